@@ -1,0 +1,50 @@
+// The decoder frame shared by every report decoder.
+//
+// A decoder states only its layout, its calls and its trace lines.  The frame
+// refuses replies too short for the decoder's header, writes the exit line and
+// works out the status: 0 when the reply was decoded in full, 1 when the reply
+// was short, a callback was missing or a callback threw.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "vyt/bytes.hpp"
+#include "vyt/emit.hpp"
+
+namespace vyt {
+
+struct Decoder {
+    const char* name;         // e.g. "ProcessAllTransData"; used in the exit line
+    std::size_t headerSize;   // bytes the reply must hold before anything is read
+    void (*decode)(Bytes reply, Out& out);
+};
+
+// Runs `d` over `reply`; returns the status.
+int RunDecoder(const Decoder& d, Bytes reply, Sink& sink);
+
+// Calls f(k, entry) for the entries k = 1..count (a count of 0 or below gives
+// none), each `size` bytes from `first` on, while the decode is ok.  Stops
+// with an error line and status 1 at the first entry that does not fit.
+template <class F>
+void ForEntries(Out& out, Bytes reply, std::size_t first, std::size_t size, std::int32_t count, F&& f) {
+    for (std::int64_t k = 1; k <= count && out.ok(); ++k) {
+        const std::uint64_t off = first + static_cast<std::uint64_t>(k - 1) * size;
+        if (off > reply.size() || !reply.has(static_cast<std::size_t>(off), size)) {
+            out.fail("%s: reply of %zu bytes holds %lld of %d entries\n", out.who(), reply.size(),
+                     static_cast<long long>(k - 1), count);
+            return;
+        }
+        f(static_cast<std::int32_t>(k), reply.sub(static_cast<std::size_t>(off), size));
+    }
+}
+
+// The decoder of a report type, or null when none is built for it yet.
+// Each report subsystem answers for its own types.
+const Decoder* InventoryDecoder(int reportType);
+const Decoder* IntervalDecoder(int reportType);
+const Decoder* DetailDecoder(int reportType);
+const Decoder* AlertDecoder(int reportType);
+const Decoder* FindDecoder(int reportType);
+
+}  // namespace vyt

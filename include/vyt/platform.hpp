@@ -1,0 +1,26 @@
+// What differs between platforms.  One small source file per platform
+// implements these (src/core/platform_posix.cpp, src/core/platform_windows.cpp).
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+
+namespace vyt::platform {
+
+// The trace file's path, relative to the process's working directory.
+extern const char kTracePath[];
+
+// A numeric id of the calling thread, shown in every trace line.
+unsigned ThreadId() noexcept;
+
+// Reentrant conversion of a UTC second count to local time; false when the
+// platform cannot represent it.
+bool LocalTimeOf(std::int64_t secs, std::tm* out) noexcept;
+
+}  // namespace vyt::platform
+
+namespace vyt {
+// Called by the platform's library entry point.
+void OnProcessAttach() noexcept;
+void OnProcessDetach() noexcept;
+}  // namespace vyt

@@ -1,0 +1,23 @@
+// Text conversions at the Java boundary.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace vyt {
+
+// True when every byte is below 0x80.
+bool IsAscii(const char* p, std::size_t n) noexcept;
+
+// Converts reply bytes to the modified UTF-8 that NewStringUTF accepts:
+// well-formed UTF-8 sequences keep their characters (supplementary ones as
+// surrogate pairs), every other byte of 0x80 or more becomes the Latin-1
+// character of that byte.  `out` needs room for 2 * n + 1 bytes; the result
+// is NUL-terminated and its length returned.
+std::size_t ToModifiedUtf8(const char* in, std::size_t n, char* out) noexcept;
+
+// Converts UTF-16 to UTF-8 into out[0..cap).  False for an unpaired surrogate,
+// a U+0000 character or too little room.
+bool Utf16ToUtf8(const std::uint16_t* in, std::size_t n, char* out, std::size_t cap, std::size_t* len) noexcept;
+
+}  // namespace vyt

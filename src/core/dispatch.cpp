@@ -1,0 +1,79 @@
+// getBufLength / mapData logic and the decoder frame.
+#include "vyt/dispatch.hpp"
+
+#include <cstring>
+
+#include "vyt/decoder.hpp"
+#include "vyt/layout/common.hpp"
+#include "vyt/report_types.hpp"
+#include "vyt/trace.hpp"
+
+namespace vyt {
+
+std::int32_t BufLength(Bytes head, Tracer& t) {
+    tracef(t, "\nJava_VYTconnect_getBufLength Entry:\n");
+    if (head.size() < sizeof(std::int32_t)) {
+        errorf(t, "getBufLength: %zu bytes hold no length word\n", head.size());
+        return 0;
+    }
+    const std::int32_t len = head.i32(offsetof(layout::ReplyPrefix, reportLen));
+    tracef(t, "\nJava_VYTconnect_getBufLength Exit: buflen=%d\n", len);
+    return len;
+}
+
+const Decoder* FindDecoder(int reportType) {
+    if (const Decoder* d = InventoryDecoder(reportType)) return d;
+    if (const Decoder* d = IntervalDecoder(reportType)) return d;
+    if (const Decoder* d = DetailDecoder(reportType)) return d;
+    return AlertDecoder(reportType);
+}
+
+int RunDecoder(const Decoder& d, Bytes reply, Sink& sink) {
+    Out out(sink, d.name);
+    if (reply.size() < d.headerSize)
+        out.fail("%s: reply of %zu bytes is shorter than its %zu-byte header\n", d.name, reply.size(),
+                 d.headerSize);
+    else
+        d.decode(reply, out);
+    TRACE(out, "\n%s Exit: status=%d\n", d.name, out.status());
+    return out.status();
+}
+
+int MapReply(Bytes reply, int reportType, Sink& sink) {
+    tracef(sink, "\nJava_VYTreport_mapData Entry: rep_type<%d>\n", reportType);
+    if (reply.size() < sizeof(std::int32_t)) {
+        errorf(sink, "mapData: reply of %zu bytes holds no length word\n", reply.size());
+        return kStatusFailed;
+    }
+    const std::int32_t reportLen = reply.i32(offsetof(layout::ReplyPrefix, reportLen));
+    tracef(sink, "buflen<%d>\n", reportLen);
+    if (reportLen == 0) {
+        errorf(sink, "zero buflen\n");
+        return kStatusFailed;
+    }
+    // Only bytes inside the array are dumped, whatever the length word says.
+    const std::size_t dumpEnd =
+        reportLen < 0 ? 0 : (static_cast<std::size_t>(reportLen) < reply.size() ? reportLen : reply.size());
+    PrintDump(sink, reply.data(), 0, static_cast<int>(dumpEnd));
+    if (reportLen == static_cast<std::int32_t>(sizeof(layout::ErrorReply))) {
+        errorf(sink, "VYT Reported error\n");
+        const std::size_t at = offsetof(layout::ErrorReply, status);
+        const std::size_t n = sizeof layout::kTranNotFound;
+        const bool notFound = reply.has(at, n) && std::memcmp(reply.data() + at, layout::kTranNotFound, n) == 0;
+        return notFound ? kStatusTranNotFound : kStatusFailed;
+    }
+    int status;
+    if (!ValidReportType(reportType)) {
+        errorf(sink, "rep_type=%d invalid\n", reportType);
+        status = kStatusFailed;
+    } else if (const Decoder* d = FindDecoder(reportType)) {
+        status = RunDecoder(*d, reply, sink);
+    } else {
+        errorf(sink, "rep_type=%d (%s) is not supported yet\n", reportType, kReportKinds[reportType].decoder);
+        status = kStatusFailed;
+    }
+    tracef(sink, "\nJava_VYTreport_mapData Exit: status=%d\n", status);
+    return status;
+}
+
+}  // namespace vyt

@@ -1,0 +1,153 @@
+// The three native methods the Java classes declare.  No C++ exception leaves
+// them; Java nulls are refused before any JNI function sees them.
+#include <jni.h>
+
+#include <cstring>
+
+#include "jni_sink.hpp"
+#include "vyt/dispatch.hpp"
+#include "vyt/platform.hpp"
+#include "vyt/request.hpp"
+#include "vyt/trace.hpp"
+#include "vyt/utf8.hpp"
+
+namespace vyt {
+
+void OnProcessAttach() noexcept { trace::open(platform::kTracePath); }
+void OnProcessDetach() noexcept { trace::close(); }
+
+namespace {
+
+// A pinned, read-only view of a Java byte array, released without copy-back.
+class PinnedBytes {
+public:
+    PinnedBytes(JNIEnv* env, jbyteArray a) : env_(env), a_(a) {
+        n_ = env->GetArrayLength(a);
+        if (!env->ExceptionCheck()) p_ = env->GetByteArrayElements(a, nullptr);
+    }
+    ~PinnedBytes() {
+        if (p_ != nullptr) env_->ReleaseByteArrayElements(a_, p_, JNI_ABORT);
+    }
+    PinnedBytes(const PinnedBytes&) = delete;
+    PinnedBytes& operator=(const PinnedBytes&) = delete;
+    bool ok() const { return p_ != nullptr; }
+    Bytes bytes() const {
+        return Bytes(reinterpret_cast<const unsigned char*>(p_), n_ > 0 ? static_cast<std::size_t>(n_) : 0);
+    }
+
+private:
+    JNIEnv* env_;
+    jbyteArray a_;
+    jbyte* p_ = nullptr;
+    jsize n_ = 0;
+};
+
+// A Java string as UTF-8, refused when it cannot fit a field of `width` bytes.
+class NameChars {
+public:
+    static constexpr std::size_t kMaxChars = 1024;
+    NameChars(JNIEnv* env, jstring s) {
+        if (s == nullptr) return;
+        const jsize len = env->GetStringLength(s);
+        arg_.chars = static_cast<int>(len);
+        if (len < 0 || static_cast<std::size_t>(len) > kMaxChars) {
+            arg_.state = NameArg::TooLong;  // every character takes a byte at least
+            return;
+        }
+        jchar units[kMaxChars];
+        env->GetStringRegion(s, 0, len, units);
+        if (env->ExceptionCheck()) return;
+        static_assert(sizeof(jchar) == sizeof(std::uint16_t));
+        std::size_t bytes = 0;
+        if (!Utf16ToUtf8(reinterpret_cast<const std::uint16_t*>(units), static_cast<std::size_t>(len), utf8_,
+                         sizeof utf8_, &bytes)) {
+            arg_.state = NameArg::Invalid;
+            return;
+        }
+        arg_.state = NameArg::Text;
+        arg_.utf8 = utf8_;
+        arg_.bytes = bytes;
+    }
+    const NameArg& arg() const { return arg_; }
+
+private:
+    NameArg arg_;
+    char utf8_[kMaxChars * 3 + 1];
+};
+
+}  // namespace
+
+}  // namespace vyt
+
+extern "C" {
+
+JNIEXPORT jint JNICALL Java_VYTconnect_getBufLength(JNIEnv* env, jobject, jbyteArray report) {
+    try {
+        vyt::FileTracer t;
+        if (report == nullptr) {
+            vyt::tracef(t, "\nJava_VYTconnect_getBufLength Entry:\n");
+            vyt::errorf(t, "getBufLength: the reply array is null\n");
+            return 0;
+        }
+        vyt::PinnedBytes pin(env, report);
+        if (!pin.ok()) return 0;
+        return vyt::BufLength(pin.bytes(), t);
+    } catch (...) {
+        return 0;
+    }
+}
+
+JNIEXPORT jint JNICALL Java_VYTreport_mapData(JNIEnv* env, jobject, jbyteArray report, jobject target,
+                                              jint reportType) {
+    try {
+        vyt::FileTracer t;
+        if (report == nullptr || target == nullptr) {
+            vyt::tracef(t, "\nJava_VYTreport_mapData Entry: rep_type<%d>\n", static_cast<int>(reportType));
+            vyt::errorf(t, "mapData: the %s is null\n", report == nullptr ? "reply array" : "target object");
+            return vyt::kStatusFailed;
+        }
+        vyt::PinnedBytes pin(env, report);
+        if (!pin.ok()) return vyt::kStatusFailed;
+        vyt::JniSink sink(env, target);
+        return vyt::MapReply(pin.bytes(), static_cast<int>(reportType), sink);
+    } catch (...) {
+        return vyt::kStatusFailed;
+    }
+}
+
+JNIEXPORT jbyteArray JNICALL Java_VYTservlet_buildVYTRequest(JNIEnv* env, jobject, jint type, jint view,
+                                                             jint continueIdx, jint scrollAmount, jstring transName,
+                                                             jstring subTransName, jint pathId, jint IPaddr,
+                                                             jboolean trace) {
+    try {
+        vyt::FileTracer t;
+        if (trace) vyt::trace::enable();
+        vyt::RequestArgs a;
+        a.type = type;
+        a.view = view;
+        a.continueIdx = continueIdx;
+        a.scrollAmount = scrollAmount;
+        a.pathId = pathId;
+        a.IPaddr = IPaddr;
+        a.trace = trace != JNI_FALSE;
+        vyt::NameChars tran(env, transName);
+        if (env->ExceptionCheck()) return nullptr;
+        vyt::NameChars sub(env, subTransName);
+        if (env->ExceptionCheck()) return nullptr;
+        unsigned char record[vyt::kRequestLen];
+        int reportId = 0;
+        if (!vyt::BuildRequest(t, a, tran.arg(), sub.arg(), record, &reportId)) return nullptr;
+        jbyteArray out = env->NewByteArray(static_cast<jsize>(vyt::kRequestLen));
+        if (out == nullptr || env->ExceptionCheck()) return nullptr;
+        env->SetByteArrayRegion(out, 0, static_cast<jsize>(vyt::kRequestLen), reinterpret_cast<const jbyte*>(record));
+        if (env->ExceptionCheck()) {
+            env->DeleteLocalRef(out);
+            return nullptr;
+        }
+        return out;
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+}  // extern "C"

@@ -1,0 +1,28 @@
+// Windows: DllMain, GetCurrentThreadId, localtime_s.
+#include <windows.h>
+
+#include <ctime>
+
+#include "vyt/platform.hpp"
+
+namespace vyt::platform {
+
+const char kTracePath[] = ".\\logs\\VYTjni.trc";
+
+unsigned ThreadId() noexcept { return static_cast<unsigned>(GetCurrentThreadId()); }
+
+bool LocalTimeOf(std::int64_t secs, std::tm* out) noexcept {
+    const __time64_t t = static_cast<__time64_t>(secs);
+    return _localtime64_s(out, &t) == 0;
+}
+
+}  // namespace vyt::platform
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+    switch (reason) {
+        case DLL_PROCESS_ATTACH: vyt::OnProcessAttach(); break;
+        case DLL_PROCESS_DETACH: vyt::OnProcessDetach(); break;
+        default: break;  // thread notifications are ignored
+    }
+    return TRUE;
+}

@@ -1,0 +1,223 @@
+// The trace file, the line writers, the hex dump and the flags renderer.
+#include "vyt/trace.hpp"
+
+#include <atomic>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "vyt/platform.hpp"
+
+namespace vyt {
+
+namespace {
+
+std::atomic<std::FILE*> gFile{nullptr};
+std::atomic<bool> gEnabled{false};
+
+void writeLine(const char* kind, const char* text) {
+    std::FILE* f = gFile.load(std::memory_order_acquire);
+    if (f == nullptr || text == nullptr) return;
+    const unsigned tid = platform::ThreadId();
+    std::tm lt{};
+    if (!platform::LocalTimeOf(static_cast<std::int64_t>(std::time(nullptr)), &lt)) lt = std::tm{};
+    // One formatted write per line: the stream serialises whole calls, so
+    // lines from different threads never interleave.
+    std::fprintf(f, "[%2.2d:%2.2d:%2.2d 0x%03x] %s%s", lt.tm_hour, lt.tm_min, lt.tm_sec, tid, kind, text);
+    std::fflush(f);
+}
+
+struct FlagName {
+    std::uint32_t bit;
+    const char* name;
+};
+
+constexpr FlagName kReportFlags[] = {
+    {0x1, "REP_FLAGS_CLIENT_PATH"},
+    {0x2, "REP_FLAGS_MIDDLE_PATH"},
+    {0x4, "REP_FLAGS_END_PATH"},
+    {0x8, "REP_FLAGS_CLIENT_AND_END_PATH"},
+    {0x10, "REP_FLAGS_VIEW_DISTRIBUTIONS"},
+    {0x20, "REP_FLAGS_VIEW_COMBINED"},
+    {0x40, "REP_FLAGS_VIEW_TRAFFIC"},
+    {0x40, "REP_FLAGS_VIEW_DISPATCH_RETURN"},
+    {0x80, "REP_FLAGS_VIEW_OVERVIEW"},
+    {0x100, "REP_FLAGS_VIEW_OBSERVATIONS"},
+    {0x200, "REP_FLAGS_VIEW_ALL"},
+    {0x400, "REP_FLAGS_LEARN_THRESHOLDS_MODE_ACTIVE"},
+    {0x800, "REP_FLAGS_IP_SRC_ALIAS"},
+    {0x1000, "REP_FLAGS_IP_DST_ALIAS"},
+    {0x2000, "REP_FLAGS_CLIENT_SUM"},
+    {0x4000, "REP_FLAGS_MULTIPLE_SRC_PORTS"},
+    {0x8000, "REP_FLAGS_MULTIPLE_DST_PORTS"},
+    {0x10000, "REP_FLAGS_SRC_PORT"},
+    {0x20000, "REP_FLAGS_DST_PORT"},
+    {0x40000, "REP_FLAGS_OWNING_TRAN_NAME"},
+    {0x80000, "REP_FLAGS_IMPACTING_TRAN_NAME"},
+    {0x100000, "REP_FLAGS_MSERVER_OFFLINE"},
+    {0x200000, "REP_FLAGS_MSERVER_CHAIN_BROKEN"},
+    {0x400000, "REP_FLAGS_HTTP_TRANSACTIONS"},
+    {0x800000, "REP_FLAGS_HTTP_TRANSACTIONS_PATH_ZERO"},
+    {0x1000000, "REP_FLAGS_TRUNCATE_URL_PARMS"},
+    {0x2000000, "REP_FLAGS_INCLUDE_EXCLUDE_URL"},
+    {0x4000000, "REP_FLAGS_PASSTHRU_MODE"},
+};
+
+constexpr FlagName kUrlRuleFlags[] = {
+    {0x1, "REP_URL_LIST_PRECEDENCE_INCLUDE_FIRST"},
+    {0x2, "REP_URL_LIST_PRECEDENCE_EXCLUDE_FIRST"},
+    {0x4, "REP_URL_LIST_TYPE_INCLUDE"},
+    {0x8, "REP_URL_LIST_TYPE_EXCLUDE"},
+    {0x10, "REP_URL_LIST_HAS_INCLUDE"},
+    {0x20, "REP_URL_LIST_HAS_EXCLUDE"},
+    {0x100, "REP_URL_SEARCH_TYPE_EXACT_MATCH"},
+    {0x200, "REP_URL_SEARCH_TYPE_BEGINS_WITH"},
+    {0x400, "REP_URL_SEARCH_TYPE_CONTAINS"},
+    {0x800, "REP_URL_SEARCH_TYPE_ENDS_WITH"},
+};
+
+constexpr std::size_t kFlagsTextSize = 2048;
+
+// Appends " name" for every set bit; stays inside the buffer whatever happens.
+std::size_t appendNames(char* buf, std::size_t at, std::uint32_t flags, const FlagName* names,
+                        std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if ((flags & names[i].bit) == 0) continue;
+        const std::size_t len = std::strlen(names[i].name);
+        if (len + 2 > kFlagsTextSize - at) break;
+        buf[at++] = ' ';
+        std::memcpy(buf + at, names[i].name, len);
+        at += len;
+    }
+    buf[at] = '\0';
+    return at;
+}
+
+}  // namespace
+
+namespace trace {
+
+void open(const char* path) {
+    if (gFile.load() != nullptr) return;
+    gFile.store(std::fopen(path, "w+"), std::memory_order_release);
+}
+
+void close() {
+    msg("DLL_PROCESS_DETACH: closing trace file.");
+    if (std::FILE* f = gFile.exchange(nullptr)) std::fclose(f);
+}
+
+bool enabled() noexcept { return gEnabled.load(std::memory_order_relaxed); }
+void enable() noexcept { gEnabled.store(true, std::memory_order_relaxed); }
+
+void msg(const char* text) {
+    if (enabled()) writeLine("", text);
+}
+void error(const char* text) { writeLine("Error: ", text); }
+
+}  // namespace trace
+
+void tracef(Tracer& t, const char* fmt, ...) {
+    if (!t.tracing()) return;
+    char line[kLineMax];
+    va_list ap;
+    va_start(ap, fmt);
+    std::vsnprintf(line, sizeof line, fmt, ap);
+    va_end(ap);
+    t.traceLine(line);
+}
+
+void Tracer::trace(const char* fmt, ...) {
+    if (!tracing()) return;
+    char line[kLineMax];
+    va_list ap;
+    va_start(ap, fmt);
+    std::vsnprintf(line, sizeof line, fmt, ap);
+    va_end(ap);
+    traceLine(line);
+}
+
+void errorf(Tracer& t, const char* fmt, ...) {
+    char line[kLineMax];
+    va_list ap;
+    va_start(ap, fmt);
+    std::vsnprintf(line, sizeof line, fmt, ap);
+    va_end(ap);
+    t.errorLine(line);
+}
+
+const char* FlagsText(std::uint32_t flags) {
+    thread_local char buf[kFlagsTextSize];
+    int n = std::snprintf(buf, sizeof buf, "{%x}", flags);
+    std::size_t at = n > 0 ? static_cast<std::size_t>(n) : 0;
+    at = appendNames(buf, at, flags, kReportFlags, std::size(kReportFlags));
+    appendNames(buf, at, flags, kUrlRuleFlags, std::size(kUrlRuleFlags));
+    return buf;
+}
+
+char DumpChar(unsigned char byte) { return (byte >= 0x21 && byte <= 0x7E) ? static_cast<char>(byte) : '.'; }
+
+void PrintDump(Tracer& t, const unsigned char* ptr, int start, int end) {
+    // Nothing is formatted while tracing is off.
+    if (!t.tracing()) return;
+    tracef(t, "PrintDump Entry: ptr<@%p> start<%d> end<%d>\n", static_cast<const void*>(ptr), start, end);
+    const long long n = static_cast<long long>(end) - start;
+    if (n <= 0) return;
+    const unsigned char* first = ptr + start;
+    static constexpr char kHex[] = "0123456789abcdef";
+    for (long long off = 0; off < n; off += 16) {
+        char hex[49];
+        char chars[17];
+        int h = 0, c = 0;
+        for (long long i = off; i < off + 16 && i < n; ++i) {
+            const unsigned char b = first[i];
+            hex[h++] = kHex[b >> 4];
+            hex[h++] = kHex[b & 0xF];
+            hex[h++] = ' ';
+            chars[c++] = DumpChar(b);
+        }
+        hex[h] = '\0';
+        chars[c] = '\0';
+        tracef(t, "%4llx |%-48.48s| |%-16.16s|\n", off, hex, chars);
+    }
+}
+
+// ---- Out ----------------------------------------------------------------------
+
+void Out::trace(const char* fmt, ...) {
+    if (!sink_.tracing()) return;
+    char line[kLineMax];
+    va_list ap;
+    va_start(ap, fmt);
+    std::vsnprintf(line, sizeof line, fmt, ap);
+    va_end(ap);
+    sink_.traceLine(line);
+}
+
+void Out::error(const char* fmt, ...) {
+    char line[kLineMax];
+    va_list ap;
+    va_start(ap, fmt);
+    std::vsnprintf(line, sizeof line, fmt, ap);
+    va_end(ap);
+    sink_.errorLine(line);
+}
+
+void Out::fail(const char* fmt, ...) {
+    status_ = 1;
+    char line[kLineMax];
+    va_list ap;
+    va_start(ap, fmt);
+    std::vsnprintf(line, sizeof line, fmt, ap);
+    va_end(ap);
+    sink_.errorLine(line);
+}
+
+void Out::failLookup(const char* name, const char* signature) {
+    fail("%s: the target class has no method %s %s\n", who_, name, signature);
+}
+
+void Out::failJava() { fail("%s: a Java exception is pending; no further calls for this reply\n", who_); }
+
+}  // namespace vyt

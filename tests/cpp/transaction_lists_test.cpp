@@ -163,3 +163,17 @@ TEST(DecoderFrame, JavaExceptionStopsFurtherCalls) {
 
 }  // namespace
 }  // namespace vyt::test
+
+namespace vyt::test {
+namespace {
+
+TEST(TransactionListTruncation, EveryPrefixStaysInsideTheArray) {
+    EXPECT_EQ(TruncationSweep(allTrans(3, 3), kAllTrans), "");
+    EXPECT_EQ(TruncationSweep(srvLoad(2), kTransSrvLoad), "");
+    ReplyBuilder info(112);
+    info.text(20, "orders");
+    EXPECT_EQ(TruncationSweep(info.bytes(), kTranInfo), "");
+}
+
+}  // namespace
+}  // namespace vyt::test

@@ -1,6 +1,7 @@
 #include "recording_sink.hpp"
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 
 #include "vyt/dispatch.hpp"
@@ -76,6 +77,25 @@ ReplyBuilder& ReplyBuilder::text(std::size_t off, const std::string& s) {
 
 int Map(const std::vector<unsigned char>& reply, int reportType, RecordingSink& sink) {
     return MapReply(Bytes(reply.data(), reply.size()), reportType, sink);
+}
+
+std::string TruncationSweep(const std::vector<unsigned char>& reply, int reportType) {
+    RecordingSink whole;
+    if (Map(reply, reportType, whole) != 0) return "the whole reply does not decode with status 0";
+    for (std::size_t len = 0; len < reply.size(); ++len) {
+        // A heap block of exactly `len` bytes: any read past it is caught.
+        std::unique_ptr<unsigned char[]> cut(new unsigned char[len == 0 ? 1 : len]);
+        std::copy(reply.begin(), reply.begin() + static_cast<std::ptrdiff_t>(len), cut.get());
+        RecordingSink s;
+        const int status = MapReply(Bytes(cut.get(), len), reportType, s);
+        if (status != 1) return "prefix of " + std::to_string(len) + " bytes gave status " + std::to_string(status);
+        if (s.calls.size() > whole.calls.size())
+            return "prefix of " + std::to_string(len) + " bytes made more calls than the whole reply";
+        for (std::size_t i = 0; i < s.calls.size(); ++i)
+            if (s.calls[i].args != whole.calls[i].args)
+                return "prefix of " + std::to_string(len) + " bytes changed call " + std::to_string(i);
+    }
+    return "";
 }
 
 }  // namespace vyt::test

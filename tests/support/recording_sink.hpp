@@ -80,4 +80,11 @@ private:
 // Runs mapData's logic over `reply` into `sink`.
 int Map(const std::vector<unsigned char>& reply, int reportType, RecordingSink& sink);
 
+// Decodes every prefix of `reply` (a valid reply whose every byte belongs to
+// its header or to an entry) into a fresh copy of exactly that many bytes, so
+// that AddressSanitizer sees any read past the end.  Each prefix shorter than
+// the reply must give status 1 and at most the calls of the whole reply;
+// returns a description of the first prefix that does not ("" when all do).
+std::string TruncationSweep(const std::vector<unsigned char>& reply, int reportType);
+
 }  // namespace vyt::test

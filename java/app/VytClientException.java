@@ -1,0 +1,33 @@
+/** A report could not be fetched or decoded; {@link #reason} tells why. */
+final class VytClientException extends Exception {
+    private static final long serialVersionUID = 1L;
+
+    enum Reason {
+        /** Nothing accepts connections at the collector's address. */
+        UNREACHABLE,
+        /** The collector did not accept, or did not answer, within the timeout. */
+        TIMED_OUT,
+        /** The connection ended before the reply's stated length was read. */
+        SHORT_REPLY,
+        /** The reply states a length below four bytes or above the client's bound. */
+        BAD_LENGTH,
+        /** The library refused to build the request (see the trace file). */
+        BAD_REQUEST,
+        /** The collector answered with an error reply, or the library could not decode the reply. */
+        FAILED,
+        /** The collector does not know the requested transaction. */
+        TRAN_NOT_FOUND,
+    }
+
+    final Reason reason;
+
+    VytClientException(Reason reason, String message) {
+        super(message);
+        this.reason = reason;
+    }
+
+    VytClientException(Reason reason, String message, Throwable cause) {
+        super(message, cause);
+        this.reason = reason;
+    }
+}

@@ -473,8 +473,8 @@ final class VytSample {
         }
     }
 
-    /** Seconds a server of a transaction has been reportable. */
+    /** Seconds a server of a transaction has been reportable; 0 for a server that is offline. */
     int serverReportableSecs(Transaction t, Node n) {
-        return n.online ? 3600 + hash(t.name, n.netName) % 200000 : -1;
+        return n.online ? 3600 + hash(t.name, n.netName) % 200000 : 0;
     }
 }

@@ -14,21 +14,19 @@ import java.util.Set;
 final class VytCatalog {
     /** A selection argument of a request, with the command-line option that sets it. */
     enum Selection {
-        TRAN("--tran", "transaction name"),
-        SUB("--sub", "sub-transaction name or URL"),
-        PATH("--path", "path number"),
-        SERVER("--server", "server number"),
-        VIEW("--view", "view or rule flags"),
-        CONTINUE("--continue", "continuation index or rule number"),
-        CONTINUE2("--continue2", "second continuation index"),
-        SCROLL("--scroll", "page size");
+        TRAN("--tran"),        // transaction name
+        SUB("--sub"),          // sub-transaction name or URL
+        PATH("--path"),        // path number
+        SERVER("--server"),    // server number
+        VIEW("--view"),        // view or rule flags
+        CONTINUE("--continue"),    // continuation index, or the rule number of a rule operation
+        CONTINUE2("--continue2"),  // second continuation index
+        SCROLL("--scroll");    // page size
 
         final String option;
-        final String meaning;
 
-        Selection(String option, String meaning) {
+        Selection(String option) {
             this.option = option;
-            this.meaning = meaning;
         }
     }
 

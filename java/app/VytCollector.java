@@ -24,7 +24,9 @@ import java.util.concurrent.atomic.AtomicInteger;
 final class VytCollector implements AutoCloseable {
     /** How long a started request may take to arrive in full. */
     static final int REQUEST_TIMEOUT_MS = 5000;
-    /** Connections served at the same time; further ones wait in the listen queue. */
+    /** How long a connection may stay idle between requests before the collector closes it. */
+    static final int IDLE_TIMEOUT_MS = 60000;
+    /** Connections served at the same time; further ones wait until one ends. */
     static final int MAX_CONNECTIONS = 32;
 
     private final int requestTimeoutMs;
@@ -105,9 +107,14 @@ final class VytCollector implements AutoCloseable {
         try (s; InputStream in = s.getInputStream(); OutputStream out = s.getOutputStream()) {
             s.setTcpNoDelay(true);
             while (!closed) {
-                s.setSoTimeout(0);
+                s.setSoTimeout(IDLE_TIMEOUT_MS);
                 byte[] record = new byte[VytRequest.LENGTH];
-                int got = readFully(in, record, 0, 1, true);
+                int got;
+                try {
+                    got = readFully(in, record, 0, 1, true);
+                } catch (SocketTimeoutException e) {
+                    return;  // idle too long
+                }
                 if (got == 0) return;  // the client closed the connection between requests
                 s.setSoTimeout(requestTimeoutMs);
                 byte[] reply;

@@ -179,6 +179,8 @@ class Out {
 public:
     static constexpr int kMaxMethods = 4;
     static constexpr int kMaxShared = 4;
+    static constexpr int kMaxTextArgs = 16;  // strings in one call
+    static constexpr int kMaxArgs = 64;
 
     Out(Sink& sink, const char* who) noexcept : sink_(sink), who_(who) {}
 
@@ -233,6 +235,7 @@ public:
     template <class M, class... A>
     void call(Bound<M> m, const A&... args) {
         static_assert(sizeof...(A) == M::arity, "argument count differs from the callback's");
+        static_assert(M::arity <= kMaxArgs && textParams(M::kinds) <= kMaxTextArgs, "callback too wide");
         static_assert(argsMatch<M, A...>(std::index_sequence_for<A...>{}),
                       "argument kinds differ from the callback's parameters");
         if (!ok() || m.slot < 0) return;
@@ -241,6 +244,11 @@ public:
     }
 
 private:
+    static constexpr int textParams(const char* kinds) {
+        int n = 0;
+        for (; *kinds != '\0'; ++kinds) n += *kinds == 'S';
+        return n;
+    }
     template <class M, class... A, std::size_t... I>
     static constexpr bool argsMatch(std::index_sequence<I...>) {
         return ((arg::kindOf<A>() == M::kinds[I]) && ...);

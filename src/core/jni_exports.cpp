@@ -106,6 +106,8 @@ JNIEXPORT jint JNICALL Java_VYTreport_mapData(JNIEnv* env, jobject, jbyteArray r
             vyt::errorf(t, "mapData: the %s is null\n", report == nullptr ? "reply array" : "target object");
             return vyt::kStatusFailed;
         }
+        // Room for the class, the shared strings and the strings of the widest call.
+        if (env->EnsureLocalCapacity(vyt::kLocalRefsPerReply) != 0) return vyt::kStatusFailed;
         vyt::PinnedBytes pin(env, report);
         if (!pin.ok()) return vyt::kStatusFailed;
         vyt::JniSink sink(env, target);

@@ -7,7 +7,7 @@
 namespace vyt {
 
 namespace {
-constexpr std::size_t kMaxArgs = 64;
+constexpr std::size_t kMaxArgs = Out::kMaxArgs;
 constexpr std::size_t kScratch = 4096;
 }  // namespace
 

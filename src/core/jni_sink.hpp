@@ -8,6 +8,10 @@
 
 namespace vyt {
 
+// Local references one mapData call may hold at once, at most: the target's
+// class, the shared strings and the strings of one call.
+inline constexpr int kLocalRefsPerReply = 1 + Out::kMaxShared + Out::kMaxTextArgs;
+
 // Makes a Java string from reply bytes (any bytes: invalid UTF-8 is mapped,
 // see ToModifiedUtf8).  Null with a pending exception on failure.
 jstring NewJavaString(JNIEnv* env, TextArg t);

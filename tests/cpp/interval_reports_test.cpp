@@ -201,7 +201,7 @@ TEST(IntervalRspTime, WellFormedReplyGivesEveryArgumentInItsPlace) {
                    "\nProcessTransRspTimeData Exit: status=0\n"});
 }
 
-TEST(IntervalRspTime, ReturnCodeAndFlagsWordsOfTheSpecExample) {
+TEST(IntervalRspTime, FlagsGoBeforeTheReturnCodeThatPrecedesThem) {
     auto reply = pathReply(kRspTime, 0, 0);
     ReplyBuilder r(reply.size());
     r.bytes() = reply;

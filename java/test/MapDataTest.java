@@ -104,6 +104,57 @@ class MapDataTest {
     }
 
     @Test
+    void dumpRowsAndCharacters() {
+        int mark = TraceFile.mark();
+        byte[] reply = new Reply(17).bytes();
+        reply[4] = ' ';
+        reply[5] = '~';
+        reply[16] = 'A';
+        assertEquals(1, VYTreport.mapData(reply, new AllTrans(), 1)); // too short for any header
+        String t = TraceFile.since(mark);
+        assertTrue(t.contains("> start<0> end<17>\n"), t);
+        assertTrue(t.contains("   0 |11 00 00 00 20 7e 00 00 00 00 00 00 00 00 00 00 | |.....~..........|\n"), t);
+        assertTrue(t.contains("  10 |41 " + " ".repeat(45) + "| |A" + " ".repeat(15) + "|\n"), t);
+        // A negative length word: the entry line only.
+        mark = TraceFile.mark();
+        assertEquals(0, VYTreport.mapData(new Reply(28).i32(0, -5).bytes(), new AllTrans(), 1));
+        t = TraceFile.since(mark);
+        assertTrue(t.contains("> start<0> end<-5>\n"), t);
+        assertTrue(!t.contains("   0 |"), t);
+    }
+
+    @Test
+    void flagsTextsInEntryLines() {
+        int mark = TraceFile.mark();
+        Reply r = new Reply(28 + 3 * 68).i32(8, 3).text(28, "a").i32(28 + 64, 0).text(96, "b").i32(96 + 64, 0x40)
+                .text(164, "c").i32(164 + 64, 0x101);
+        assertEquals(0, VYTreport.mapData(r.bytes(), new AllTrans(), 1));
+        String t = TraceFile.since(mark);
+        assertTrue(t.contains("] flags<{0}>\n"), t);
+        assertTrue(t.contains("] flags<{40} REP_FLAGS_VIEW_TRAFFIC REP_FLAGS_VIEW_DISPATCH_RETURN>\n"), t);
+        assertTrue(t.contains("] flags<{101} REP_FLAGS_CLIENT_PATH REP_FLAGS_VIEW_OBSERVATIONS "
+                + "REP_URL_LIST_PRECEDENCE_INCLUDE_FIRST REP_URL_SEARCH_TYPE_EXACT_MATCH>\n"), t);
+    }
+
+    static class RuleTarget extends Calls {
+        public void setData(String tranName, String subTranName, int flags, int returnCode) {
+            record("setData", tranName, subTranName, flags, returnCode);
+        }
+    }
+
+    @Test
+    void ruleOperationTypesShareOneDecoder() {
+        for (int type = 28; type <= 32; type++) {
+            int mark = TraceFile.mark();
+            RuleTarget target = new RuleTarget();
+            assertEquals(0, VYTreport.mapData(new Reply(1136).bytes(), target, type));
+            assertEquals(1, target.size());
+            String t = TraceFile.since(mark);
+            assertTrue(t.contains("\nProcessURLRuleOperation Entry: buflen=1136"), "type " + type + ": " + t);
+        }
+    }
+
+    @Test
     void javaNullsAreRefused() {
         int mark = TraceFile.mark();
         assertEquals(1, VYTreport.mapData(null, new AllTrans(), 1));

@@ -52,9 +52,10 @@ int MapReply(Bytes reply, int reportType, Sink& sink) {
         return kStatusFailed;
     }
     // Only bytes inside the array are dumped, whatever the length word says.
-    const std::size_t dumpEnd =
-        reportLen < 0 ? 0 : (static_cast<std::size_t>(reportLen) < reply.size() ? reportLen : reply.size());
-    PrintDump(sink, reply.data(), 0, static_cast<int>(dumpEnd));
+    const std::int32_t dumpEnd = (reportLen > 0 && static_cast<std::size_t>(reportLen) > reply.size())
+                                     ? static_cast<std::int32_t>(reply.size())
+                                     : reportLen;
+    PrintDump(sink, reply.data(), 0, dumpEnd);
     if (reportLen == static_cast<std::int32_t>(sizeof(layout::ErrorReply))) {
         errorf(sink, "VYT Reported error\n");
         const std::size_t at = offsetof(layout::ErrorReply, status);

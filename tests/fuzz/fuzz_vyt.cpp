@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "fake_jni.hpp"
+#include "jni_sink.hpp"
 
 extern "C" {
 jint Java_VYTconnect_getBufLength(JNIEnv*, jobject, jbyteArray);
@@ -77,6 +78,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(f.invalidUtf.empty());
     check(f.jniCallsWhilePending == 0);
     check(f.pins == 0);
-    check(f.maxLiveRefs <= 8);
+    check(f.maxLiveRefs <= vyt::kLocalRefsPerReply);
     return 0;
 }

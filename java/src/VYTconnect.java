@@ -3,7 +3,7 @@
  */
 public class VYTconnect {
     static {
-        System.loadLibrary("VYTjni");
+        VYTjniLoader.load();
     }
 
     /**

@@ -10,7 +10,7 @@ public class VYTreport {
     public static final int STATUS_TRAN_NOT_FOUND = 2;
 
     static {
-        System.loadLibrary("VYTjni");
+        VYTjniLoader.load();
     }
 
     /**

@@ -3,7 +3,7 @@
  */
 public class VYTservlet {
     static {
-        System.loadLibrary("VYTjni");
+        VYTjniLoader.load();
     }
 
     /**

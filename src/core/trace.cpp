@@ -94,6 +94,18 @@ std::size_t appendNames(char* buf, std::size_t at, std::uint32_t flags, const Fl
     return at;
 }
 
+// Formats one line into a local buffer (cutting what does not fit) and writes
+// it as an error line, or as a trace line while tracing is on.
+void writeFormatted(Tracer& t, bool error, const char* fmt, va_list ap) {
+    if (!error && !t.tracing()) return;
+    char line[kLineMax];
+    std::vsnprintf(line, sizeof line, fmt, ap);
+    if (error)
+        t.errorLine(line);
+    else
+        t.traceLine(line);
+}
+
 }  // namespace
 
 namespace trace {
@@ -119,32 +131,24 @@ void error(const char* text) { writeLine("Error: ", text); }
 }  // namespace trace
 
 void tracef(Tracer& t, const char* fmt, ...) {
-    if (!t.tracing()) return;
-    char line[kLineMax];
     va_list ap;
     va_start(ap, fmt);
-    std::vsnprintf(line, sizeof line, fmt, ap);
+    writeFormatted(t, false, fmt, ap);
     va_end(ap);
-    t.traceLine(line);
 }
 
 void Tracer::trace(const char* fmt, ...) {
-    if (!tracing()) return;
-    char line[kLineMax];
     va_list ap;
     va_start(ap, fmt);
-    std::vsnprintf(line, sizeof line, fmt, ap);
+    writeFormatted(*this, false, fmt, ap);
     va_end(ap);
-    traceLine(line);
 }
 
 void errorf(Tracer& t, const char* fmt, ...) {
-    char line[kLineMax];
     va_list ap;
     va_start(ap, fmt);
-    std::vsnprintf(line, sizeof line, fmt, ap);
+    writeFormatted(t, true, fmt, ap);
     va_end(ap);
-    t.errorLine(line);
 }
 
 const char* FlagsText(std::uint32_t flags) {
@@ -186,32 +190,25 @@ void PrintDump(Tracer& t, const unsigned char* ptr, int start, int end) {
 // ---- Out ----------------------------------------------------------------------
 
 void Out::trace(const char* fmt, ...) {
-    if (!sink_.tracing()) return;
-    char line[kLineMax];
     va_list ap;
     va_start(ap, fmt);
-    std::vsnprintf(line, sizeof line, fmt, ap);
+    writeFormatted(sink_, false, fmt, ap);
     va_end(ap);
-    sink_.traceLine(line);
 }
 
 void Out::error(const char* fmt, ...) {
-    char line[kLineMax];
     va_list ap;
     va_start(ap, fmt);
-    std::vsnprintf(line, sizeof line, fmt, ap);
+    writeFormatted(sink_, true, fmt, ap);
     va_end(ap);
-    sink_.errorLine(line);
 }
 
 void Out::fail(const char* fmt, ...) {
     status_ = 1;
-    char line[kLineMax];
     va_list ap;
     va_start(ap, fmt);
-    std::vsnprintf(line, sizeof line, fmt, ap);
+    writeFormatted(sink_, true, fmt, ap);
     va_end(ap);
-    sink_.errorLine(line);
 }
 
 void Out::failLookup(const char* name, const char* signature) {

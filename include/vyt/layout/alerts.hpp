@@ -10,20 +10,6 @@ namespace vyt::layout {
 
 VYT_PACKED_BEGIN
 
-// The two ports of a path followed by its source and destination endpoint
-// groups (address, network name, alias each).  Every reply of this subsystem
-// carries this block somewhere in its path record.
-struct PortsAndEndpoints {
-    std::uint16_t pathIPSrcPort;
-    std::uint16_t pathIPDstPort;
-    char pathIPSrcAddress[16];
-    char pathIPSrcNetName[128];
-    char pathIPSrcAlias[16];
-    char pathIPDstAddress[16];
-    char pathIPDstNetName[128];
-    char pathIPDstAlias[16];
-};
-
 // ---- current alerts and current URL alerts ---------------------------------------
 
 // Shared by both alert lists; the continue indexes are read by the URL list only.
@@ -44,7 +30,7 @@ struct AlertHeader {
 struct AlertPath {
     std::int32_t pathId;
     std::uint8_t unused4[8];
-    PortsAndEndpoints ends;  // the source port is not read
+    PathPortsAndEndpoints ends;  // the source port is not read
     std::int32_t pathTotRespTimeDataCt;
     std::int32_t pathTotRespTimeAlert;
     std::int32_t pathNetRespTimeAlert;
@@ -92,7 +78,7 @@ struct EventAlertEntry {
     std::int32_t pathId;
     std::uint8_t unused68[4];
     std::int32_t pathTranCtMax;
-    PortsAndEndpoints ends;
+    PathPortsAndEndpoints ends;
     std::int32_t pathTotRespTimeDataCt;
     std::int32_t pathEventType;
     std::int32_t pathEventTime;
@@ -119,7 +105,7 @@ struct SummaryHeader {
     std::int32_t pathSrvRespTimeAvgMax;
     std::int32_t pathAppRespTimeAvgMax;
     std::int32_t pathWaitRespTimeAvgMax;
-    PortsAndEndpoints ends;  // the aliases are not read
+    PathPortsAndEndpoints ends;  // the aliases are not read
     std::int32_t pathSumIntervalCtMax;
     std::int32_t sumDataUTCStart;
     std::int32_t sumDataUTCNow;
@@ -160,7 +146,7 @@ struct ThresholdReply {
     std::uint8_t unused84[8];
     std::int32_t pathId;
     std::uint8_t unused96[8];
-    PortsAndEndpoints ends;
+    PathPortsAndEndpoints ends;
     std::int32_t pathNetRespTimeGroup1;
     std::int32_t pathNetRespTimeGroup2;
     std::int32_t pathNetRespTimeGroup3;
@@ -197,15 +183,6 @@ struct ThresholdReply {
 };
 
 VYT_PACKED_END
-
-VYT_AT(PortsAndEndpoints, pathIPDstPort, 2);
-VYT_AT(PortsAndEndpoints, pathIPSrcAddress, 4);
-VYT_AT(PortsAndEndpoints, pathIPSrcNetName, 20);
-VYT_AT(PortsAndEndpoints, pathIPSrcAlias, 148);
-VYT_AT(PortsAndEndpoints, pathIPDstAddress, 164);
-VYT_AT(PortsAndEndpoints, pathIPDstNetName, 180);
-VYT_AT(PortsAndEndpoints, pathIPDstAlias, 308);
-VYT_SIZE(PortsAndEndpoints, 4 + 2 * sizeof(EndpointGroup));
 
 VYT_AT(AlertHeader, reportEntryCt, 8);
 VYT_AT(AlertHeader, reportEntryContinueIdx, 12);

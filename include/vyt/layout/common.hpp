@@ -33,6 +33,21 @@ struct EndpointGroup {
     char alias[16];
 };
 
+// The two ports of a path followed by its source and destination endpoints
+// (address text, network name, alias each, laid out as an EndpointGroup).
+// Path records of the alert, interval and path detail replies carry this
+// block; the names are those of the wire fields.
+struct PathPortsAndEndpoints {
+    std::uint16_t pathIPSrcPort;
+    std::uint16_t pathIPDstPort;
+    char pathIPSrcAddress[16];
+    char pathIPSrcNetName[128];
+    char pathIPSrcAlias[16];
+    char pathIPDstAddress[16];
+    char pathIPDstNetName[128];
+    char pathIPDstAlias[16];
+};
+
 // The request record sent to the collector.
 struct RequestRecord {
     std::int32_t reportLen;
@@ -62,6 +77,18 @@ VYT_SIZE(ErrorReply, 35);
 VYT_AT(EndpointGroup, netName, 16);
 VYT_AT(EndpointGroup, alias, 144);
 VYT_SIZE(EndpointGroup, 160);
+
+VYT_AT(PathPortsAndEndpoints, pathIPSrcPort, 0);
+VYT_AT(PathPortsAndEndpoints, pathIPDstPort, 2);
+VYT_AT(PathPortsAndEndpoints, pathIPSrcAddress, 4);
+VYT_AT(PathPortsAndEndpoints, pathIPSrcNetName, 20);
+VYT_AT(PathPortsAndEndpoints, pathIPSrcAlias, 148);
+VYT_AT(PathPortsAndEndpoints, pathIPDstAddress, 164);
+VYT_AT(PathPortsAndEndpoints, pathIPDstNetName, 180);
+VYT_AT(PathPortsAndEndpoints, pathIPDstAlias, 308);
+VYT_SIZE(PathPortsAndEndpoints, 324);
+// The ports, then one EndpointGroup for each end.
+static_assert(sizeof(PathPortsAndEndpoints) == 4 + 2 * sizeof(EndpointGroup));
 
 VYT_AT(RequestRecord, scrollAmount, 8);
 VYT_AT(RequestRecord, continueIdx, 12);

@@ -30,19 +30,6 @@ VYT_PACKED_BEGIN
 
 // ---- the parts every path detail reply shares ------------------------------------
 
-// The path: both ports, the source and destination endpoint groups.
-struct PathDetailPath {
-    std::uint16_t pathIPSrcPort;
-    std::uint16_t pathIPDstPort;
-    char pathIPSrcAddress[16];
-    char pathIPSrcNetName[128];
-    char pathIPSrcAlias[16];
-    char pathIPDstAddress[16];
-    char pathIPDstNetName[128];
-    char pathIPDstAlias[16];
-    std::uint8_t unused324[4];
-};
-
 // The distribution of the path's response times.
 struct PathDetailDistribution {
     std::int32_t pathTotRespTimeDataCtSum;
@@ -89,7 +76,8 @@ struct PathDetailReply {
     std::uint8_t unused12[8];
     char tranName[64];
     char subTranName[1048];  // up to offset 1131
-    PathDetailPath path;
+    PathPortsAndEndpoints path;
+    std::uint8_t unused1456[4];
     PathDetailDistribution dist;
     Metrics metrics;
     std::int32_t unusedAfterMetrics;
@@ -329,9 +317,6 @@ constexpr bool PathDetailShapeHolds() {
 
 // ---- the shared parts (the same in every report: they precede the metric block) ----
 
-VYT_AT(PathDetailPath, pathIPDstPort, 2);
-VYT_AT(PathDetailPath, pathIPSrcAddress, 4);
-VYT_SIZE(PathDetailPath, 328);
 VYT_SIZE(PathDetailDistribution, 52);
 VYT_SIZE(PathDetailInterval, 28);
 VYT_SIZE(PathDetailEntryTail, 28);
@@ -347,7 +332,7 @@ VYT_AT(RspTimeDetailReply, path.pathIPSrcAlias, 1280);
 VYT_AT(RspTimeDetailReply, path.pathIPDstAddress, 1296);
 VYT_AT(RspTimeDetailReply, path.pathIPDstNetName, 1312);
 VYT_AT(RspTimeDetailReply, path.pathIPDstAlias, 1440);
-VYT_AT(RspTimeDetailReply, path.unused324, 1456);
+VYT_AT(RspTimeDetailReply, unused1456, 1456);
 VYT_AT(RspTimeDetailReply, dist.pathTotRespTimeDataCtSum, 1460);
 VYT_AT(RspTimeDetailReply, dist.Group1, 1464);
 VYT_AT(RspTimeDetailReply, dist.Group2, 1468);

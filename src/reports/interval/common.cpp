@@ -15,9 +15,13 @@ void MakeIntervalTexts(Out& out, std::int32_t now, std::int32_t start, IntervalT
 
 PathValues ReadPath(Bytes entry) {
     const auto p = at<layout::PathEndpoints>(entry, 0);
-    return PathValues{FIELD(p, pathId),           FIELD(p, pathIPSrcPort),    FIELD(p, pathIPDstPort),
-                      FIELD(p, pathIPSrcNetName), FIELD(p, pathIPDstNetName), FIELD(p, pathIPSrcAlias),
-                      FIELD(p, pathIPDstAlias)};
+    return PathValues{FIELD(p, pathId),
+                      FIELD(p, ends.pathIPSrcPort),
+                      FIELD(p, ends.pathIPDstPort),
+                      FIELD(p, ends.pathIPSrcNetName),
+                      FIELD(p, ends.pathIPDstNetName),
+                      FIELD(p, ends.pathIPSrcAlias),
+                      FIELD(p, ends.pathIPDstAlias)};
 }
 
 }  // namespace vyt::interval

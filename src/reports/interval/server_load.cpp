@@ -35,12 +35,12 @@ void DecodeServerLoad(Bytes reply, Out& out) {
         const auto own = FIELD(e, ownTranName);
         const auto imp = FIELD(e, impTranName);
         const std::int32_t pathId = FIELD(e, pathId);
-        const std::uint16_t srcPort = FIELD(e, pathIPSrcPort);
-        const std::uint16_t dstPort = FIELD(e, pathIPDstPort);
-        const auto srcNet = FIELD(e, pathIPSrcNetName);
-        const auto srcAlias = FIELD(e, pathIPSrcAlias);
-        const auto dstNet = FIELD(e, pathIPDstNetName);
-        const auto dstAlias = FIELD(e, pathIPDstAlias);
+        const std::uint16_t srcPort = FIELD(e, ends.pathIPSrcPort);
+        const std::uint16_t dstPort = FIELD(e, ends.pathIPDstPort);
+        const auto srcNet = FIELD(e, ends.pathIPSrcNetName);
+        const auto srcAlias = FIELD(e, ends.pathIPSrcAlias);
+        const auto dstNet = FIELD(e, ends.pathIPDstNetName);
+        const auto dstAlias = FIELD(e, ends.pathIPDstAlias);
         const std::int32_t dataCtSum = FIELD(e, pathTotRespTimeDataCtSum);
         const std::int32_t perMinute = FIELD(e, pathTranPerMinute);
         const std::int32_t kBytes = FIELD(e, pathKBytesPerMinute);
@@ -58,8 +58,8 @@ void DecodeServerLoad(Bytes reply, Out& out) {
               "pathTotRespTimeAvg=%d pathWaitRespTimeAvg=%d pathTotRespTimeAlertState=%d "
               "pathWaitRespTimeAlertState=%d pathWorstComponentState=%d pathTranImpactPct=%d "
               "pathKBytesPerMinute=%d flags=%d\n",
-              k, count, own.c_str(), imp.c_str(), pathId, srcPort, dstPort, FIELD(e, pathIPSrcAddress).c_str(),
-              srcNet.c_str(), srcAlias.c_str(), FIELD(e, pathIPDstAddress).c_str(), dstNet.c_str(),
+              k, count, own.c_str(), imp.c_str(), pathId, srcPort, dstPort, FIELD(e, ends.pathIPSrcAddress).c_str(),
+              srcNet.c_str(), srcAlias.c_str(), FIELD(e, ends.pathIPDstAddress).c_str(), dstNet.c_str(),
               dstAlias.c_str(), dataCtSum, perMinute, tot, wait, totState, waitState, worst, impactPct, kBytes,
               flags);
         // Source port first; the impact share before the kilobytes, though the reply stores them the other way.

@@ -14,7 +14,10 @@
 
 #include "vyt/bytes.hpp"
 
-#if defined(__GNUC__) || defined(__clang__)
+#if defined(__MINGW32__)
+// MinGW builds use its C99-conforming printf family (__USE_MINGW_ANSI_STDIO).
+#define VYT_PRINTF(fmt, args) __attribute__((format(gnu_printf, fmt, args)))
+#elif defined(__GNUC__) || defined(__clang__)
 #define VYT_PRINTF(fmt, args) __attribute__((format(printf, fmt, args)))
 #else
 #define VYT_PRINTF(fmt, args)

@@ -19,7 +19,7 @@ out="$work/junit.out"
    --disable-banner --details=summary --fail-if-no-tests) >"$out" 2>&1
 status=$?
 cat "$out"
-if grep -E "WARNING in native method|^WARNING: JNI|JNI local refs" "$out" >/dev/null; then
+if grep -E "^WARNING|WARNING in native method|JNI local refs" "$out" >/dev/null; then
   echo "FAILED: the JVM printed JNI warnings"
   exit 1
 fi

@@ -19,23 +19,7 @@ constexpr char kPortSetSig[] =
     "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
     "Ljava/lang/String;Ljava/lang/String;IIIII)V";
 
-bool HasLine(const RecordingSink& s, const std::string& line) {
-    return std::find(s.lines.begin(), s.lines.end(), line) != s.lines.end();
-}
 
-// The lines the decoder wrote: from its entry line through its exit line
-// (mapData's own lines and the dump around them left out).
-std::vector<std::string> Decoded(const RecordingSink& s) {
-    auto isProcess = [](const std::string& l, const char* what) {
-        return l.rfind("\nProcess", 0) == 0 && l.find(what) != std::string::npos;
-    };
-    auto first = std::find_if(s.lines.begin(), s.lines.end(),
-                              [&](const std::string& l) { return isProcess(l, " Entry: "); });
-    auto last =
-        std::find_if(first, s.lines.end(), [&](const std::string& l) { return isProcess(l, " Exit: "); });
-    if (last != s.lines.end()) ++last;
-    return std::vector<std::string>(first, last);
-}
 
 // ---- path reply: 100-byte header, 508-byte entries -------------------------------
 
@@ -100,16 +84,16 @@ TEST(InventoryTransPath, TraceLines) {
     RecordingSink s;
     const auto reply = pathReply(2, 2);
     ASSERT_EQ(Map(reply, kTransPath, s), 0);
-    EXPECT_TRUE(HasLine(s, "\nProcessTransPathData Entry: buflen=1116 tranName<orders-svc>\n")) << s.traceText();
-    EXPECT_TRUE(HasLine(s, "Idx[1] pathIPSrcNetName{src-net-1 : 65535} pathIPDstNetName{dst-net-1 : 32768} "
+    EXPECT_TRUE(s.hasLine("\nProcessTransPathData Entry: buflen=1116 tranName<orders-svc>\n")) << s.traceText();
+    EXPECT_TRUE(s.hasLine("Idx[1] pathIPSrcNetName{src-net-1 : 65535} pathIPDstNetName{dst-net-1 : 32768} "
                            "pathEndIPDstNetName<end-net-1> pathEndIPDstAlias<ea-1> pathId=1000 pathEndId=2000 "
                            "pathEndIPSrcPort=36864 pathEndIPDstPort=443 flags=65536\n"))
         << s.traceText();
-    EXPECT_TRUE(HasLine(s, "Idx[2] pathIPSrcNetName{src-net-2 : 65534} pathIPDstNetName{dst-net-2 : 32769} "
+    EXPECT_TRUE(s.hasLine("Idx[2] pathIPSrcNetName{src-net-2 : 65534} pathIPDstNetName{dst-net-2 : 32769} "
                            "pathEndIPDstNetName<end-net-2> pathEndIPDstAlias<ea-2> pathId=1001 pathEndId=2001 "
                            "pathEndIPSrcPort=36865 pathEndIPDstPort=444 flags=65537\n"))
         << s.traceText();
-    EXPECT_EQ(Decoded(s).back(), "\nProcessTransPathData Exit: status=0\n");
+    EXPECT_EQ(s.decoderLines().back(), "\nProcessTransPathData Exit: status=0\n");
 }
 
 TEST(InventoryTransPath, PathCountIsTheWordAtOffset88) {
@@ -125,7 +109,7 @@ TEST(InventoryTransPath, PathCountIsTheWordAtOffset88) {
         EXPECT_EQ(Map(pathReply(pathCt, 1, 3), kTransPath, s), 0) << pathCt;
         EXPECT_TRUE(s.calls.empty()) << pathCt;
         EXPECT_EQ(s.sharedTexts, std::vector<std::string>{"orders-svc"});
-        EXPECT_EQ(Decoded(s).back(), "\nProcessTransPathData Exit: status=0\n");
+        EXPECT_EQ(s.decoderLines().back(), "\nProcessTransPathData Exit: status=0\n");
     }
 }
 
@@ -205,15 +189,15 @@ TEST(InventoryTransPathPort, SetDataThenOnePortPerEntry) {
 TEST(InventoryTransPathPort, TraceLines) {
     RecordingSink s;
     ASSERT_EQ(Map(portReply(2, 2), kTransPathPort, s), 0);
-    EXPECT_TRUE(HasLine(s, "\nProcessTransPathPortData Entry: buflen=440\n")) << s.traceText();
-    EXPECT_TRUE(HasLine(s, "tranName<payments> pathId=77 pathIPSrcPortCt=5 pathIPSrcAddress<10.1.2.3> "
+    EXPECT_TRUE(s.hasLine("\nProcessTransPathPortData Entry: buflen=440\n")) << s.traceText();
+    EXPECT_TRUE(s.hasLine("tranName<payments> pathId=77 pathIPSrcPortCt=5 pathIPSrcAddress<10.1.2.3> "
                            "pathIPSrcNetName<src.example> pathIPSrcAlias<srcAlias> pathIPDstPortCt=6 "
                            "pathIPDstAddress<192.168.0.9> pathIPDstNetName<dst.example> pathIPDstAlias<dstAlias> "
                            "collectorStartupTime=1114672121 flags=2048\n"))
         << s.traceText();
-    EXPECT_TRUE(HasLine(s, "Idx[1] pathIPPort=32768 flags=-1\n")) << s.traceText();
-    EXPECT_TRUE(HasLine(s, "Idx[2] pathIPPort=37137 flags=-2\n")) << s.traceText();
-    EXPECT_EQ(Decoded(s).back(), "\nProcessTransPathPortData Exit: status=0\n");
+    EXPECT_TRUE(s.hasLine("Idx[1] pathIPPort=32768 flags=-1\n")) << s.traceText();
+    EXPECT_TRUE(s.hasLine("Idx[2] pathIPPort=37137 flags=-2\n")) << s.traceText();
+    EXPECT_EQ(s.decoderLines().back(), "\nProcessTransPathPortData Exit: status=0\n");
 }
 
 TEST(InventoryTransPathPort, WalkFollowsTheEntryCountOnly) {

@@ -16,23 +16,7 @@ constexpr int kCurPerf = 3, kReportability = 22, kReportabilityDetail = 23;
 constexpr std::int32_t kApril2005 = 1114672121;
 constexpr std::int32_t kNewYearsEve2010 = 1293839940;
 
-bool HasLine(const RecordingSink& s, const std::string& line) {
-    return std::find(s.lines.begin(), s.lines.end(), line) != s.lines.end();
-}
 
-// The lines the decoder wrote: from its entry line through its exit line
-// (mapData's own lines and the dump around them left out).
-std::vector<std::string> Decoded(const RecordingSink& s) {
-    auto isProcess = [](const std::string& l, const char* what) {
-        return l.rfind("\nProcess", 0) == 0 && l.find(what) != std::string::npos;
-    };
-    auto first = std::find_if(s.lines.begin(), s.lines.end(),
-                              [&](const std::string& l) { return isProcess(l, " Entry: "); });
-    auto last =
-        std::find_if(first, s.lines.end(), [&](const std::string& l) { return isProcess(l, " Exit: "); });
-    if (last != s.lines.end()) ++last;
-    return std::vector<std::string>(first, last);
-}
 
 std::size_t LineIndex(const RecordingSink& s, const std::string& line) {
     return static_cast<std::size_t>(std::find(s.lines.begin(), s.lines.end(), line) - s.lines.begin());
@@ -101,12 +85,12 @@ TEST(InventoryCurPerf, TraceLinesInOrder) {
     const std::string duration =
         "\nFormatDurationTime Entry: now=" + std::to_string(kApril2005 + 125) + " start=" + std::to_string(kApril2005) +
         " timediff=125\n";
-    ASSERT_TRUE(HasLine(s, entry)) << s.traceText();
-    ASSERT_TRUE(HasLine(s, header)) << s.traceText();
-    ASSERT_TRUE(HasLine(s, duration)) << s.traceText();
+    ASSERT_TRUE(s.hasLine(entry)) << s.traceText();
+    ASSERT_TRUE(s.hasLine(header)) << s.traceText();
+    ASSERT_TRUE(s.hasLine(duration)) << s.traceText();
     EXPECT_LT(LineIndex(s, entry), LineIndex(s, header));
     EXPECT_LT(LineIndex(s, header), LineIndex(s, duration));
-    EXPECT_EQ(Decoded(s).back(), "\nProcessCurPerfData Exit: status=0\n");
+    EXPECT_EQ(s.decoderLines().back(), "\nProcessCurPerfData Exit: status=0\n");
     EXPECT_EQ(s.calls.at(0).str(3), "Last 02 mins 05 secs");
 }
 
@@ -206,21 +190,21 @@ TEST(InventoryReportability, SetDataThenEntriesWithTheirTimeTexts) {
 TEST(InventoryReportability, TraceLines) {
     RecordingSink s;
     ASSERT_EQ(Map(reportability(4, kTranRows), kReportability, s), 0);
-    EXPECT_EQ(Decoded(s).at(0), "\nProcessReportabilityData Entry: buflen=352\n");
+    EXPECT_EQ(s.decoderLines().at(0), "\nProcessReportabilityData Entry: buflen=352\n");
     const std::string header = "collectorStartupTime=" + std::to_string(kNewYearsEve2010) +
                                " secsUTCNow=" + std::to_string(kNewYearsEve2010 + 125) +
                                " Duration<Last 02 mins 05 secs>\n";
-    EXPECT_TRUE(HasLine(s, header)) << s.traceText();
-    EXPECT_TRUE(HasLine(s, "\nIdx[1/4] tranName<tranA> msrvCtTotal=9 msrvCtOnline=4 tranTime<01 01:01:01> flags=64 \n"))
+    EXPECT_TRUE(s.hasLine(header)) << s.traceText();
+    EXPECT_TRUE(s.hasLine("\nIdx[1/4] tranName<tranA> msrvCtTotal=9 msrvCtOnline=4 tranTime<01 01:01:01> flags=64 \n"))
         << s.traceText();
-    EXPECT_TRUE(HasLine(s, "\nIdx[2/4] tranName<> msrvCtTotal=8 msrvCtOnline=3 tranTime<NO_TRANS_RECV> flags=-5 \n"))
+    EXPECT_TRUE(s.hasLine("\nIdx[2/4] tranName<> msrvCtTotal=8 msrvCtOnline=3 tranTime<NO_TRANS_RECV> flags=-5 \n"))
         << s.traceText();
-    EXPECT_TRUE(HasLine(s, "\nIdx[4/4] tranName<tranD> msrvCtTotal=6 msrvCtOnline=1 tranTime<00 00:00:-02> flags=2 \n"))
+    EXPECT_TRUE(s.hasLine("\nIdx[4/4] tranName<tranD> msrvCtTotal=6 msrvCtOnline=1 tranTime<00 00:00:-02> flags=2 \n"))
         << s.traceText();
     // The -1 entry does not go through the status-time formatter.
     EXPECT_EQ(CountPrefixed(s, "\nFormatStatusTime Entry:"), 3u);
-    EXPECT_FALSE(HasLine(s, "\nFormatStatusTime Entry: t=-1 format=1\n"));
-    EXPECT_EQ(Decoded(s).back(), "\nProcessReportabilityData Exit: status=0\n");
+    EXPECT_FALSE(s.hasLine("\nFormatStatusTime Entry: t=-1 format=1\n"));
+    EXPECT_EQ(s.decoderLines().back(), "\nProcessReportabilityData Exit: status=0\n");
 }
 
 TEST(InventoryReportability, SecondEntryAtItsDocumentedOffsets) {
@@ -298,16 +282,16 @@ TEST(InventoryReportabilityDetail, SetDataThenEntriesWithTheirTimeTexts) {
 TEST(InventoryReportabilityDetail, TraceLines) {
     RecordingSink s;
     ASSERT_EQ(Map(reportabilityDetail(2, kServerRows), kReportabilityDetail, s), 0);
-    EXPECT_EQ(Decoded(s).at(0), "\nProcessReportabilityDetailData Entry: buflen=400\n");
-    EXPECT_EQ(Decoded(s).at(1), "tranName<checkout> collectorStartupTime=" + std::to_string(kApril2005) +
+    EXPECT_EQ(s.decoderLines().at(0), "\nProcessReportabilityDetailData Entry: buflen=400\n");
+    EXPECT_EQ(s.decoderLines().at(1), "tranName<checkout> collectorStartupTime=" + std::to_string(kApril2005) +
                                  " secsUTCNow=" + std::to_string(kApril2005 + 3725) + " \n");
-    EXPECT_TRUE(HasLine(s, "\nIdx[1/2] msrvIPAddress<10.0.0.1> msrvIPNetName<db.example> timebuff<01 01:01:01> "
+    EXPECT_TRUE(s.hasLine("\nIdx[1/2] msrvIPAddress<10.0.0.1> msrvIPNetName<db.example> timebuff<01 01:01:01> "
                            "flags=7\n"))
         << s.traceText();
-    EXPECT_TRUE(HasLine(s, "\nIdx[2/2] msrvIPAddress<> msrvIPNetName<> timebuff<00 00:00:-01> flags=-1\n"))
+    EXPECT_TRUE(s.hasLine("\nIdx[2/2] msrvIPAddress<> msrvIPNetName<> timebuff<00 00:00:-01> flags=-1\n"))
         << s.traceText();
-    EXPECT_TRUE(HasLine(s, "\nFormatStatusTime Entry: t=-1 format=1\n"));
-    EXPECT_EQ(Decoded(s).back(), "\nProcessReportabilityDetailData Exit: status=0\n");
+    EXPECT_TRUE(s.hasLine("\nFormatStatusTime Entry: t=-1 format=1\n"));
+    EXPECT_EQ(s.decoderLines().back(), "\nProcessReportabilityDetailData Exit: status=0\n");
 }
 
 TEST(InventoryReportabilityDetail, SecondEntryAtItsDocumentedOffsets) {

@@ -11,23 +11,7 @@ namespace {
 
 constexpr int kSubTranList = 24, kUrlRules = 27;
 
-bool HasLine(const RecordingSink& s, const std::string& line) {
-    return std::find(s.lines.begin(), s.lines.end(), line) != s.lines.end();
-}
 
-// The lines the decoder wrote: from its entry line through its exit line
-// (mapData's own lines and the dump around them left out).
-std::vector<std::string> Decoded(const RecordingSink& s) {
-    auto isProcess = [](const std::string& l, const char* what) {
-        return l.rfind("\nProcess", 0) == 0 && l.find(what) != std::string::npos;
-    };
-    auto first = std::find_if(s.lines.begin(), s.lines.end(),
-                              [&](const std::string& l) { return isProcess(l, " Entry: "); });
-    auto last =
-        std::find_if(first, s.lines.end(), [&](const std::string& l) { return isProcess(l, " Exit: "); });
-    if (last != s.lines.end()) ++last;
-    return std::vector<std::string>(first, last);
-}
 
 // ---- sub-transaction list: 448-byte header, 1032-byte entries ---------------------
 
@@ -72,12 +56,12 @@ TEST(InventorySubTranList, SetDataThenOneEntryPerName) {
 TEST(InventorySubTranList, TraceLines) {
     RecordingSink s;
     ASSERT_EQ(Map(subTranList(2, 2), kSubTranList, s), 0);
-    EXPECT_EQ(Decoded(s).at(0), "\nProcessSubTranListData Entry: buflen=2512\n");
-    EXPECT_EQ(Decoded(s).at(1), "tranName<shop> collectorStartupTime=555 reportEntryCt=2 reportEntryContinueIdx=40 "
+    EXPECT_EQ(s.decoderLines().at(0), "\nProcessSubTranListData Entry: buflen=2512\n");
+    EXPECT_EQ(s.decoderLines().at(1), "tranName<shop> collectorStartupTime=555 reportEntryCt=2 reportEntryContinueIdx=40 "
                              "reportEntryContinueIdx2=7\n");
-    EXPECT_TRUE(HasLine(s, "\nIdx[1/2] subTranName</cart/add?id=1> subTranNameLen=900 flags=256\n")) << s.traceText();
-    EXPECT_TRUE(HasLine(s, "\nIdx[2/2] subTranName</cart/add?id=2> subTranNameLen=901 flags=512\n")) << s.traceText();
-    EXPECT_EQ(Decoded(s).back(), "\nProcessSubTranListData Exit: status=0\n");
+    EXPECT_TRUE(s.hasLine("\nIdx[1/2] subTranName</cart/add?id=1> subTranNameLen=900 flags=256\n")) << s.traceText();
+    EXPECT_TRUE(s.hasLine("\nIdx[2/2] subTranName</cart/add?id=2> subTranNameLen=901 flags=512\n")) << s.traceText();
+    EXPECT_EQ(s.decoderLines().back(), "\nProcessSubTranListData Exit: status=0\n");
 }
 
 TEST(InventorySubTranList, SecondEntryAtItsDocumentedOffsetsAndFullWidthName) {
@@ -148,18 +132,18 @@ TEST(InventoryUrlRules, SetDataThenOneEntryPerRule) {
 TEST(InventoryUrlRules, TraceLinesRenderFlagNames) {
     RecordingSink s;
     ASSERT_EQ(Map(urlRules(2, 2), kUrlRules, s), 0);
-    EXPECT_EQ(Decoded(s).at(0), "\nProcessIncludeExcludeRulesData Entry: buflen=2172\n");
-    EXPECT_EQ(Decoded(s).at(1), "tranName<portal> collectorStartupTime=1234 reportEntryCt=2 reportEntryContinueIdx=12 "
+    EXPECT_EQ(s.decoderLines().at(0), "\nProcessIncludeExcludeRulesData Entry: buflen=2172\n");
+    EXPECT_EQ(s.decoderLines().at(1), "tranName<portal> collectorStartupTime=1234 reportEntryCt=2 reportEntryContinueIdx=12 "
                              "flags<{15} REP_FLAGS_CLIENT_PATH REP_FLAGS_END_PATH REP_FLAGS_VIEW_DISTRIBUTIONS "
                              "REP_URL_LIST_PRECEDENCE_INCLUDE_FIRST REP_URL_LIST_TYPE_INCLUDE "
                              "REP_URL_LIST_HAS_INCLUDE>\n");
-    EXPECT_TRUE(HasLine(s, "\nIdx[1/2] urlName</rule/1> urlLen=70 urlRuleId=31 hitCt=1000 "
+    EXPECT_TRUE(s.hasLine("\nIdx[1/2] urlName</rule/1> urlLen=70 urlRuleId=31 hitCt=1000 "
                            "flags<{200} REP_FLAGS_VIEW_ALL REP_URL_SEARCH_TYPE_BEGINS_WITH>\n"))
         << s.traceText();
-    EXPECT_TRUE(HasLine(s, "\nIdx[2/2] urlName</rule/2> urlLen=71 urlRuleId=32 hitCt=2000 "
+    EXPECT_TRUE(s.hasLine("\nIdx[2/2] urlName</rule/2> urlLen=71 urlRuleId=32 hitCt=2000 "
                            "flags<{400} REP_FLAGS_LEARN_THRESHOLDS_MODE_ACTIVE REP_URL_SEARCH_TYPE_CONTAINS>\n"))
         << s.traceText();
-    EXPECT_EQ(Decoded(s).back(), "\nProcessIncludeExcludeRulesData Exit: status=0\n");
+    EXPECT_EQ(s.decoderLines().back(), "\nProcessIncludeExcludeRulesData Exit: status=0\n");
 }
 
 TEST(InventoryUrlRules, SecondEntryAtItsDocumentedOffsets) {
@@ -233,11 +217,11 @@ TEST(InventoryUrlRuleOperation, EveryOperationGivesTheSameSingleSetData) {
 TEST(InventoryUrlRuleOperation, TraceLines) {
     RecordingSink s;
     ASSERT_EQ(Map(ruleOperation(41, 5, "/login"), 30, s), 0);
-    EXPECT_EQ(Decoded(s).at(0), "\nProcessURLRuleOperation Entry: buflen=1132\n");
-    EXPECT_EQ(Decoded(s).at(1), "tranName<portal> subTranName</login> reportReturnCode=-3 flags<{402} "
+    EXPECT_EQ(s.decoderLines().at(0), "\nProcessURLRuleOperation Entry: buflen=1132\n");
+    EXPECT_EQ(s.decoderLines().at(1), "tranName<portal> subTranName</login> reportReturnCode=-3 flags<{402} "
                              "REP_FLAGS_MIDDLE_PATH REP_FLAGS_LEARN_THRESHOLDS_MODE_ACTIVE "
                              "REP_URL_LIST_PRECEDENCE_EXCLUDE_FIRST REP_URL_SEARCH_TYPE_CONTAINS>\n");
-    EXPECT_EQ(Decoded(s).back(), "\nProcessURLRuleOperation Exit: status=0\n");
+    EXPECT_EQ(s.decoderLines().back(), "\nProcessURLRuleOperation Exit: status=0\n");
 }
 
 TEST(InventoryUrlRuleOperation, EmptyUrlGivesAnEmptyString) {

@@ -55,6 +55,21 @@ std::vector<RecCall> RecordingSink::callsTo(const std::string& method) const {
     return out;
 }
 
+bool RecordingSink::hasLine(const std::string& line) const {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+std::vector<std::string> RecordingSink::decoderLines() const {
+    auto isProcess = [](const std::string& l, const char* what) {
+        return l.rfind("\nProcess", 0) == 0 && l.find(what) != std::string::npos;
+    };
+    auto first =
+        std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return isProcess(l, " Entry: "); });
+    auto last = std::find_if(first, lines.end(), [&](const std::string& l) { return isProcess(l, " Exit: "); });
+    if (last != lines.end()) ++last;
+    return std::vector<std::string>(first, last);
+}
+
 ReplyBuilder& ReplyBuilder::i32(std::size_t off, std::int32_t v) {
     if (off + 4 > b_.size()) throw std::out_of_range("i32 outside reply");
     const auto u = static_cast<std::uint32_t>(v);

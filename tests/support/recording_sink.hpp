@@ -54,6 +54,11 @@ public:
     std::string traceText() const;
     // The calls to `method`, in order.
     std::vector<RecCall> callsTo(const std::string& method) const;
+    // True when `line` was traced, exactly.
+    bool hasLine(const std::string& line) const;
+    // The lines the decoder wrote, from its entry line through its exit line
+    // (mapData's own lines and the dump around them left out).
+    std::vector<std::string> decoderLines() const;
 
 private:
     struct Slot {

@@ -119,7 +119,6 @@ public:
     static constexpr std::size_t size = sizeof(T);
     Record() noexcept = default;
     explicit Record(Bytes b) noexcept : b_(b) {}
-    bool present() const noexcept { return b_.size() == sizeof(T); }
     Bytes bytes() const noexcept { return b_; }
 
     template <class F>

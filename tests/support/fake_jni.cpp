@@ -14,7 +14,6 @@ std::deque<Method> gMethods;  // jmethodIDs point into this
 
 void touch(JNIEnv* env, bool allowedWhilePending = false) {
     FakeJni& f = FakeJni::of(env);
-    ++f.totalJniCalls;
     if (f.pending && !allowedWhilePending) ++f.jniCallsWhilePending;
 }
 
@@ -107,7 +106,6 @@ jstring JNICALL NewStringUTF(JNIEnv* env, const char* s) {
     FakeJni& f = FakeJni::of(env);
     std::u16string chars;
     if (!FakeJni::decodeModifiedUtf8(s, &chars)) f.invalidUtf.emplace_back(s);
-    if (f.keepCalls) f.strings.push_back(ToUtf8(chars));
     madeRef(f);
     return static_cast<jstring>(f.make(FakeJni::Object{FakeJni::Object::String, {}, chars, {}, -1, false}));
 }

@@ -45,12 +45,10 @@ public:
     bool pending = false;         // a Java exception is pending
     bool keepCalls = true;        // record the calls (off for fuzzing)
     int jniCallsWhilePending = 0; // functions other than the allowed few called while pending
-    int totalJniCalls = 0;
     int nullObjects = 0;          // functions that were handed a null object
     std::vector<std::string> invalidUtf;  // NewStringUTF texts that were not modified UTF-8
     std::vector<Call> calls;
     int callCount = 0;
-    std::vector<std::string> strings;     // every string made by NewStringUTF, decoded to UTF-8
 
     Object* obj(jobject o) { return reinterpret_cast<Object*>(o); }
     static FakeJni& of(JNIEnv* env);

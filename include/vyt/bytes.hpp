@@ -4,6 +4,12 @@
 // 8-bit field that normally ends with a NUL inside its width.  Nothing here
 // ever reads outside the bytes it was given: the one bounds idiom used
 // throughout is `off <= size && len <= size - off`, which cannot overflow.
+//
+// Decoders check a reply's length before they read a header or an entry.  A
+// read outside such a checked region is a decoding fault (a wrong layout or
+// header size), never a value: it asserts in debug and test builds, and
+// otherwise throws DecodeFault, which stops the decode with an error line and
+// status 1 (see RunDecoder).
 #pragma once
 
 #include <bit>
@@ -62,7 +68,30 @@ private:
     char buf_[W + 1];
 };
 
-namespace detail {
+// A read outside the region it was meant for.  `offset` counts from the start
+// of the reply; `size` is the size of the region that was read.
+struct DecodeFault {
+    std::size_t offset;
+    std::size_t length;
+    std::size_t size;
+};
+
+// Reports a decoding fault: asserts in builds that check them (debug builds
+// and builds with VYT_ASSERT_DECODE_FAULTS) unless an ExpectDecodeFaults is
+// alive on this thread, then throws DecodeFault.
+[[noreturn]] void ReadFault(std::size_t offset, std::size_t length, std::size_t size);
+
+// While one lives, decoding faults on this thread are not asserted; tests use
+// it to see what a release build does with one.
+class ExpectDecodeFaults {
+public:
+    ExpectDecodeFaults() noexcept;
+    ~ExpectDecodeFaults();
+    ExpectDecodeFaults(const ExpectDecodeFaults&) = delete;
+    ExpectDecodeFaults& operator=(const ExpectDecodeFaults&) = delete;
+};
+
+namespace fieldkind {
 template <class T> struct FieldKind;
 template <> struct FieldKind<std::int32_t> {
     using value = std::int32_t;
@@ -78,9 +107,10 @@ template <std::size_t N> struct FieldKind<char[N]> {
     using value = FixedText<N>;
     static value read(const unsigned char* p, std::size_t avail) noexcept { return value(p, avail); }
 };
-}  // namespace detail
+}  // namespace fieldkind
 
-// A view of a byte region: the whole reply, or one record inside it.
+// A view of a byte region: the whole reply, or one record inside it.  A view
+// knows where it starts in the reply, so that a fault can name the offset.
 class Bytes {
 public:
     constexpr Bytes() noexcept = default;
@@ -88,30 +118,45 @@ public:
 
     const unsigned char* data() const noexcept { return p_; }
     std::size_t size() const noexcept { return n_; }
+    // Where the view starts, counted from the start of the reply.
+    std::size_t origin() const noexcept { return origin_; }
     bool has(std::size_t off, std::size_t len) const noexcept { return fits(off, len, n_); }
 
-    // The sub-region [off, off + len); empty when it does not fit.
+    // The sub-region [off, off + len); an empty view there when it does not fit.
     Bytes sub(std::size_t off, std::size_t len) const noexcept {
-        return has(off, len) ? Bytes(p_ + off, len) : Bytes();
+        return has(off, len) ? Bytes(p_ + off, len, origin_ + off) : Bytes(nullptr, 0, origin_ + off);
     }
 
-    // Unchecked-looking readers that are still safe: outside the view they give 0 / "".
-    std::int32_t i32(std::size_t off) const noexcept {
-        return has(off, 4) ? static_cast<std::int32_t>(loadLE32(p_ + off)) : 0;
+    // Readers of one field; a field that does not lie inside the view is a
+    // decoding fault.
+    std::int32_t i32(std::size_t off) const {
+        need(off, 4);
+        return static_cast<std::int32_t>(loadLE32(p_ + off));
     }
-    std::uint16_t u16(std::size_t off) const noexcept { return has(off, 2) ? loadLE16(p_ + off) : 0; }
+    std::uint16_t u16(std::size_t off) const {
+        need(off, 2);
+        return loadLE16(p_ + off);
+    }
     template <std::size_t W>
-    FixedText<W> text(std::size_t off) const noexcept {
-        return off < n_ ? FixedText<W>(p_ + off, n_ - off) : FixedText<W>();
+    FixedText<W> text(std::size_t off) const {
+        need(off, W);
+        return FixedText<W>(p_ + off, W);
+    }
+    void need(std::size_t off, std::size_t len) const {
+        if (!has(off, len)) ReadFault(origin_ + off, len, n_);
     }
 
 private:
+    constexpr Bytes(const unsigned char* p, std::size_t n, std::size_t origin) noexcept
+        : p_(p), n_(n), origin_(origin) {}
     const unsigned char* p_ = nullptr;
     std::size_t n_ = 0;
+    std::size_t origin_ = 0;
 };
 
 // A record of layout T (a packed struct that documents the wire layout) inside
-// a reply.  Construct it only through Bytes::has-checked paths (see `record`).
+// a reply.  Made by `at`, which gives an empty record when the bytes are too
+// short for T; reading a field of an empty record is a decoding fault.
 template <class T>
 class Record {
 public:
@@ -122,19 +167,17 @@ public:
     Bytes bytes() const noexcept { return b_; }
 
     template <class F>
-    typename detail::FieldKind<F>::value read(std::size_t off) const noexcept {
+    typename fieldkind::FieldKind<F>::value read(std::size_t off) const {
         static_assert(sizeof(F) <= sizeof(T));
-        const std::size_t avail = b_.size() > off ? b_.size() - off : 0;
-        if (avail < (std::is_array_v<F> ? 1 : sizeof(F))) return {};
-        return detail::FieldKind<F>::read(b_.data() + off, avail);
+        b_.need(off, sizeof(F));
+        return fieldkind::FieldKind<F>::read(b_.data() + off, sizeof(F));
     }
 
 private:
     Bytes b_;
 };
 
-// The record of layout T at `off`.  When the bytes are too short for it the
-// record is absent and every field reads as 0 or "".
+// The record of layout T at `off`; empty when the bytes are too short for it.
 template <class T>
 Record<T> at(Bytes all, std::size_t off) noexcept {
     return Record<T>(all.sub(off, sizeof(T)));
@@ -142,10 +185,10 @@ Record<T> at(Bytes all, std::size_t off) noexcept {
 
 }  // namespace vyt
 
-// FIELD(rec, member): the named field of a Record, read with memcpy and
+// VYT_FIELD(rec, member): the named field of a Record, read with memcpy and
 // little-endian conversion.  int32 and uint16 fields give numbers, char[N]
 // fields give a FixedText<N>.  Nested members (a.b) are allowed.
-#define FIELD(rec, member)                                                                        \
+#define VYT_FIELD(rec, member)                                                                        \
     ((rec).template read<std::remove_cvref_t<decltype(std::declval<typename std::remove_cvref_t< \
         decltype(rec)>::layout&>().member)>>(                                                    \
         offsetof(typename std::remove_cvref_t<decltype(rec)>::layout, member)))

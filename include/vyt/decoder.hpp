@@ -39,12 +39,24 @@ void ForEntries(Out& out, Bytes reply, std::size_t first, std::size_t size, std:
     }
 }
 
-// The decoder of a report type, or null when none is built for it yet.
-// Each report subsystem answers for its own types.
-const Decoder* InventoryDecoder(int reportType);
-const Decoder* IntervalDecoder(int reportType);
-const Decoder* DetailDecoder(int reportType);
-const Decoder* AlertDecoder(int reportType);
-const Decoder* FindDecoder(int reportType);
+// The decoders, bound to their report types in the dispatch table (the kinds
+// in vyt/catalog.hpp name them).
+namespace inventory {
+extern const Decoder kAllTrans, kTranInfo, kTransSrvLoad, kTransPath, kTransPathPort, kCurPerf, kReportability,
+    kReportabilityDetail, kSubTranList, kUrlRules, kUrlRuleOperation;
+}
+namespace interval {
+extern const Decoder kTransRspTime, kTransNetTime, kTransSrvTime, kTransFlow, kTransWaitTime, kTransPathTime,
+    kServerLoad;
+}
+namespace detail {
+extern const Decoder kNetDetail, kSrvDetail, kRspTimeDetail, kWaitDetail, kPathTimeDetail;
+}
+namespace alerts {
+extern const Decoder kCurrentAlert, kCurrentURLAlert, kEventAlert, kSummary, kThreshold;
+}
+
+// The decoder of report type `t`, or null when `t` is outside 1..32.
+const Decoder* FindDecoder(int t);
 
 }  // namespace vyt

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <type_traits>
 
 #include "vyt/bytes.hpp"
@@ -24,73 +25,6 @@
 #endif
 
 namespace vyt {
-
-// ---- callback parameter kinds and the signatures derived from them ----------
-
-struct Int {};                                  // one Java int
-struct Str {};                                  // one java.lang.String
-template <std::size_t N> struct Ints {};        // N Java ints in a row
-
-namespace sig {
-template <class P> struct Count { static constexpr std::size_t params = 1; };
-template <std::size_t N> struct Count<Ints<N>> { static constexpr std::size_t params = N; };
-
-template <class P> constexpr std::size_t chars() {
-    if constexpr (std::is_same_v<P, Str>) return sizeof("Ljava/lang/String;") - 1;
-    else return Count<P>::params;  // "I" per int
-}
-template <class P> constexpr void put(char* out, std::size_t& at, char* kinds, std::size_t& k) {
-    if constexpr (std::is_same_v<P, Str>) {
-        const char s[] = "Ljava/lang/String;";
-        for (std::size_t i = 0; i + 1 < sizeof s; ++i) out[at++] = s[i];
-        kinds[k++] = 'S';
-    } else {
-        for (std::size_t i = 0; i < Count<P>::params; ++i) {
-            out[at++] = 'I';
-            kinds[k++] = 'I';
-        }
-    }
-}
-}  // namespace sig
-
-template <std::size_t N>
-struct Name {
-    char s[N];
-    constexpr Name(const char (&a)[N]) {
-        for (std::size_t i = 0; i < N; ++i) s[i] = a[i];
-    }
-};
-
-// A Java callback: its name and parameter list.  `signature` is the JNI
-// method descriptor, e.g. Method<"setData", Int, Int>::signature == "(II)V".
-template <Name N, class... P>
-struct Method {
-    static constexpr std::size_t arity = (std::size_t{0} + ... + sig::Count<P>::params);
-    static constexpr std::size_t sigLen = 3 + (std::size_t{0} + ... + sig::chars<P>());
-
-private:
-    struct Built {
-        std::array<char, sigLen + 1> text{};
-        std::array<char, arity + 1> kinds{};
-    };
-    static constexpr Built build() {
-        Built b{};
-        std::size_t at = 0, k = 0;
-        b.text[at++] = '(';
-        (sig::put<P>(b.text.data(), at, b.kinds.data(), k), ...);
-        b.text[at++] = ')';
-        b.text[at++] = 'V';
-        b.text[at] = '\0';
-        return b;
-    }
-    static constexpr Built built = build();
-
-public:
-    static constexpr const char* name = N.s;
-    static constexpr const char* signature = built.text.data();
-    // 'I' or 'S' per parameter, in order.
-    static constexpr const char* kinds = built.kinds.data();
-};
 
 // ---- arguments ---------------------------------------------------------------
 
@@ -124,32 +58,123 @@ struct SharedText {
     std::int32_t slot = -1;
 };
 
-namespace arg {
-template <class A> constexpr char kindOf() {
-    using T = std::remove_cvref_t<A>;
-    if constexpr (std::is_same_v<T, TextArg> || std::is_same_v<T, SharedText>) return 'S';
-    else if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool> && sizeof(T) <= 4) return 'I';
-    else return '?';
+// ---- callback parameters -------------------------------------------------------
+
+// The two parameter kinds of a Java callback.  Neither has a default value, so
+// a call that leaves out a parameter does not compile.
+class Str {  // one java.lang.String
+public:
+    static constexpr char kKind = 'S';
+    Str(TextArg t) noexcept : a_{true, 0, t} {}
+    Str(SharedText s) noexcept : a_{true, 0, TextArg{nullptr, 0, s.slot}} {}
+    Arg arg() const noexcept { return a_; }
+
+private:
+    Arg a_;
+};
+
+class Int {  // one Java int
+public:
+    static constexpr char kKind = 'I';
+    template <class T>
+        requires(std::is_integral_v<T> && !std::is_same_v<T, bool> && sizeof(T) <= 4)
+    constexpr Int(T v) noexcept : v_(static_cast<std::int32_t>(v)) {}
+    Arg arg() const noexcept { return Arg{false, v_, {}}; }
+
+private:
+    std::int32_t v_;
+};
+
+// One declared parameter: its Java name and kind ('S' or 'I').
+struct Param {
+    const char* name;
+    char kind;
+};
+
+namespace sig {
+template <std::size_t N>
+constexpr std::size_t length(const Param (&params)[N]) {
+    std::size_t n = 3;  // "(" ")V"
+    for (const Param& p : params) n += p.kind == 'S' ? sizeof("Ljava/lang/String;") - 1 : 1;
+    return n;
 }
-inline Arg make(TextArg t) noexcept { return Arg{true, 0, t}; }
-inline Arg make(SharedText s) noexcept { return Arg{true, 0, TextArg{nullptr, 0, s.slot}}; }
-template <class T>
-    requires std::is_integral_v<T>
-inline Arg make(T v) noexcept {
-    return Arg{false, static_cast<std::int32_t>(v), {}};
+template <std::size_t L, std::size_t N>
+constexpr std::array<char, L + 1> build(const Param (&params)[N]) {
+    std::array<char, L + 1> out{};
+    std::size_t at = 0;
+    out[at++] = '(';
+    for (const Param& p : params) {
+        if (p.kind == 'S') {
+            for (const char* c = "Ljava/lang/String;"; *c != '\0'; ++c) out[at++] = *c;
+        } else {
+            out[at++] = 'I';
+        }
+    }
+    out[at++] = ')';
+    out[at++] = 'V';
+    out[at] = '\0';
+    return out;
 }
-}  // namespace arg
+template <class CB>
+inline constexpr auto text = build<length(CB::kParams)>(CB::kParams);
+}  // namespace sig
+
+// A Java callback, declared once with the names of its parameters:
+//
+//   #define VYT_EXAMPLE_PARAMS(P) P(Str, tranName) P(Int, flags)
+//   VYT_CALLBACK(ExampleAddEntry, addEntry, VYT_EXAMPLE_PARAMS)
+//
+// declares a struct with one member per parameter, in call order.  Decoders
+// fill it with designated initializers, `{.tranName = ..., .flags = ...}`:
+// a parameter left out, or two written in another order than the declared
+// one, does not compile, so a call cannot pass two ints the wrong way round
+// without naming them wrongly.
+#define VYT_CALLBACK_MEMBER(kind, pname) ::vyt::kind pname;
+#define VYT_CALLBACK_PARAM(kind, pname) ::vyt::Param{#pname, ::vyt::kind::kKind},
+#define VYT_CALLBACK_PACK(kind, pname) *at++ = pname.arg();
+#define VYT_CALLBACK(Type, method, PARAMS)                                       \
+    struct Type {                                                                \
+        PARAMS(VYT_CALLBACK_MEMBER)                                              \
+        static constexpr const char* kMethod = #method;                          \
+        static constexpr ::vyt::Param kParams[] = {PARAMS(VYT_CALLBACK_PARAM)};  \
+        void pack(::vyt::Arg* at) const noexcept { PARAMS(VYT_CALLBACK_PACK) }   \
+    };
+
+// Designators out of declaration order are an error, not a warning, in every
+// build (GCC and MSVC reject them anyway).
+#if defined(__clang__)
+#pragma clang diagnostic error "-Wreorder-init-list"
+#endif
+
+// The JNI method descriptor of callback CB, e.g. "(Ljava/lang/String;I)V".
+template <class CB>
+inline constexpr const char* kSignature = sig::text<CB>.data();
+
+template <class CB>
+inline constexpr std::size_t kArity = std::size(CB::kParams);
+
+template <class CB>
+constexpr std::size_t TextParams() {
+    std::size_t n = 0;
+    for (const Param& p : CB::kParams) n += p.kind == 'S';
+    return n;
+}
 
 // ---- the sink interface ----------------------------------------------------
 
 // Where trace and error lines go.
+//
+// Every trace and error text is made by the format strings handed to
+// trace/tracef/errorf and Out::trace/error/fail.  Existing log readers compare
+// these texts, so they stay exactly as they are, typos and spacing included;
+// renaming code never changes a text.
 class Tracer {
 public:
     virtual ~Tracer() = default;
     virtual bool tracing() const = 0;
     virtual void traceLine(const char* text) = 0;  // a trace line (only while tracing)
     virtual void errorLine(const char* text) = 0;  // an error line (always)
-    // Formats a trace line (see tracef); use TRACE() around it.
+    // Formats a trace line (see tracef); use VYT_TRACE() around it.
     void trace(const char* fmt, ...) VYT_PRINTF(2, 3);
 };
 
@@ -170,8 +195,8 @@ public:
     virtual bool call(int slot, const Arg* args, std::size_t n) = 0;
 };
 
-// A looked-up callback of type M.
-template <class M>
+// A looked-up callback CB.
+template <class CB>
 struct Bound {
     int slot = -1;
 };
@@ -194,7 +219,7 @@ public:
     bool ok() const noexcept { return status_ == 0; }
     int status() const noexcept { return status_; }
 
-    // Formats one trace line (4096 bytes at most); use TRACE() so that the
+    // Formats one trace line (4096 bytes at most); use VYT_TRACE() so that the
     // arguments are not even evaluated while tracing is off.
     void trace(const char* fmt, ...) VYT_PRINTF(2, 3);
     // Formats one error line; written whether or not tracing is on.
@@ -202,20 +227,20 @@ public:
     // Marks the decode as failed (status 1) and writes an error line.
     void fail(const char* fmt, ...) VYT_PRINTF(2, 3);
 
-    // Looks up callback M.  After a failure no further lookup is made.
-    template <class M>
-    Bound<M> method() {
+    // Looks up callback CB.  After a failure no further lookup is made.
+    template <class CB>
+    Bound<CB> method() {
         if (!ok()) return {};
         if (nMethods_ >= kMaxMethods) {
             fail("%s: too many callbacks\n", who_);
             return {};
         }
         const int slot = nMethods_++;
-        if (!sink_.lookup(slot, M::name, M::signature)) {
-            failLookup(M::name, M::signature);
+        if (!sink_.lookup(slot, CB::kMethod, kSignature<CB>)) {
+            failLookup(CB::kMethod, kSignature<CB>);
             return {};
         }
-        return Bound<M>{slot};
+        return Bound<CB>{slot};
     }
 
     // Makes one Java string to be passed to several calls.
@@ -233,29 +258,17 @@ public:
         return SharedText{slot};
     }
 
-    // Calls M with `args`, which must match its parameter list exactly:
-    // integers (at most 32 bits) for Int, text(...) or a SharedText for Str.
-    template <class M, class... A>
-    void call(Bound<M> m, const A&... args) {
-        static_assert(sizeof...(A) == M::arity, "argument count differs from the callback's");
-        static_assert(M::arity <= kMaxArgs && textParams(M::kinds) <= kMaxTextArgs, "callback too wide");
-        static_assert(argsMatch<M, A...>(std::index_sequence_for<A...>{}),
-                      "argument kinds differ from the callback's parameters");
+    // Calls CB with its parameters given by name: `out.call(m, {.tranName = ..., .flags = ...})`.
+    template <class CB>
+    void call(Bound<CB> m, const std::type_identity_t<CB>& args) {
+        static_assert(kArity<CB> <= kMaxArgs && TextParams<CB>() <= kMaxTextArgs, "callback too wide");
         if (!ok() || m.slot < 0) return;
-        const Arg packed[] = {arg::make(args)...};
-        if (!sink_.call(m.slot, packed, sizeof...(A))) failJava();
+        Arg packed[kArity<CB>];
+        args.pack(packed);
+        if (!sink_.call(m.slot, packed, kArity<CB>)) failJava();
     }
 
 private:
-    static constexpr int textParams(const char* kinds) {
-        int n = 0;
-        for (; *kinds != '\0'; ++kinds) n += *kinds == 'S';
-        return n;
-    }
-    template <class M, class... A, std::size_t... I>
-    static constexpr bool argsMatch(std::index_sequence<I...>) {
-        return ((arg::kindOf<A>() == M::kinds[I]) && ...);
-    }
     void failLookup(const char* name, const char* signature);
     void failJava();
 
@@ -268,9 +281,9 @@ private:
 
 }  // namespace vyt
 
-// TRACE(out, fmt, ...): formats and writes a trace line only while tracing is
+// VYT_TRACE(out, fmt, ...): formats and writes a trace line only while tracing is
 // on; the arguments (FlagsText, time texts) are not evaluated otherwise.
-#define TRACE(out, ...)                                      \
+#define VYT_TRACE(out, ...)                                      \
     do {                                                     \
         if ((out).tracing()) (out).trace(__VA_ARGS__);       \
     } while (0)

@@ -5,7 +5,7 @@
 
 #include "vyt/decoder.hpp"
 #include "vyt/layout/common.hpp"
-#include "vyt/report_types.hpp"
+#include "vyt/catalog.hpp"
 #include "vyt/trace.hpp"
 
 namespace vyt {
@@ -21,12 +21,14 @@ std::int32_t BufLength(Bytes head, Tracer& t) {
     return len;
 }
 
-const Decoder* FindDecoder(int reportType) {
-    if (const Decoder* d = InventoryDecoder(reportType)) return d;
-    if (const Decoder* d = IntervalDecoder(reportType)) return d;
-    if (const Decoder* d = DetailDecoder(reportType)) return d;
-    return AlertDecoder(reportType);
-}
+namespace {
+#define VYT_KIND_DECODER(type, reportId, name, title, selections, decoder, setData, addEntry) &decoder,
+const Decoder* const kDecoders[] = {VYT_REPORT_KINDS(VYT_KIND_DECODER)};
+#undef VYT_KIND_DECODER
+static_assert(std::size(kDecoders) == std::size(kReportKinds));
+}  // namespace
+
+const Decoder* FindDecoder(int t) { return ValidReportType(t) ? kDecoders[t - kMinReportType] : nullptr; }
 
 int RunDecoder(const Decoder& d, Bytes reply, Sink& sink) {
     Out out(sink, d.name);
@@ -34,8 +36,13 @@ int RunDecoder(const Decoder& d, Bytes reply, Sink& sink) {
         out.fail("%s: reply of %zu bytes is shorter than its %zu-byte header\n", d.name, reply.size(),
                  d.headerSize);
     else
-        d.decode(reply, out);
-    TRACE(out, "\n%s Exit: status=%d\n", d.name, out.status());
+        try {
+            d.decode(reply, out);
+        } catch (const DecodeFault& f) {
+            out.fail("%s: decoding fault: %zu-byte read at offset %zu outside a checked record of %zu bytes\n",
+                     d.name, f.length, f.offset, f.size);
+        }
+    VYT_TRACE(out, "\n%s Exit: status=%d\n", d.name, out.status());
     return out.status();
 }
 
@@ -64,13 +71,10 @@ int MapReply(Bytes reply, int reportType, Sink& sink) {
         return notFound ? kStatusTranNotFound : kStatusFailed;
     }
     int status;
-    if (!ValidReportType(reportType)) {
-        errorf(sink, "rep_type=%d invalid\n", reportType);
-        status = kStatusFailed;
-    } else if (const Decoder* d = FindDecoder(reportType)) {
+    if (const Decoder* d = FindDecoder(reportType)) {
         status = RunDecoder(*d, reply, sink);
     } else {
-        errorf(sink, "rep_type=%d (%s) is not supported yet\n", reportType, kReportKinds[reportType].decoder);
+        errorf(sink, "rep_type=%d invalid\n", reportType);
         status = kStatusFailed;
     }
     tracef(sink, "\nJava_VYTreport_mapData Exit: status=%d\n", status);

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "vyt/bytes.hpp"
-#include "vyt/report_types.hpp"
+#include "vyt/catalog.hpp"
 #include "vyt/trace.hpp"
 
 namespace vyt {
@@ -67,7 +67,7 @@ bool BuildRequest(Tracer& t, const RequestArgs& a, const NameArg& tran, const Na
         errorf(t, "type=%d invalid\n", a.type);
         return false;
     }
-    const int id = kReportKinds[a.type].reportId;
+    const int id = FindReportKind(a.type)->reportId;
     put32(rec, offsetof(RequestRecord, reportId), id);
 
     const Bytes r(rec, kRequestLen);
@@ -93,8 +93,8 @@ bool BuildRequest(Tracer& t, const RequestArgs& a, const NameArg& tran, const Na
             break;
         case 28:
             put32(rec, offsetof(RequestRecord, flags), a.view);
-            TRACE(t, "VYT_ADD_TRANSACTION_INCLUDE_EXCLUDE_TYPE: tranName<%s> subTranName<%s> flags<%s>\n",
-                  recTran().c_str(), recSub().c_str(), FlagsText(static_cast<std::uint32_t>(a.view)));
+            VYT_TRACE(t, "VYT_ADD_TRANSACTION_INCLUDE_EXCLUDE_TYPE: tranName<%s> subTranName<%s> flags<%s>\n",
+                      recTran().c_str(), recSub().c_str(), FlagsText(static_cast<std::uint32_t>(a.view)));
             break;
         case 29:
             put32(rec, offsetof(RequestRecord, urlListRuleId), a.continueIdx);
@@ -107,15 +107,15 @@ bool BuildRequest(Tracer& t, const RequestArgs& a, const NameArg& tran, const Na
         case 31:
             put32(rec, offsetof(RequestRecord, flags), a.view);
             put32(rec, offsetof(RequestRecord, urlListRuleId), a.continueIdx);
-            TRACE(t,
-                  "VYT_EDIT_TRANSACTION_INCLUDE_EXCLUDE_TYPE: tranName<%s> subTranName<%s> urlListRuleId<%d> "
-                  "flags<%s>\n",
-                  recTran().c_str(), recSub().c_str(), a.continueIdx, FlagsText(static_cast<std::uint32_t>(a.view)));
+            VYT_TRACE(t,
+                      "VYT_EDIT_TRANSACTION_INCLUDE_EXCLUDE_TYPE: tranName<%s> subTranName<%s> urlListRuleId<%d> "
+                      "flags<%s>\n",
+                      recTran().c_str(), recSub().c_str(), a.continueIdx, FlagsText(static_cast<std::uint32_t>(a.view)));
             break;
         case 32:
             put32(rec, offsetof(RequestRecord, flags), a.view);
-            TRACE(t, "VYT_CHANGE_TRANSACTION_INCLUDE_EXCLUDE_URL_LIST_PRECEDENCE_TYPE: tranName<%s>\n",
-                  recTran().c_str());
+            VYT_TRACE(t, "VYT_CHANGE_TRANSACTION_INCLUDE_EXCLUDE_URL_LIST_PRECEDENCE_TYPE: tranName<%s>\n",
+                      recTran().c_str());
             break;
         default:
             break;

@@ -38,13 +38,7 @@ void DateTimeStamp(std::int32_t secs, char (&buffer)[kTimeTextMax]) {
                   lt.year - 2000, lt.hour, lt.minute, lt.second);
 }
 
-char* timebuff() noexcept {
-    thread_local char buf[kTimeTextMax];
-    return buf;
-}
-
-const char* FormatDurationTime(Tracer& t, std::int32_t now, std::int32_t start, int style) {
-    char* out = timebuff();
+const char* FormatDurationTime(Tracer& t, std::int32_t now, std::int32_t start, int style, TimeText& out) {
     const std::int32_t timediff = wrapSub(now, start);
     tracef(t, "\nFormatDurationTime Entry: now=%d start=%d timediff=%d\n", now, start, timediff);
     const std::int32_t hours = timediff >= 3600 ? timediff / 3600 : 0;
@@ -66,8 +60,7 @@ const char* FormatDurationTime(Tracer& t, std::int32_t now, std::int32_t start, 
     return out;
 }
 
-const char* FormatStatusTime(Tracer& t, std::int32_t secs, int format) {
-    char* out = timebuff();
+const char* FormatStatusTime(Tracer& t, std::int32_t secs, int format, TimeText& out) {
     tracef(t, "\nFormatStatusTime Entry: t=%d format=%d\n", secs, format);
     const std::int32_t totalHours = secs >= 3600 ? secs / 3600 : 0;
     const std::int32_t totalMinutes = secs >= 60 ? secs / 60 : 0;
@@ -86,6 +79,12 @@ const char* FormatStatusTime(Tracer& t, std::int32_t secs, int format) {
     tracef(t, "\nFormatStatusTime Exit: timebuff<%s> days=%d hour=%d min=%d sec=%d\n", out, days, hours, minutes,
            seconds);
     return out;
+}
+
+void MakeIntervalTexts(Tracer& t, std::int32_t now, std::int32_t start, IntervalTexts& texts) {
+    DateTimeStamp(now, texts.now);
+    DateTimeStamp(start, texts.start);
+    FormatDurationTime(t, now, start, 1, texts.duration);
 }
 
 }  // namespace vyt

@@ -4,14 +4,14 @@
 
 #include <string>
 
-#include "vyt/callbacks/alerts.hpp"
+#include "vyt/catalog.hpp"
 
 namespace vyt {
 namespace {
 
 template <class M>
 std::string sigOf() {
-    return std::string(M::name) + " " + M::signature;
+    return std::string(M::kMethod) + " " + kSignature<M>;
 }
 
 TEST(AlertSignatures, AlertLists) {

@@ -164,28 +164,31 @@ TEST(BufLength, ReadsWordZero) {
 
 TEST(TimeText, DurationForms) {
     RecordingSink s;
-    EXPECT_STREQ(FormatDurationTime(s, 100, 100, 1), "Last 00 mins 00 secs");
-    EXPECT_STREQ(FormatDurationTime(s, 3725, 0, 1), "Last 01 hours 02 mins 05 secs");
-    EXPECT_STREQ(FormatDurationTime(s, 3725, 0, 0), "01:02:05");
-    EXPECT_STREQ(FormatDurationTime(s, 59, 0, 0), "00:00:59");
-    EXPECT_STREQ(FormatDurationTime(s, 0, 5, 0), "00:00:-05");
+    TimeText buf;
+    EXPECT_STREQ(FormatDurationTime(s, 100, 100, 1, buf), "Last 00 mins 00 secs");
+    EXPECT_STREQ(FormatDurationTime(s, 3725, 0, 1, buf), "Last 01 hours 02 mins 05 secs");
+    EXPECT_STREQ(FormatDurationTime(s, 3725, 0, 0, buf), "01:02:05");
+    EXPECT_STREQ(FormatDurationTime(s, 59, 0, 0, buf), "00:00:59");
+    EXPECT_STREQ(FormatDurationTime(s, 0, 5, 0, buf), "00:00:-05");
     EXPECT_EQ(s.lines[0], "\nFormatDurationTime Entry: now=100 start=100 timediff=0\n");
     EXPECT_EQ(s.lines[3], "timebuff<Last 01 hours 02 mins 05 secs> hour=1 min=2 sec=5\n");
 }
 
 TEST(TimeText, DurationWrapsInsteadOfOverflowing) {
     RecordingSink s;
+    TimeText buf;
     // INT32_MAX - INT32_MIN wraps to -1.
-    EXPECT_STREQ(FormatDurationTime(s, 2147483647, -2147483647 - 1, 0), "00:00:-01");
+    EXPECT_STREQ(FormatDurationTime(s, 2147483647, -2147483647 - 1, 0, buf), "00:00:-01");
 }
 
 TEST(TimeText, StatusTimeDaysAndHours) {
     RecordingSink s;
-    EXPECT_STREQ(FormatStatusTime(s, 86400, 1), "00 24:00:00");
-    EXPECT_STREQ(FormatStatusTime(s, 172800, 1), "01 24:00:00");
-    EXPECT_STREQ(FormatStatusTime(s, 176400, 1), "02 01:00:00");
-    EXPECT_STREQ(FormatStatusTime(s, 90061, 1), "01 01:01:01");
-    EXPECT_STREQ(FormatStatusTime(s, 90061, 0), "01:01:01");
+    TimeText buf;
+    EXPECT_STREQ(FormatStatusTime(s, 86400, 1, buf), "00 24:00:00");
+    EXPECT_STREQ(FormatStatusTime(s, 172800, 1, buf), "01 24:00:00");
+    EXPECT_STREQ(FormatStatusTime(s, 176400, 1, buf), "02 01:00:00");
+    EXPECT_STREQ(FormatStatusTime(s, 90061, 1, buf), "01 01:01:01");
+    EXPECT_STREQ(FormatStatusTime(s, 90061, 0, buf), "01:01:01");
     EXPECT_EQ(s.lines.back(), "\nFormatStatusTime Exit: timebuff<01:01:01> days=1 hour=1 min=1 sec=1\n");
 }
 
@@ -198,13 +201,14 @@ TEST(TimeText, DateTimeStampInLocalTime) {
     EXPECT_STREQ(buf, "12/31/-01 (23:59:59)");
 }
 
-TEST(TimeText, EachThreadHasItsOwnTimebuff) {
+TEST(TimeText, ThreadsFormatAtOnce) {
     std::atomic<int> wrong{0};
     auto run = [&](std::int32_t secs, const char* want) {
         RecordingSink s;
         s.tracingOn = false;
+        TimeText buf;
         for (int i = 0; i < 20000; ++i)
-            if (std::strcmp(FormatStatusTime(s, secs, 1), want) != 0) ++wrong;
+            if (std::strcmp(FormatStatusTime(s, secs, 1, buf), want) != 0) ++wrong;
     };
     std::thread a(run, 90061, "01 01:01:01"), b(run, 59, "00 00:00:59");
     a.join();

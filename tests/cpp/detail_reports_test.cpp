@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "recording_sink.hpp"
-#include "vyt/callbacks/detail.hpp"
+#include "vyt/catalog.hpp"
 
 namespace vyt::test {
 namespace {
@@ -629,20 +629,20 @@ TEST(DetailSignatures, DerivedSignaturesAreTheDocumentedOnes) {
     const std::string s7 =
         "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/"
         "String;Ljava/lang/String;";
-    EXPECT_STREQ(cb::RspTimeDetailSetData::signature, (s7 + "Ljava/lang/String;IIIIIIIIIIIIIIIIIIIIIIIII)V").c_str());
-    EXPECT_STREQ(cb::RspTimeDetailAddEntry::signature, "(Ljava/lang/String;IIIIIIIIIIIIIII)V");
-    EXPECT_STREQ(cb::PathTimeDetailSetData::signature, (s7 + "IIIIIIIIIIIIIIIIIIIIIIIII)V").c_str());
-    EXPECT_STREQ(cb::PathTimeDetailAddEntry::signature, "(Ljava/lang/String;IIIIIIIIIII)V");
-    EXPECT_STREQ(cb::NetDetailSetData::signature, (s7 + "IIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIII)V").c_str());
-    EXPECT_STREQ(cb::NetDetailAddEntry::signature, "(Ljava/lang/String;IIIIIIIIIIIIIIIII)V");
-    EXPECT_STREQ(cb::SrvDetailSetData::signature,
+    EXPECT_STREQ(kSignature<cb::RspTimeDetailSetData>, (s7 + "Ljava/lang/String;IIIIIIIIIIIIIIIIIIIIIIIII)V").c_str());
+    EXPECT_STREQ(kSignature<cb::RspTimeDetailAddEntry>, "(Ljava/lang/String;IIIIIIIIIIIIIII)V");
+    EXPECT_STREQ(kSignature<cb::PathTimeDetailSetData>, (s7 + "IIIIIIIIIIIIIIIIIIIIIIIII)V").c_str());
+    EXPECT_STREQ(kSignature<cb::PathTimeDetailAddEntry>, "(Ljava/lang/String;IIIIIIIIIII)V");
+    EXPECT_STREQ(kSignature<cb::NetDetailSetData>, (s7 + "IIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIII)V").c_str());
+    EXPECT_STREQ(kSignature<cb::NetDetailAddEntry>, "(Ljava/lang/String;IIIIIIIIIIIIIIIII)V");
+    EXPECT_STREQ(kSignature<cb::SrvDetailSetData>,
                  (s7 + "IIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIII)V").c_str());
-    EXPECT_STREQ(cb::SrvDetailAddEntry::signature, "(Ljava/lang/String;IIIIIIIIIIIIIIIIII)V");
-    EXPECT_STREQ(cb::WaitDetailSetData::signature,
+    EXPECT_STREQ(kSignature<cb::SrvDetailAddEntry>, "(Ljava/lang/String;IIIIIIIIIIIIIIIIII)V");
+    EXPECT_STREQ(kSignature<cb::WaitDetailSetData>,
                  (s7 + "IIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIII)V").c_str());
-    EXPECT_STREQ(cb::WaitDetailAddEntry::signature, "(Ljava/lang/String;IIIIIIIIIII)V");
-    EXPECT_STREQ(cb::RspTimeDetailSetData::name, "setData");
-    EXPECT_STREQ(cb::WaitDetailAddEntry::name, "addEntry");
+    EXPECT_STREQ(kSignature<cb::WaitDetailAddEntry>, "(Ljava/lang/String;IIIIIIIIIII)V");
+    EXPECT_STREQ(cb::RspTimeDetailSetData::kMethod, "setData");
+    EXPECT_STREQ(cb::WaitDetailAddEntry::kMethod, "addEntry");
 }
 
 }  // namespace

@@ -4,14 +4,14 @@
 
 #include <string>
 
-#include "vyt/callbacks/interval.hpp"
+#include "vyt/catalog.hpp"
 
 namespace vyt {
 namespace {
 
 template <class M>
 std::string sigOf() {
-    return M::signature;
+    return kSignature<M>;
 }
 
 TEST(IntervalSignatures, ResponseAndPathTime) {
@@ -43,8 +43,8 @@ TEST(IntervalSignatures, ServerLoadAndFlow) {
               "Ljava/lang/String;IIIIIIIIIIIII)V");
     EXPECT_EQ(sigOf<cb::TransFlowSetData>(), "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;IIIII)V");
     EXPECT_EQ(sigOf<cb::TransFlowAddEntry>(), "(Ljava/lang/String;Ljava/lang/String;IIIIIIIIIIIIIIIIIIIIII)V");
-    EXPECT_STREQ(cb::TransFlowSetData::name, "setData");
-    EXPECT_STREQ(cb::ServerLoadAddEntry::name, "addEntry");
+    EXPECT_STREQ(cb::TransFlowSetData::kMethod, "setData");
+    EXPECT_STREQ(cb::ServerLoadAddEntry::kMethod, "addEntry");
 }
 
 }  // namespace

@@ -4,27 +4,27 @@
 
 #include <string>
 
-#include "vyt/callbacks/inventory.hpp"
+#include "vyt/catalog.hpp"
 
 namespace vyt {
 namespace {
 
 template <class M>
 std::string sigOf() {
-    return M::signature;
+    return kSignature<M>;
 }
 
 TEST(InventorySignatures, PathDefinitions) {
     EXPECT_EQ(sigOf<cb::TransPathAddEntry>(),
               "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
               "Ljava/lang/String;Ljava/lang/String;IIIIIII)V");
-    EXPECT_STREQ(cb::TransPathAddEntry::name, "addEntry");
+    EXPECT_STREQ(cb::TransPathAddEntry::kMethod, "addEntry");
     EXPECT_EQ(sigOf<cb::TransPathPortSetData>(),
               "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
               "Ljava/lang/String;Ljava/lang/String;IIIII)V");
-    EXPECT_STREQ(cb::TransPathPortSetData::name, "setData");
+    EXPECT_STREQ(cb::TransPathPortSetData::kMethod, "setData");
     EXPECT_EQ(sigOf<cb::TransPathPortAddEntry>(), "(II)V");
-    EXPECT_STREQ(cb::TransPathPortAddEntry::name, "addEntry");
+    EXPECT_STREQ(cb::TransPathPortAddEntry::kMethod, "addEntry");
 }
 
 TEST(InventorySignatures, CurrentPerformance) {
@@ -32,7 +32,7 @@ TEST(InventorySignatures, CurrentPerformance) {
               "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
               "Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
               "IIIIIIII)V");
-    EXPECT_STREQ(cb::CurPerfSetData::name, "setData");
+    EXPECT_STREQ(cb::CurPerfSetData::kMethod, "setData");
 }
 
 TEST(InventorySignatures, Reportability) {
@@ -41,10 +41,10 @@ TEST(InventorySignatures, Reportability) {
     EXPECT_EQ(sigOf<cb::ReportabilityDetailSetData>(),
               "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;I)V");
     EXPECT_EQ(sigOf<cb::ReportabilityDetailAddEntry>(), "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;I)V");
-    EXPECT_STREQ(cb::ReportabilitySetData::name, "setData");
-    EXPECT_STREQ(cb::ReportabilityAddEntry::name, "addEntry");
-    EXPECT_STREQ(cb::ReportabilityDetailSetData::name, "setData");
-    EXPECT_STREQ(cb::ReportabilityDetailAddEntry::name, "addEntry");
+    EXPECT_STREQ(cb::ReportabilitySetData::kMethod, "setData");
+    EXPECT_STREQ(cb::ReportabilityAddEntry::kMethod, "addEntry");
+    EXPECT_STREQ(cb::ReportabilityDetailSetData::kMethod, "setData");
+    EXPECT_STREQ(cb::ReportabilityDetailAddEntry::kMethod, "addEntry");
 }
 
 TEST(InventorySignatures, UrlRules) {
@@ -53,11 +53,11 @@ TEST(InventorySignatures, UrlRules) {
     EXPECT_EQ(sigOf<cb::UrlRulesSetData>(), "(Ljava/lang/String;IIII)V");
     EXPECT_EQ(sigOf<cb::UrlRulesAddEntry>(), "(Ljava/lang/String;IIII)V");
     EXPECT_EQ(sigOf<cb::UrlRuleOperationSetData>(), "(Ljava/lang/String;Ljava/lang/String;II)V");
-    EXPECT_STREQ(cb::SubTranListSetData::name, "setData");
-    EXPECT_STREQ(cb::SubTranListAddEntry::name, "addEntry");
-    EXPECT_STREQ(cb::UrlRulesSetData::name, "setData");
-    EXPECT_STREQ(cb::UrlRulesAddEntry::name, "addEntry");
-    EXPECT_STREQ(cb::UrlRuleOperationSetData::name, "setData");
+    EXPECT_STREQ(cb::SubTranListSetData::kMethod, "setData");
+    EXPECT_STREQ(cb::SubTranListAddEntry::kMethod, "addEntry");
+    EXPECT_STREQ(cb::UrlRulesSetData::kMethod, "setData");
+    EXPECT_STREQ(cb::UrlRulesAddEntry::kMethod, "addEntry");
+    EXPECT_STREQ(cb::UrlRuleOperationSetData::kMethod, "setData");
 }
 
 }  // namespace

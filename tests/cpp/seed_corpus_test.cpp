@@ -1,4 +1,5 @@
-// The fuzzer's seed corpus: a valid reply of every report kind.
+// The fuzzer's seed corpus: a valid reply of every report kind, decoded with
+// exactly the callbacks the catalogue declares for the kind.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +8,7 @@
 #include <set>
 
 #include "recording_sink.hpp"
+#include "vyt/catalog.hpp"
 
 namespace vyt::test {
 namespace {
@@ -24,6 +26,10 @@ TEST(SeedCorpus, EveryReportKindHasAReplyThatDecodesInFull) {
         EXPECT_EQ(Map(reply, type, s), 0) << f.path();
         EXPECT_TRUE(s.errors.empty()) << f.path();
         EXPECT_FALSE(s.calls.empty()) << f.path();
+        std::vector<std::string> declared;
+        for (const CallbackInfo& c : {FindReportKind(type)->setData, FindReportKind(type)->addEntry})
+            if (c.method != nullptr) declared.push_back(std::string(c.method) + " " + c.signature);
+        EXPECT_EQ(s.lookups, declared) << f.path();
         types.insert(type);
     }
     for (int t = 1; t <= 32; ++t) EXPECT_TRUE(types.count(t)) << "no seed for report type " << t;

@@ -4,21 +4,24 @@
 
 #include <string>
 
-#include "vyt/callbacks/inventory.hpp"
+#include "vyt/catalog.hpp"
 
 namespace vyt {
+
+#define VYT_TEST_PARAMS(P) P(Str, first) P(Int, a) P(Int, b) P(Int, c) P(Str, last)
+VYT_CALLBACK(TestCallback, addEntry, VYT_TEST_PARAMS)
+
 namespace {
 
 template <class M>
 std::string sigOf() {
-    return M::signature;
+    return kSignature<M>;
 }
 
 TEST(Signatures, DerivationRules) {
-    EXPECT_EQ((sigOf<Method<"f", Int, Int>>()), "(II)V");
-    EXPECT_EQ((sigOf<Method<"f", Str, Ints<3>, Str>>()), "(Ljava/lang/String;IIILjava/lang/String;)V");
-    EXPECT_EQ((Method<"f", Str, Ints<25>>::arity), 26u);
-    EXPECT_STREQ((Method<"f", Str, Int, Str>::kinds), "SIS");
+    EXPECT_EQ(sigOf<TestCallback>(), "(Ljava/lang/String;IIILjava/lang/String;)V");
+    EXPECT_EQ(kArity<TestCallback>, 5u);
+    EXPECT_STREQ(TestCallback::kParams[4].name, "last");
 }
 
 TEST(Signatures, TransactionLists) {
@@ -26,8 +29,8 @@ TEST(Signatures, TransactionLists) {
     EXPECT_EQ(sigOf<cb::AllTransAddEntry>(), "(Ljava/lang/String;I)V");
     EXPECT_EQ(sigOf<cb::TranInfoSetData>(), "(Ljava/lang/String;II)V");
     EXPECT_EQ(sigOf<cb::TransSrvLoadAddEntry>(), "(Ljava/lang/String;Ljava/lang/String;II)V");
-    EXPECT_STREQ(cb::AllTransSetData::name, "setData");
-    EXPECT_STREQ(cb::TransSrvLoadAddEntry::name, "addEntry");
+    EXPECT_STREQ(cb::AllTransSetData::kMethod, "setData");
+    EXPECT_STREQ(cb::TransSrvLoadAddEntry::kMethod, "addEntry");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Alert events of the collector's paths, each with how long it has lasted.
-#include "decoders.hpp"
+#include "vyt/decoder.hpp"
 #include "stamps.hpp"
-#include "vyt/callbacks/alerts.hpp"
+#include "vyt/catalog.hpp"
 #include "vyt/layout/alerts.hpp"
 #include "vyt/timetext.hpp"
 
@@ -13,53 +13,70 @@ using namespace layout;
 
 void DecodeEventAlerts(Bytes reply, Out& out) {
     const auto h = at<EventAlertHeader>(reply, 0);
-    const std::int32_t count = FIELD(h, reportEntryCt);
-    const std::int32_t now = FIELD(h, sumIntervalUTCNow);
-    TRACE(out, "\nProcessEventAlertData Entry: buflen=%d\n", FIELD(h, reportLen));
-    TRACE(out, "reportEntryCt=%d \n", count);
+    const std::int32_t count = VYT_FIELD(h, reportEntryCt);
+    const std::int32_t now = VYT_FIELD(h, sumIntervalUTCNow);
+    VYT_TRACE(out, "\nProcessEventAlertData Entry: buflen=%d\n", VYT_FIELD(h, reportLen));
+    VYT_TRACE(out, "reportEntryCt=%d \n", count);
     char nowStamp[kTimeTextMax];
     DateTimeStamp(now, nowStamp);
 
     const auto set = out.method<cb::EventAlertSetData>();
     const auto add = out.method<cb::EventAlertAddEntry>();
-    out.call(set, text(nowStamp), FIELD(h, eventHeaderValue1), FIELD(h, eventHeaderValue2));
+    out.call(set, {.currentTime = text(nowStamp),
+                   .eventHeaderValue1 = VYT_FIELD(h, eventHeaderValue1),
+                   .eventHeaderValue2 = VYT_FIELD(h, eventHeaderValue2)});
 
     ForEntries(out, reply, sizeof(EventAlertHeader), sizeof(EventAlertEntry), count, [&](std::int32_t k, Bytes b) {
         const auto e = at<EventAlertEntry>(b, 0);
-        const std::int32_t eventStart = FIELD(e, pathEventUTCStart);
+        const std::int32_t eventStart = VYT_FIELD(e, pathEventUTCStart);
         char startText[kTimeTextMax];
         AlertStartText(eventStart, startText);
-        const auto tranName = FIELD(e, tranName);
-        const auto srcNetName = FIELD(e, ends.pathIPSrcNetName);
-        const auto dstNetName = FIELD(e, ends.pathIPDstNetName);
-        const auto srcAlias = FIELD(e, ends.pathIPSrcAlias);
-        const auto dstAlias = FIELD(e, ends.pathIPDstAlias);
+        const auto tranName = VYT_FIELD(e, tranName);
+        const auto srcNetName = VYT_FIELD(e, ends.pathIPSrcNetName);
+        const auto dstNetName = VYT_FIELD(e, ends.pathIPDstNetName);
+        const auto srcAlias = VYT_FIELD(e, ends.pathIPSrcAlias);
+        const auto dstAlias = VYT_FIELD(e, ends.pathIPDstAlias);
         // A start after "now" gives a negative duration, passed on as it is.
         const std::int32_t duration = WrapSub(now, eventStart);
-        const std::uint16_t srcPort = FIELD(e, ends.pathIPSrcPort);
-        const std::uint16_t dstPort = FIELD(e, ends.pathIPDstPort);
-        const std::int32_t pathId = FIELD(e, pathId);
-        const std::int32_t tranCtMax = FIELD(e, pathTranCtMax);
-        const std::int32_t dataCt = FIELD(e, pathTotRespTimeDataCt);
-        const std::int32_t type = FIELD(e, pathEventType);
-        const std::int32_t time = FIELD(e, pathEventTime);
-        const std::int32_t state = FIELD(e, pathEventState);
-        const std::int32_t curState = FIELD(e, pathEventCurState);
-        const std::int32_t typeAndState = FIELD(e, pathEventTypeAndState);
-        const std::int32_t flags = FIELD(e, flags);
-        TRACE(out, "sumIntervalUTCNow=%d pathEventUTCStart=%d duration=%d\n", now, eventStart, duration);
-        TRACE(out,
-              "\nIdx[%d/%d] tranName<%s> startTime<%s> pathIPSrcNetName<%s> pathIPDstNetName<%s> "
-              "pathIPSrcAlias<%s> pathIPDstAlias<%s> duration=%d pathIPSrcPort=%d pathIPDstPort=%d pathId=%d "
-              "pathTranCtMax=%dpathTotRespTimeDataCt=%d repEntry->pathEventType=%d pathEventTime=%d "
-              "pathEventState=%d pathEventCurState=%d pathEventTypeAndState=%d flags=%d \n",
-              k, count, tranName.c_str(), startText, srcNetName.c_str(), dstNetName.c_str(), srcAlias.c_str(),
-              dstAlias.c_str(), duration, srcPort, dstPort, pathId, tranCtMax, dataCt, type, time, state, curState,
-              typeAndState, flags);
+        const std::uint16_t srcPort = VYT_FIELD(e, ends.pathIPSrcPort);
+        const std::uint16_t dstPort = VYT_FIELD(e, ends.pathIPDstPort);
+        const std::int32_t pathId = VYT_FIELD(e, pathId);
+        const std::int32_t tranCtMax = VYT_FIELD(e, pathTranCtMax);
+        const std::int32_t dataCt = VYT_FIELD(e, pathTotRespTimeDataCt);
+        const std::int32_t type = VYT_FIELD(e, pathEventType);
+        const std::int32_t time = VYT_FIELD(e, pathEventTime);
+        const std::int32_t state = VYT_FIELD(e, pathEventState);
+        const std::int32_t curState = VYT_FIELD(e, pathEventCurState);
+        const std::int32_t typeAndState = VYT_FIELD(e, pathEventTypeAndState);
+        const std::int32_t flags = VYT_FIELD(e, flags);
+        VYT_TRACE(out, "sumIntervalUTCNow=%d pathEventUTCStart=%d duration=%d\n", now, eventStart, duration);
+        VYT_TRACE(out,
+                  "\nIdx[%d/%d] tranName<%s> startTime<%s> pathIPSrcNetName<%s> pathIPDstNetName<%s> "
+                  "pathIPSrcAlias<%s> pathIPDstAlias<%s> duration=%d pathIPSrcPort=%d pathIPDstPort=%d pathId=%d "
+                  "pathTranCtMax=%dpathTotRespTimeDataCt=%d repEntry->pathEventType=%d pathEventTime=%d "
+                  "pathEventState=%d pathEventCurState=%d pathEventTypeAndState=%d flags=%d \n",
+                  k, count, tranName.c_str(), startText, srcNetName.c_str(), dstNetName.c_str(), srcAlias.c_str(),
+                  dstAlias.c_str(), duration, srcPort, dstPort, pathId, tranCtMax, dataCt, type, time, state, curState,
+                  typeAndState, flags);
         // The combined type and state goes before the current state.
-        out.call(add, text(startText), text(tranName), text(srcNetName), text(dstNetName), text(srcAlias),
-                 text(dstAlias), duration, srcPort, dstPort, pathId, tranCtMax, dataCt, type, time, state,
-                 typeAndState, curState, flags);
+        out.call(add, {.eventStart = text(startText),
+                       .tranName = text(tranName),
+                       .pathIPSrcNetName = text(srcNetName),
+                       .pathIPDstNetName = text(dstNetName),
+                       .pathIPSrcAlias = text(srcAlias),
+                       .pathIPDstAlias = text(dstAlias),
+                       .duration = duration,
+                       .pathIPSrcPort = srcPort,
+                       .pathIPDstPort = dstPort,
+                       .pathId = pathId,
+                       .pathTranCtMax = tranCtMax,
+                       .pathTotRespTimeDataCt = dataCt,
+                       .pathEventType = type,
+                       .pathEventTime = time,
+                       .pathEventState = state,
+                       .pathEventTypeAndState = typeAndState,
+                       .pathEventCurState = curState,
+                       .flags = flags});
     });
 }
 

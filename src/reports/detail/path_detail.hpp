@@ -17,7 +17,7 @@
 #include "vyt/layout/detail.hpp"
 #include "vyt/timetext.hpp"
 
-namespace vyt::pathdetail {
+namespace vyt::detail {
 
 // ---- words ------------------------------------------------------------------------
 
@@ -26,7 +26,7 @@ using Words = std::array<std::int32_t, N>;
 
 // N consecutive int32 words of `b` from `off` on.
 template <std::size_t N>
-Words<N> ReadWords(Bytes b, std::size_t off) noexcept {
+Words<N> ReadWords(Bytes b, std::size_t off) {
     Words<N> w{};
     for (std::size_t i = 0; i < N; ++i) w[i] = b.i32(off + 4 * i);
     return w;
@@ -111,33 +111,33 @@ struct Common {
 };
 
 template <class Metrics>
-Common ReadCommon(Bytes reply) noexcept {
+Common ReadCommon(Bytes reply) {
     using R = layout::PathDetailReply<Metrics>;
     const auto h = at<R>(reply, 0);
     Common c;
-    c.reportLen = FIELD(h, reportLen);
-    c.reportEntryCt = FIELD(h, reportEntryCt);
-    c.srcPort = FIELD(h, path.pathIPSrcPort);
-    c.dstPort = FIELD(h, path.pathIPDstPort);
-    c.srcAddress = FIELD(h, path.pathIPSrcAddress);
-    c.srcNetName = FIELD(h, path.pathIPSrcNetName);
-    c.srcAlias = FIELD(h, path.pathIPSrcAlias);
-    c.dstNetName = FIELD(h, path.pathIPDstNetName);
-    c.dstAlias = FIELD(h, path.pathIPDstAlias);
+    c.reportLen = VYT_FIELD(h, reportLen);
+    c.reportEntryCt = VYT_FIELD(h, reportEntryCt);
+    c.srcPort = VYT_FIELD(h, path.pathIPSrcPort);
+    c.dstPort = VYT_FIELD(h, path.pathIPDstPort);
+    c.srcAddress = VYT_FIELD(h, path.pathIPSrcAddress);
+    c.srcNetName = VYT_FIELD(h, path.pathIPSrcNetName);
+    c.srcAlias = VYT_FIELD(h, path.pathIPSrcAlias);
+    c.dstNetName = VYT_FIELD(h, path.pathIPDstNetName);
+    c.dstAlias = VYT_FIELD(h, path.pathIPDstAlias);
     c.dist = ReadWords<13>(reply, offsetof(R, dist));
-    c.tranTotalCtSum = FIELD(h, interval.tranTotalCtSum);
-    c.now = FIELD(h, interval.sumIntervalUTCNow);
-    c.start = FIELD(h, interval.sumIntervalUTCStart);
-    c.secs = FIELD(h, interval.sumIntervalSecs);
-    c.aux = FIELD(h, interval.sumIntervalAux);
-    c.returnCode = FIELD(h, interval.reportReturnCode);
-    c.flags = FIELD(h, interval.flags);
+    c.tranTotalCtSum = VYT_FIELD(h, interval.tranTotalCtSum);
+    c.now = VYT_FIELD(h, interval.sumIntervalUTCNow);
+    c.start = VYT_FIELD(h, interval.sumIntervalUTCStart);
+    c.secs = VYT_FIELD(h, interval.sumIntervalSecs);
+    c.aux = VYT_FIELD(h, interval.sumIntervalAux);
+    c.returnCode = VYT_FIELD(h, interval.reportReturnCode);
+    c.flags = VYT_FIELD(h, interval.flags);
     return c;
 }
 
 // The metric block of the reply, in offset order.
 template <class Metrics>
-Words<layout::kWords<Metrics>> ReadMetrics(Bytes reply) noexcept {
+Words<layout::kWords<Metrics>> ReadMetrics(Bytes reply) {
     return ReadWords<layout::kWords<Metrics>>(reply, offsetof(layout::PathDetailReply<Metrics>, metrics));
 }
 
@@ -154,32 +154,18 @@ struct Entry {
 };
 
 template <class EntryMetrics>
-Entry<EntryMetrics> ReadEntry(Bytes entry) noexcept {
+Entry<EntryMetrics> ReadEntry(Bytes entry) {
     const auto r = at<layout::PathDetailEntry<EntryMetrics>>(entry, 0);
     Entry<EntryMetrics> e;
     e.w = ReadWords<layout::kWords<EntryMetrics>>(entry, 0);
-    e.srcAddress = FIELD(r, tail.pathIPSrcAddress);
-    e.srcIP = FIELD(r, tail.pathIPSrc);
-    e.srcPort = FIELD(r, tail.pathIPSrcPort);
-    e.dstPort = FIELD(r, tail.pathIPDstPort);
-    e.flags = FIELD(r, tail.flags);
+    e.srcAddress = VYT_FIELD(r, tail.pathIPSrcAddress);
+    e.srcIP = VYT_FIELD(r, tail.pathIPSrc);
+    e.srcPort = VYT_FIELD(r, tail.pathIPSrcPort);
+    e.dstPort = VYT_FIELD(r, tail.pathIPDstPort);
+    e.flags = VYT_FIELD(r, tail.flags);
     e.usePort = UsePort(e.flags);
     return e;
 }
 
-// The interval's texts for setData: the local stamps of its end and start and
-// the long-form duration between them.  Each lives in its own buffer, so no
-// later formatter call can change one before it reaches Java.
-struct IntervalTexts {
-    char now[kTimeTextMax];
-    char start[kTimeTextMax];
-    char duration[kTimeTextMax];
-};
 
-inline void MakeIntervalTexts(Out& out, const Common& c, IntervalTexts& t) {
-    DateTimeStamp(c.now, t.now);
-    DateTimeStamp(c.start, t.start);
-    std::snprintf(t.duration, sizeof t.duration, "%s", FormatDurationTime(out.tracer(), c.now, c.start, 1));
-}
-
-}  // namespace vyt::pathdetail
+}  // namespace vyt::detail

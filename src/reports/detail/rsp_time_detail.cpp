@@ -1,29 +1,29 @@
 // The response-time detail report and the path time detail report: one path
 // over one summary interval, with the path's response-time distribution and
 // its minimum, maximum and average, and one entry per client address.
-#include "decoders.hpp"
+#include "vyt/decoder.hpp"
 #include "path_detail.hpp"
-#include "vyt/callbacks/detail.hpp"
+#include "vyt/catalog.hpp"
 #include "vyt/layout/detail.hpp"
 
-namespace vyt::pathdetail {
+namespace vyt::detail {
 
 namespace {
 
 using namespace layout;
 
 void DecodeRspTimeDetail(Bytes reply, Out& out) {
-    const auto h = at<RspTimeDetailReply>(reply, 0);
     const Common c = ReadCommon<RspTimeDetailMetrics>(reply);
+    const auto h = at<PathDetailReply<RspTimeDetailMetrics>>(reply, 0);
     const auto m = ReadMetrics<RspTimeDetailMetrics>(reply);
-    const auto tranName = FIELD(h, tranName);
-    const auto subTranName = FIELD(h, subTranName);
+    const auto tranName = VYT_FIELD(h, tranName);
+    const auto subTranName = VYT_FIELD(h, subTranName);
 
     const PathPosition pos = PathPositionOf(c.flags);
-    if (!pos.known) TRACE(out, "\nError:: could not determine type from flags==%d\n", c.flags);
-    TRACE(out, "\nProcessTransRspTimeDetailData Entry: buflen=%d\n", c.reportLen);
-    TRACE(out, "tranName<%s> subTranName<%s> Src{%s[%d]} Dst{%s[%d]}\n", tranName.c_str(), subTranName.c_str(),
-          c.srcNetName.c_str(), c.srcPort, c.dstNetName.c_str(), c.dstPort);
+    if (!pos.known) VYT_TRACE(out, "\nError:: could not determine type from flags==%d\n", c.flags);
+    VYT_TRACE(out, "\nProcessTransRspTimeDetailData Entry: buflen=%d\n", c.reportLen);
+    VYT_TRACE(out, "tranName<%s> subTranName<%s> Src{%s[%d]} Dst{%s[%d]}\n", tranName.c_str(), subTranName.c_str(),
+              c.srcNetName.c_str(), c.srcPort, c.dstNetName.c_str(), c.dstPort);
     if (out.tracing())
         Spread(
             [&](auto... a) {
@@ -41,16 +41,47 @@ void DecodeRspTimeDetail(Bytes reply, Out& out) {
             c.returnCode, pos.type);
 
     IntervalTexts t;
-    MakeIntervalTexts(out, c, t);
+    MakeIntervalTexts(out.tracer(), c.now, c.start, t);
     const auto set = out.method<cb::RspTimeDetailSetData>();
     const auto add = out.method<cb::RspTimeDetailAddEntry>();
-    Spread([&](const auto&... a) { out.call(set, a...); }, text(subTranName), text(t.now), text(t.start),
-           text(t.duration), text(c.srcAddress), text(c.dstNetName), text(c.srcAlias), text(c.dstAlias),
-           int{c.dstPort}, c.tranTotalCtSum, pos.type, c.dist, m, c.aux, c.flags, c.returnCode);
+    out.call(set, {.subTranName = text(subTranName),
+                   .currentTime = text(t.now),
+                   .startTime = text(t.start),
+                   .duration = text(t.duration),
+                   .pathIPSrcAddress = text(c.srcAddress),
+                   .pathIPDstNetName = text(c.dstNetName),
+                   .pathIPSrcAlias = text(c.srcAlias),
+                   .pathIPDstAlias = text(c.dstAlias),
+                   .pathIPDstPort = int{c.dstPort},
+                   .tranTotalCtSum = c.tranTotalCtSum,
+                   .type = pos.type,
+                   .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
+                   .Group1 = VYT_FIELD(h, dist.Group1),
+                   .Group2 = VYT_FIELD(h, dist.Group2),
+                   .Group3 = VYT_FIELD(h, dist.Group3),
+                   .Group1Ct = VYT_FIELD(h, dist.Group1Ct),
+                   .Group2Ct = VYT_FIELD(h, dist.Group2Ct),
+                   .Group3Ct = VYT_FIELD(h, dist.Group3Ct),
+                   .Group4Ct = VYT_FIELD(h, dist.Group4Ct),
+                   .GroupAllCt = VYT_FIELD(h, dist.GroupAllCt),
+                   .Group1State = VYT_FIELD(h, dist.Group1State),
+                   .Group2State = VYT_FIELD(h, dist.Group2State),
+                   .Group3State = VYT_FIELD(h, dist.Group3State),
+                   .Group4State = VYT_FIELD(h, dist.Group4State),
+                   .pathTotRespTimeMin = VYT_FIELD(h, metrics.pathTotRespTimeMin),
+                   .pathTotRespTimeMax = VYT_FIELD(h, metrics.pathTotRespTimeMax),
+                   .pathTotRespTimeAvg = VYT_FIELD(h, metrics.pathTotRespTimeAvg),
+                   .pathTotRespTimeMinState = VYT_FIELD(h, metrics.pathTotRespTimeMinState),
+                   .pathTotRespTimeMaxState = VYT_FIELD(h, metrics.pathTotRespTimeMaxState),
+                   .pathTotRespTimeAvgState = VYT_FIELD(h, metrics.pathTotRespTimeAvgState),
+                   .sumIntervalAux = c.aux,
+                   .flags = c.flags,
+                   .reportReturnCode = c.returnCode});
 
     ForEntries(out, reply, sizeof(RspTimeDetailReply), sizeof(RspTimeDetailEntry), c.reportEntryCt,
                [&](std::int32_t k, Bytes b) {
                    const auto e = ReadEntry<RspTimeDetailEntryMetrics>(b);
+                   const auto r = at<PathDetailEntry<RspTimeDetailEntryMetrics>>(b, 0);
                    if (out.tracing())
                        Spread(
                            [&](auto... a) {
@@ -64,20 +95,35 @@ void DecodeRspTimeDetail(Bytes reply, Out& out) {
                            },
                            k, c.reportEntryCt, int{e.srcPort}, int{e.dstPort}, e.srcIP, e.srcAddress.c_str(),
                            e.usePort, e.w);
-                   Spread([&](const auto&... a) { out.call(add, a...); }, text(e.srcAddress), e.srcIP, e.usePort,
-                          int{e.srcPort}, int{e.dstPort}, e.w);
+                   out.call(add, {.pathIPSrcAddress = text(e.srcAddress),
+                                  .pathIPSrc = e.srcIP,
+                                  .usePort = e.usePort,
+                                  .pathIPSrcPort = int{e.srcPort},
+                                  .pathIPDstPort = int{e.dstPort},
+                                  .pathTotRespTime = VYT_FIELD(r, metrics.pathTotRespTime),
+                                  .pathNetRespTime = VYT_FIELD(r, metrics.pathNetRespTime),
+                                  .pathSrvRespTime = VYT_FIELD(r, metrics.pathSrvRespTime),
+                                  .pathAppRespTime = VYT_FIELD(r, metrics.pathAppRespTime),
+                                  .pathWaitRespTime = VYT_FIELD(r, metrics.pathWaitRespTime),
+                                  .pathTotRespTimeState = VYT_FIELD(r, metrics.pathTotRespTimeState),
+                                  .pathNetRespTimeState = VYT_FIELD(r, metrics.pathNetRespTimeState),
+                                  .pathSrvRespTimeState = VYT_FIELD(r, metrics.pathSrvRespTimeState),
+                                  .pathAppRespTimeState = VYT_FIELD(r, metrics.pathAppRespTimeState),
+                                  .pathWaitRespTimeState = VYT_FIELD(r, metrics.pathWaitRespTimeState),
+                                  .pathClientTranCt = VYT_FIELD(r, metrics.pathClientTranCt)});
                });
 }
 
 void DecodePathTimeDetail(Bytes reply, Out& out) {
     const Common c = ReadCommon<PathTimeDetailMetrics>(reply);
+    const auto h = at<PathDetailReply<PathTimeDetailMetrics>>(reply, 0);
     const auto m = ReadMetrics<PathTimeDetailMetrics>(reply);
 
     const PathPosition pos = PathPositionOf(c.flags);
-    if (!pos.known) TRACE(out, "\nError:: could not determine type from flags==%d\n", c.flags);
-    TRACE(out, "\nProcessTransPathTimeDetailData Entry: buflen=%d\n", c.reportLen);
-    TRACE(out, "Src{%s[%d]} Dst{%s[%d]} SrcIP<%s>\n", c.srcNetName.c_str(), c.srcPort, c.dstNetName.c_str(),
-          c.dstPort, c.srcAddress.c_str());
+    if (!pos.known) VYT_TRACE(out, "\nError:: could not determine type from flags==%d\n", c.flags);
+    VYT_TRACE(out, "\nProcessTransPathTimeDetailData Entry: buflen=%d\n", c.reportLen);
+    VYT_TRACE(out, "Src{%s[%d]} Dst{%s[%d]} SrcIP<%s>\n", c.srcNetName.c_str(), c.srcPort, c.dstNetName.c_str(),
+              c.dstPort, c.srcAddress.c_str());
     if (out.tracing())
         Spread(
             [&](auto... a) {
@@ -95,16 +141,46 @@ void DecodePathTimeDetail(Bytes reply, Out& out) {
             c.returnCode, pos.type);
 
     IntervalTexts t;
-    MakeIntervalTexts(out, c, t);
+    MakeIntervalTexts(out.tracer(), c.now, c.start, t);
     const auto set = out.method<cb::PathTimeDetailSetData>();
     const auto add = out.method<cb::PathTimeDetailAddEntry>();
-    Spread([&](const auto&... a) { out.call(set, a...); }, text(t.now), text(t.start), text(t.duration),
-           text(c.srcAddress), text(c.dstNetName), text(c.srcAlias), text(c.dstAlias), int{c.dstPort},
-           c.tranTotalCtSum, pos.type, c.dist, m, c.aux, c.flags, c.returnCode);
+    out.call(set, {.currentTime = text(t.now),
+                   .startTime = text(t.start),
+                   .duration = text(t.duration),
+                   .pathIPSrcAddress = text(c.srcAddress),
+                   .pathIPDstNetName = text(c.dstNetName),
+                   .pathIPSrcAlias = text(c.srcAlias),
+                   .pathIPDstAlias = text(c.dstAlias),
+                   .pathIPDstPort = int{c.dstPort},
+                   .tranTotalCtSum = c.tranTotalCtSum,
+                   .type = pos.type,
+                   .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
+                   .Group1 = VYT_FIELD(h, dist.Group1),
+                   .Group2 = VYT_FIELD(h, dist.Group2),
+                   .Group3 = VYT_FIELD(h, dist.Group3),
+                   .Group1Ct = VYT_FIELD(h, dist.Group1Ct),
+                   .Group2Ct = VYT_FIELD(h, dist.Group2Ct),
+                   .Group3Ct = VYT_FIELD(h, dist.Group3Ct),
+                   .Group4Ct = VYT_FIELD(h, dist.Group4Ct),
+                   .GroupAllCt = VYT_FIELD(h, dist.GroupAllCt),
+                   .Group1State = VYT_FIELD(h, dist.Group1State),
+                   .Group2State = VYT_FIELD(h, dist.Group2State),
+                   .Group3State = VYT_FIELD(h, dist.Group3State),
+                   .Group4State = VYT_FIELD(h, dist.Group4State),
+                   .pathRespTimeMin = VYT_FIELD(h, metrics.pathRespTimeMin),
+                   .pathRespTimeMax = VYT_FIELD(h, metrics.pathRespTimeMax),
+                   .pathRespTimeAvg = VYT_FIELD(h, metrics.pathRespTimeAvg),
+                   .pathRespTimeMinState = VYT_FIELD(h, metrics.pathRespTimeMinState),
+                   .pathRespTimeMaxState = VYT_FIELD(h, metrics.pathRespTimeMaxState),
+                   .pathRespTimeAvgState = VYT_FIELD(h, metrics.pathRespTimeAvgState),
+                   .sumIntervalAux = c.aux,
+                   .flags = c.flags,
+                   .reportReturnCode = c.returnCode});
 
     ForEntries(out, reply, sizeof(PathTimeDetailReply), sizeof(PathTimeDetailEntry), c.reportEntryCt,
                [&](std::int32_t k, Bytes b) {
                    const auto e = ReadEntry<PathTimeDetailEntryMetrics>(b);
+                   const auto r = at<PathDetailEntry<PathTimeDetailEntryMetrics>>(b, 0);
                    if (out.tracing())
                        Spread(
                            [&](auto... a) {
@@ -116,8 +192,18 @@ void DecodePathTimeDetail(Bytes reply, Out& out) {
                            },
                            k, c.reportEntryCt, int{e.srcPort}, int{e.dstPort}, e.srcIP, e.srcAddress.c_str(),
                            e.usePort, e.w);
-                   Spread([&](const auto&... a) { out.call(add, a...); }, text(e.srcAddress), e.srcIP, e.usePort,
-                          int{e.srcPort}, int{e.dstPort}, e.w);
+                   out.call(add, {.pathIPSrcAddress = text(e.srcAddress),
+                                  .pathIPSrc = e.srcIP,
+                                  .usePort = e.usePort,
+                                  .pathIPSrcPort = int{e.srcPort},
+                                  .pathIPDstPort = int{e.dstPort},
+                                  .pathRespTime = VYT_FIELD(r, metrics.pathRespTime),
+                                  .pathNetRespTime = VYT_FIELD(r, metrics.pathNetRespTime),
+                                  .pathAppRespTime = VYT_FIELD(r, metrics.pathAppRespTime),
+                                  .pathRespTimeState = VYT_FIELD(r, metrics.pathRespTimeState),
+                                  .pathNetRespTimeState = VYT_FIELD(r, metrics.pathNetRespTimeState),
+                                  .pathAppRespTimeState = VYT_FIELD(r, metrics.pathAppRespTimeState),
+                                  .pathClientTranCt = VYT_FIELD(r, metrics.pathClientTranCt)});
                });
 }
 
@@ -127,4 +213,4 @@ const Decoder kRspTimeDetail{"ProcessTransRspTimeDetailData", sizeof(RspTimeDeta
 const Decoder kPathTimeDetail{"ProcessTransPathTimeDetailData", sizeof(PathTimeDetailReply),
                               DecodePathTimeDetail};
 
-}  // namespace vyt::pathdetail
+}  // namespace vyt::detail

@@ -1,13 +1,13 @@
 // The network, server and wait detail reports: one path over one summary
 // interval, split into the tiers of its response time, with one entry per
 // client address.
-#include "decoders.hpp"
+#include "vyt/decoder.hpp"
 #include "path_detail.hpp"
-#include "vyt/callbacks/detail.hpp"
+#include "vyt/catalog.hpp"
 #include "vyt/layout/detail.hpp"
 #include "vyt/trace.hpp"
 
-namespace vyt::pathdetail {
+namespace vyt::detail {
 
 namespace {
 
@@ -15,11 +15,12 @@ using namespace layout;
 
 void DecodeNetDetail(Bytes reply, Out& out) {
     const Common c = ReadCommon<NetDetailMetrics>(reply);
+    const auto h = at<PathDetailReply<NetDetailMetrics>>(reply, 0);
     const auto m = ReadMetrics<NetDetailMetrics>(reply);
 
     const PathPosition pos = PathPositionOf(c.flags);
-    if (!pos.known) TRACE(out, "\nError:: could not determine type from flags==%d\n", c.flags);
-    TRACE(out, "\nProcessTransNetDetailData Entry: buflen=%d\n", c.reportLen);
+    if (!pos.known) VYT_TRACE(out, "\nError:: could not determine type from flags==%d\n", c.flags);
+    VYT_TRACE(out, "\nProcessTransNetDetailData Entry: buflen=%d\n", c.reportLen);
     if (out.tracing()) {
         Spread(
             [&](auto... a) {
@@ -49,16 +50,64 @@ void DecodeNetDetail(Bytes reply, Out& out) {
     }
 
     IntervalTexts t;
-    MakeIntervalTexts(out, c, t);
+    MakeIntervalTexts(out.tracer(), c.now, c.start, t);
     const auto set = out.method<cb::NetDetailSetData>();
     const auto add = out.method<cb::NetDetailAddEntry>();
-    Spread([&](const auto&... a) { out.call(set, a...); }, text(t.now), text(t.start), text(t.duration),
-           text(c.srcAddress), text(c.dstNetName), text(c.srcAlias), text(c.dstAlias), int{c.dstPort},
-           c.tranTotalCtSum, pos.type, c.dist, m, c.aux, c.flags, c.returnCode);
+    out.call(set, {.currentTime = text(t.now),
+                   .startTime = text(t.start),
+                   .duration = text(t.duration),
+                   .pathIPSrcAddress = text(c.srcAddress),
+                   .pathIPDstNetName = text(c.dstNetName),
+                   .pathIPSrcAlias = text(c.srcAlias),
+                   .pathIPDstAlias = text(c.dstAlias),
+                   .pathIPDstPort = int{c.dstPort},
+                   .tranTotalCtSum = c.tranTotalCtSum,
+                   .type = pos.type,
+                   .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
+                   .Group1 = VYT_FIELD(h, dist.Group1),
+                   .Group2 = VYT_FIELD(h, dist.Group2),
+                   .Group3 = VYT_FIELD(h, dist.Group3),
+                   .Group1Ct = VYT_FIELD(h, dist.Group1Ct),
+                   .Group2Ct = VYT_FIELD(h, dist.Group2Ct),
+                   .Group3Ct = VYT_FIELD(h, dist.Group3Ct),
+                   .Group4Ct = VYT_FIELD(h, dist.Group4Ct),
+                   .GroupAllCt = VYT_FIELD(h, dist.GroupAllCt),
+                   .Group1State = VYT_FIELD(h, dist.Group1State),
+                   .Group2State = VYT_FIELD(h, dist.Group2State),
+                   .Group3State = VYT_FIELD(h, dist.Group3State),
+                   .Group4State = VYT_FIELD(h, dist.Group4State),
+                   .pathNetRespTimeMin = VYT_FIELD(h, metrics.pathNetRespTimeMin),
+                   .pathNetRespTimeMax = VYT_FIELD(h, metrics.pathNetRespTimeMax),
+                   .pathNetRespTimeAvg = VYT_FIELD(h, metrics.pathNetRespTimeAvg),
+                   .pathNetRespTimeMinState = VYT_FIELD(h, metrics.pathNetRespTimeMinState),
+                   .pathNetRespTimeMaxState = VYT_FIELD(h, metrics.pathNetRespTimeMaxState),
+                   .pathNetRespTimeAvgState = VYT_FIELD(h, metrics.pathNetRespTimeAvgState),
+                   .pathNetRespTimeOutMin = VYT_FIELD(h, metrics.pathNetRespTimeOutMin),
+                   .pathNetRespTimeOutMax = VYT_FIELD(h, metrics.pathNetRespTimeOutMax),
+                   .pathNetRespTimeOutAvg = VYT_FIELD(h, metrics.pathNetRespTimeOutAvg),
+                   .pathNetRespTimeOutMinState = VYT_FIELD(h, metrics.pathNetRespTimeOutMinState),
+                   .pathNetRespTimeOutMaxState = VYT_FIELD(h, metrics.pathNetRespTimeOutMaxState),
+                   .pathNetRespTimeOutAvgState = VYT_FIELD(h, metrics.pathNetRespTimeOutAvgState),
+                   .pathNetRespTimeInMin = VYT_FIELD(h, metrics.pathNetRespTimeInMin),
+                   .pathNetRespTimeInMax = VYT_FIELD(h, metrics.pathNetRespTimeInMax),
+                   .pathNetRespTimeInAvg = VYT_FIELD(h, metrics.pathNetRespTimeInAvg),
+                   .pathNetRespTimeInMinState = VYT_FIELD(h, metrics.pathNetRespTimeInMinState),
+                   .pathNetRespTimeInMaxState = VYT_FIELD(h, metrics.pathNetRespTimeInMaxState),
+                   .pathNetRespTimeInAvgState = VYT_FIELD(h, metrics.pathNetRespTimeInAvgState),
+                   .pathNetOutKBytesPerSecAvg = VYT_FIELD(h, metrics.pathNetOutKBytesPerSecAvg),
+                   .pathNetInKBytesPerSecAvg = VYT_FIELD(h, metrics.pathNetInKBytesPerSecAvg),
+                   .pathNetTotKBytesPerSecAvg = VYT_FIELD(h, metrics.pathNetTotKBytesPerSecAvg),
+                   .pathNetOutBytesCtAvg = VYT_FIELD(h, metrics.pathNetOutBytesCtAvg),
+                   .pathNetInBytesCtAvg = VYT_FIELD(h, metrics.pathNetInBytesCtAvg),
+                   .pathNetTotBytesCtAvg = VYT_FIELD(h, metrics.pathNetTotBytesCtAvg),
+                   .sumIntervalAux = c.aux,
+                   .flags = c.flags,
+                   .reportReturnCode = c.returnCode});
 
     ForEntries(out, reply, sizeof(NetDetailReply), sizeof(NetDetailEntry), c.reportEntryCt,
                [&](std::int32_t k, Bytes b) {
                    const auto e = ReadEntry<NetDetailEntryMetrics>(b);
+                   const auto r = at<PathDetailEntry<NetDetailEntryMetrics>>(b, 0);
                    if (out.tracing())
                        Spread(
                            [&](auto... a) {
@@ -73,8 +122,24 @@ void DecodeNetDetail(Bytes reply, Out& out) {
                            },
                            k, c.reportEntryCt, e.usePort, e.srcAddress.c_str(), int{e.srcPort}, int{e.dstPort},
                            e.srcIP, e.w);
-                   Spread([&](const auto&... a) { out.call(add, a...); }, text(e.srcAddress), e.usePort,
-                          int{e.srcPort}, int{e.dstPort}, e.srcIP, e.w);
+                   out.call(add, {.pathIPSrcAddress = text(e.srcAddress),
+                                  .usePort = e.usePort,
+                                  .pathIPSrcPort = int{e.srcPort},
+                                  .pathIPDstPort = int{e.dstPort},
+                                  .pathIPSrc = e.srcIP,
+                                  .pathNetRespTime = VYT_FIELD(r, metrics.pathNetRespTime),
+                                  .pathNetRespTimeOut = VYT_FIELD(r, metrics.pathNetRespTimeOut),
+                                  .pathNetRespTimeIn = VYT_FIELD(r, metrics.pathNetRespTimeIn),
+                                  .pathNetOutKBytesPerSec = VYT_FIELD(r, metrics.pathNetOutKBytesPerSec),
+                                  .pathNetInKBytesPerSec = VYT_FIELD(r, metrics.pathNetInKBytesPerSec),
+                                  .pathNetTotKBytesPerSec = VYT_FIELD(r, metrics.pathNetTotKBytesPerSec),
+                                  .pathNetOutBytesCt = VYT_FIELD(r, metrics.pathNetOutBytesCt),
+                                  .pathNetInBytesCt = VYT_FIELD(r, metrics.pathNetInBytesCt),
+                                  .pathNetTotBytesCt = VYT_FIELD(r, metrics.pathNetTotBytesCt),
+                                  .pathNetRespTimeState = VYT_FIELD(r, metrics.pathNetRespTimeState),
+                                  .pathNetRespTimeOutState = VYT_FIELD(r, metrics.pathNetRespTimeOutState),
+                                  .pathNetRespTimeInState = VYT_FIELD(r, metrics.pathNetRespTimeInState),
+                                  .pathClientTranCt = VYT_FIELD(r, metrics.pathClientTranCt)});
                });
 }
 
@@ -92,14 +157,15 @@ static_assert(kNetStatesAt == 8 && kSrvStateAt == 10 && kWords<SrvDetailEntryMet
 
 void DecodeSrvDetail(Bytes reply, Out& out) {
     const Common c = ReadCommon<SrvDetailMetrics>(reply);
+    const auto h = at<PathDetailReply<SrvDetailMetrics>>(reply, 0);
     const auto m = ReadMetrics<SrvDetailMetrics>(reply);
     const auto srvTimes = Slice<kSrvTimesAt, 6>(m);
     const auto appGroups = Slice<kAppGroupsAt, 12>(m);
     const auto appWaitTimes = Slice<kAppTimesAt, 12>(m);
 
-    TRACE(out, "\nProcessTransSrvDetailData Entry: buflen=%d\n", c.reportLen);
+    VYT_TRACE(out, "\nProcessTransSrvDetailData Entry: buflen=%d\n", c.reportLen);
     const PathPosition pos = PathPositionOf(c.flags);
-    if (!pos.known) TRACE(out, "\nError:: could not determine type from flags==%d\n", c.flags);
+    if (!pos.known) VYT_TRACE(out, "\nError:: could not determine type from flags==%d\n", c.flags);
     if (out.tracing()) {
         Spread(
             [&](auto... a) {
@@ -128,16 +194,70 @@ void DecodeSrvDetail(Bytes reply, Out& out) {
     }
 
     IntervalTexts t;
-    MakeIntervalTexts(out, c, t);
+    MakeIntervalTexts(out.tracer(), c.now, c.start, t);
     const auto set = out.method<cb::SrvDetailSetData>();
     const auto add = out.method<cb::SrvDetailAddEntry>();
-    Spread([&](const auto&... a) { out.call(set, a...); }, text(t.now), text(t.start), text(t.duration),
-           text(c.srcAddress), text(c.dstNetName), text(c.srcAlias), text(c.dstAlias), int{c.dstPort},
-           c.tranTotalCtSum, pos.type, c.dist, srvTimes, appWaitTimes, c.aux, c.flags, c.returnCode, appGroups);
+    out.call(set, {.currentTime = text(t.now),
+                   .startTime = text(t.start),
+                   .duration = text(t.duration),
+                   .pathIPSrcAddress = text(c.srcAddress),
+                   .pathIPDstNetName = text(c.dstNetName),
+                   .pathIPSrcAlias = text(c.srcAlias),
+                   .pathIPDstAlias = text(c.dstAlias),
+                   .pathIPDstPort = int{c.dstPort},
+                   .tranTotalCtSum = c.tranTotalCtSum,
+                   .type = pos.type,
+                   .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
+                   .Group1 = VYT_FIELD(h, dist.Group1),
+                   .Group2 = VYT_FIELD(h, dist.Group2),
+                   .Group3 = VYT_FIELD(h, dist.Group3),
+                   .Group1Ct = VYT_FIELD(h, dist.Group1Ct),
+                   .Group2Ct = VYT_FIELD(h, dist.Group2Ct),
+                   .Group3Ct = VYT_FIELD(h, dist.Group3Ct),
+                   .Group4Ct = VYT_FIELD(h, dist.Group4Ct),
+                   .GroupAllCt = VYT_FIELD(h, dist.GroupAllCt),
+                   .Group1State = VYT_FIELD(h, dist.Group1State),
+                   .Group2State = VYT_FIELD(h, dist.Group2State),
+                   .Group3State = VYT_FIELD(h, dist.Group3State),
+                   .Group4State = VYT_FIELD(h, dist.Group4State),
+                   .pathSrvRespTimeMin = VYT_FIELD(h, metrics.pathSrvRespTimeMin),
+                   .pathSrvRespTimeMax = VYT_FIELD(h, metrics.pathSrvRespTimeMax),
+                   .pathSrvRespTimeAvg = VYT_FIELD(h, metrics.pathSrvRespTimeAvg),
+                   .pathSrvRespTimeMinState = VYT_FIELD(h, metrics.pathSrvRespTimeMinState),
+                   .pathSrvRespTimeMaxState = VYT_FIELD(h, metrics.pathSrvRespTimeMaxState),
+                   .pathSrvRespTimeAvgState = VYT_FIELD(h, metrics.pathSrvRespTimeAvgState),
+                   .pathAppRespTimeMin = VYT_FIELD(h, metrics.pathAppRespTimeMin),
+                   .pathAppRespTimeMax = VYT_FIELD(h, metrics.pathAppRespTimeMax),
+                   .pathAppRespTimeAvg = VYT_FIELD(h, metrics.pathAppRespTimeAvg),
+                   .pathAppRespTimeMinState = VYT_FIELD(h, metrics.pathAppRespTimeMinState),
+                   .pathAppRespTimeMaxState = VYT_FIELD(h, metrics.pathAppRespTimeMaxState),
+                   .pathAppRespTimeAvgState = VYT_FIELD(h, metrics.pathAppRespTimeAvgState),
+                   .pathWaitRespTimeMin = VYT_FIELD(h, metrics.pathWaitRespTimeMin),
+                   .pathWaitRespTimeMax = VYT_FIELD(h, metrics.pathWaitRespTimeMax),
+                   .pathWaitRespTimeAvg = VYT_FIELD(h, metrics.pathWaitRespTimeAvg),
+                   .pathWaitRespTimeMinState = VYT_FIELD(h, metrics.pathWaitRespTimeMinState),
+                   .pathWaitRespTimeMaxState = VYT_FIELD(h, metrics.pathWaitRespTimeMaxState),
+                   .pathWaitRespTimeAvgState = VYT_FIELD(h, metrics.pathWaitRespTimeAvgState),
+                   .sumIntervalAux = c.aux,
+                   .flags = c.flags,
+                   .reportReturnCode = c.returnCode,
+                   .appGroup1 = VYT_FIELD(h, metrics.appGroup1),
+                   .appGroup2 = VYT_FIELD(h, metrics.appGroup2),
+                   .appGroup3 = VYT_FIELD(h, metrics.appGroup3),
+                   .appGroup1Ct = VYT_FIELD(h, metrics.appGroup1Ct),
+                   .appGroup2Ct = VYT_FIELD(h, metrics.appGroup2Ct),
+                   .appGroup3Ct = VYT_FIELD(h, metrics.appGroup3Ct),
+                   .appGroup4Ct = VYT_FIELD(h, metrics.appGroup4Ct),
+                   .appGroupAllCt = VYT_FIELD(h, metrics.appGroupAllCt),
+                   .appGroup1State = VYT_FIELD(h, metrics.appGroup1State),
+                   .appGroup2State = VYT_FIELD(h, metrics.appGroup2State),
+                   .appGroup3State = VYT_FIELD(h, metrics.appGroup3State),
+                   .appGroup4State = VYT_FIELD(h, metrics.appGroup4State)});
 
     ForEntries(out, reply, sizeof(SrvDetailReply), sizeof(SrvDetailEntry), c.reportEntryCt,
                [&](std::int32_t k, Bytes b) {
                    const auto e = ReadEntry<SrvDetailEntryMetrics>(b);
+                   const auto r = at<PathDetailEntry<SrvDetailEntryMetrics>>(b, 0);
                    const auto times = Slice<0, kNetStatesAt>(e.w);
                    const auto netStates = Slice<kNetStatesAt, 2>(e.w);
                    const auto rest = Slice<kSrvStateAt, kWords<SrvDetailEntryMetrics> - kSrvStateAt>(e.w);
@@ -153,19 +273,37 @@ void DecodeSrvDetail(Bytes reply, Out& out) {
                                          a...);
                            },
                            k, c.reportEntryCt, e.usePort, int{e.srcPort}, int{e.dstPort}, times, rest, netStates);
-                   Spread([&](const auto&... a) { out.call(add, a...); }, text(e.srcAddress), e.usePort,
-                          int{e.srcPort}, int{e.dstPort}, e.srcIP, times, rest, netStates);
+                   out.call(add, {.pathIPSrcAddress = text(e.srcAddress),
+                                  .usePort = e.usePort,
+                                  .pathIPSrcPort = int{e.srcPort},
+                                  .pathIPDstPort = int{e.dstPort},
+                                  .pathIPSrc = e.srcIP,
+                                  .pathDisRespTime = VYT_FIELD(r, metrics.pathDisRespTime),
+                                  .pathTotRespTime = VYT_FIELD(r, metrics.pathTotRespTime),
+                                  .pathNetRespTimeOut = VYT_FIELD(r, metrics.pathNetRespTimeOut),
+                                  .pathNetRespTimeIn = VYT_FIELD(r, metrics.pathNetRespTimeIn),
+                                  .pathSrvRespTime = VYT_FIELD(r, metrics.pathSrvRespTime),
+                                  .pathAppRespTime = VYT_FIELD(r, metrics.pathAppRespTime),
+                                  .pathWaitRespTime = VYT_FIELD(r, metrics.pathWaitRespTime),
+                                  .pathTotRespTimeState = VYT_FIELD(r, metrics.pathTotRespTimeState),
+                                  .pathSrvRespTimeState = VYT_FIELD(r, metrics.pathSrvRespTimeState),
+                                  .pathAppRespTimeState = VYT_FIELD(r, metrics.pathAppRespTimeState),
+                                  .pathWaitRespTimeState = VYT_FIELD(r, metrics.pathWaitRespTimeState),
+                                  .pathClientTranCt = VYT_FIELD(r, metrics.pathClientTranCt),
+                                  .pathNetRespTimeOutState = VYT_FIELD(r, metrics.pathNetRespTimeOutState),
+                                  .pathNetRespTimeInState = VYT_FIELD(r, metrics.pathNetRespTimeInState)});
                });
 }
 
 void DecodeWaitDetail(Bytes reply, Out& out) {
     const Common c = ReadCommon<WaitDetailMetrics>(reply);
+    const auto h = at<PathDetailReply<WaitDetailMetrics>>(reply, 0);
     const auto m = ReadMetrics<WaitDetailMetrics>(reply);
     const auto flagsBits = static_cast<std::uint32_t>(c.flags);
 
-    TRACE(out, "\nProcessTransWaitDetailData Entry: buflen=%d\n", c.reportLen);
+    VYT_TRACE(out, "\nProcessTransWaitDetailData Entry: buflen=%d\n", c.reportLen);
     const PathPosition pos = PathPositionOf(c.flags);
-    if (!pos.known) TRACE(out, "\nError:: could not determine type from flags<%s>\n", FlagsText(flagsBits));
+    if (!pos.known) VYT_TRACE(out, "\nError:: could not determine type from flags<%s>\n", FlagsText(flagsBits));
     if (out.tracing()) {
         Spread(
             [&](auto... a) {
@@ -198,17 +336,77 @@ void DecodeWaitDetail(Bytes reply, Out& out) {
     }
 
     IntervalTexts t;
-    MakeIntervalTexts(out, c, t);
+    MakeIntervalTexts(out.tracer(), c.now, c.start, t);
     const auto set = out.method<cb::WaitDetailSetData>();
     const auto add = out.method<cb::WaitDetailAddEntry>();
-    Spread([&](const auto&... a) { out.call(set, a...); }, text(t.now), text(t.start), text(t.duration),
-           text(c.srcAddress), text(c.dstNetName), text(c.srcAlias), text(c.dstAlias), int{c.dstPort},
-           c.tranTotalCtSum, pos.type, c.flags, c.dist, m, c.aux, c.returnCode);
+    out.call(set, {.currentTime = text(t.now),
+                   .startTime = text(t.start),
+                   .duration = text(t.duration),
+                   .pathIPSrcAddress = text(c.srcAddress),
+                   .pathIPDstNetName = text(c.dstNetName),
+                   .pathIPSrcAlias = text(c.srcAlias),
+                   .pathIPDstAlias = text(c.dstAlias),
+                   .pathIPDstPort = int{c.dstPort},
+                   .tranTotalCtSum = c.tranTotalCtSum,
+                   .type = pos.type,
+                   .flags = c.flags,
+                   .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
+                   .Group1 = VYT_FIELD(h, dist.Group1),
+                   .Group2 = VYT_FIELD(h, dist.Group2),
+                   .Group3 = VYT_FIELD(h, dist.Group3),
+                   .Group1Ct = VYT_FIELD(h, dist.Group1Ct),
+                   .Group2Ct = VYT_FIELD(h, dist.Group2Ct),
+                   .Group3Ct = VYT_FIELD(h, dist.Group3Ct),
+                   .Group4Ct = VYT_FIELD(h, dist.Group4Ct),
+                   .GroupAllCt = VYT_FIELD(h, dist.GroupAllCt),
+                   .Group1State = VYT_FIELD(h, dist.Group1State),
+                   .Group2State = VYT_FIELD(h, dist.Group2State),
+                   .Group3State = VYT_FIELD(h, dist.Group3State),
+                   .Group4State = VYT_FIELD(h, dist.Group4State),
+                   .pathSrvRespTimeMin = VYT_FIELD(h, metrics.pathSrvRespTimeMin),
+                   .pathSrvRespTimeMax = VYT_FIELD(h, metrics.pathSrvRespTimeMax),
+                   .pathSrvRespTimeAvg = VYT_FIELD(h, metrics.pathSrvRespTimeAvg),
+                   .pathSrvRespTimeMinState = VYT_FIELD(h, metrics.pathSrvRespTimeMinState),
+                   .pathSrvRespTimeMaxState = VYT_FIELD(h, metrics.pathSrvRespTimeMaxState),
+                   .pathSrvRespTimeAvgState = VYT_FIELD(h, metrics.pathSrvRespTimeAvgState),
+                   .pathAppRespTimeMin = VYT_FIELD(h, metrics.pathAppRespTimeMin),
+                   .pathAppRespTimeMax = VYT_FIELD(h, metrics.pathAppRespTimeMax),
+                   .pathAppRespTimeAvg = VYT_FIELD(h, metrics.pathAppRespTimeAvg),
+                   .pathAppRespTimeMinState = VYT_FIELD(h, metrics.pathAppRespTimeMinState),
+                   .pathAppRespTimeMaxState = VYT_FIELD(h, metrics.pathAppRespTimeMaxState),
+                   .pathAppRespTimeAvgState = VYT_FIELD(h, metrics.pathAppRespTimeAvgState),
+                   .pathWaitRespTimeMin = VYT_FIELD(h, metrics.pathWaitRespTimeMin),
+                   .pathWaitRespTimeMax = VYT_FIELD(h, metrics.pathWaitRespTimeMax),
+                   .pathWaitRespTimeAvg = VYT_FIELD(h, metrics.pathWaitRespTimeAvg),
+                   .pathWaitRespTimeMinState = VYT_FIELD(h, metrics.pathWaitRespTimeMinState),
+                   .pathWaitRespTimeMaxState = VYT_FIELD(h, metrics.pathWaitRespTimeMaxState),
+                   .pathWaitRespTimeAvgState = VYT_FIELD(h, metrics.pathWaitRespTimeAvgState),
+                   .pathDisRespTimeMin = VYT_FIELD(h, metrics.pathDisRespTimeMin),
+                   .pathDisRespTimeMax = VYT_FIELD(h, metrics.pathDisRespTimeMax),
+                   .pathDisRespTimeAvg = VYT_FIELD(h, metrics.pathDisRespTimeAvg),
+                   .pathDisAppRespTimeMin = VYT_FIELD(h, metrics.pathDisAppRespTimeMin),
+                   .pathDisAppRespTimeMax = VYT_FIELD(h, metrics.pathDisAppRespTimeMax),
+                   .pathDisAppRespTimeAvg = VYT_FIELD(h, metrics.pathDisAppRespTimeAvg),
+                   .pathDisWaitRespTimeMin = VYT_FIELD(h, metrics.pathDisWaitRespTimeMin),
+                   .pathDisWaitRespTimeMax = VYT_FIELD(h, metrics.pathDisWaitRespTimeMax),
+                   .pathDisWaitRespTimeAvg = VYT_FIELD(h, metrics.pathDisWaitRespTimeAvg),
+                   .pathRetRespTimeMin = VYT_FIELD(h, metrics.pathRetRespTimeMin),
+                   .pathRetRespTimeMax = VYT_FIELD(h, metrics.pathRetRespTimeMax),
+                   .pathRetRespTimeAvg = VYT_FIELD(h, metrics.pathRetRespTimeAvg),
+                   .pathRetAppRespTimeMin = VYT_FIELD(h, metrics.pathRetAppRespTimeMin),
+                   .pathRetAppRespTimeMax = VYT_FIELD(h, metrics.pathRetAppRespTimeMax),
+                   .pathRetAppRespTimeAvg = VYT_FIELD(h, metrics.pathRetAppRespTimeAvg),
+                   .pathRetWaitRespTimeMin = VYT_FIELD(h, metrics.pathRetWaitRespTimeMin),
+                   .pathRetWaitRespTimeMax = VYT_FIELD(h, metrics.pathRetWaitRespTimeMax),
+                   .pathRetWaitRespTimeAvg = VYT_FIELD(h, metrics.pathRetWaitRespTimeAvg),
+                   .sumIntervalAux = c.aux,
+                   .reportReturnCode = c.returnCode});
 
     // The entry's destination port is not used by this report.
     ForEntries(out, reply, sizeof(WaitDetailReply), sizeof(WaitDetailEntry), c.reportEntryCt,
                [&](std::int32_t k, Bytes b) {
                    const auto e = ReadEntry<WaitDetailEntryMetrics>(b);
+                   const auto r = at<PathDetailEntry<WaitDetailEntryMetrics>>(b, 0);
                    if (out.tracing())
                        Spread(
                            [&](auto... a) {
@@ -220,8 +418,18 @@ void DecodeWaitDetail(Bytes reply, Out& out) {
                            },
                            k, c.reportEntryCt, e.srcAddress.c_str(), int{e.srcPort}, e.srcIP, e.w,
                            FlagsText(static_cast<std::uint32_t>(e.flags)));
-                   Spread([&](const auto&... a) { out.call(add, a...); }, text(e.srcAddress), e.usePort, e.srcIP,
-                          int{e.srcPort}, e.w, e.flags);
+                   out.call(add, {.pathIPSrcAddress = text(e.srcAddress),
+                                  .usePort = e.usePort,
+                                  .pathIPSrc = e.srcIP,
+                                  .pathIPSrcPort = int{e.srcPort},
+                                  .pathSrvRespTime = VYT_FIELD(r, metrics.pathSrvRespTime),
+                                  .pathAppRespTime = VYT_FIELD(r, metrics.pathAppRespTime),
+                                  .pathWaitRespTime = VYT_FIELD(r, metrics.pathWaitRespTime),
+                                  .pathSrvRespTimeState = VYT_FIELD(r, metrics.pathSrvRespTimeState),
+                                  .pathAppRespTimeState = VYT_FIELD(r, metrics.pathAppRespTimeState),
+                                  .pathWaitRespTimeState = VYT_FIELD(r, metrics.pathWaitRespTimeState),
+                                  .pathClientTranCt = VYT_FIELD(r, metrics.pathClientTranCt),
+                                  .flags = e.flags});
                });
 }
 
@@ -231,4 +439,4 @@ const Decoder kNetDetail{"ProcessTransNetDetailData", sizeof(NetDetailReply), De
 const Decoder kSrvDetail{"ProcessTransSrvDetailData", sizeof(SrvDetailReply), DecodeSrvDetail};
 const Decoder kWaitDetail{"ProcessTransWaitDetailData", sizeof(WaitDetailReply), DecodeWaitDetail};
 
-}  // namespace vyt::pathdetail
+}  // namespace vyt::detail

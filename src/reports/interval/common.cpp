@@ -7,21 +7,15 @@
 
 namespace vyt::interval {
 
-void MakeIntervalTexts(Out& out, std::int32_t now, std::int32_t start, IntervalTexts& t) {
-    DateTimeStamp(now, t.now);
-    DateTimeStamp(start, t.start);
-    std::snprintf(t.span, sizeof t.span, "%s", FormatDurationTime(out.tracer(), now, start, 1));
-}
-
 PathValues ReadPath(Bytes entry) {
     const auto p = at<layout::PathEndpoints>(entry, 0);
-    return PathValues{FIELD(p, pathId),
-                      FIELD(p, ends.pathIPSrcPort),
-                      FIELD(p, ends.pathIPDstPort),
-                      FIELD(p, ends.pathIPSrcNetName),
-                      FIELD(p, ends.pathIPDstNetName),
-                      FIELD(p, ends.pathIPSrcAlias),
-                      FIELD(p, ends.pathIPDstAlias)};
+    return PathValues{VYT_FIELD(p, pathId),
+                      VYT_FIELD(p, ends.pathIPSrcPort),
+                      VYT_FIELD(p, ends.pathIPDstPort),
+                      VYT_FIELD(p, ends.pathIPSrcNetName),
+                      VYT_FIELD(p, ends.pathIPDstNetName),
+                      VYT_FIELD(p, ends.pathIPSrcAlias),
+                      VYT_FIELD(p, ends.pathIPDstAlias)};
 }
 
 }  // namespace vyt::interval

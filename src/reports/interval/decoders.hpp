@@ -9,26 +9,7 @@
 
 namespace vyt::interval {
 
-extern const Decoder kTransRspTime;   // report type 4
-extern const Decoder kTransNetTime;   // report type 5
-extern const Decoder kTransSrvTime;   // report type 6
-extern const Decoder kTransFlow;      // report type 7
-extern const Decoder kTransWaitTime;  // report type 12
-extern const Decoder kTransPathTime;  // report type 18
-extern const Decoder kServerLoad;     // report type 21
 
-// The three texts that open every setData of these reports: the local stamps
-// of the interval's end and start and the long duration text between them.
-// Each lives in its own buffer, so nothing that later writes the per-thread
-// time buffer changes them before the call.
-struct IntervalTexts {
-    char now[kTimeTextMax];
-    char start[kTimeTextMax];
-    char span[kTimeTextMax];
-};
-
-// Fills `t`; the duration formatter writes its own two trace lines.
-void MakeIntervalTexts(Out& out, std::int32_t now, std::int32_t start, IntervalTexts& t);
 
 // The values of the 404-byte block that opens every response-time and
 // tier-time path entry.

@@ -1,7 +1,7 @@
 // Every path that loads one server over the last summary interval, with the
 // transaction that owns it and the transaction it impacts.
 #include "decoders.hpp"
-#include "vyt/callbacks/interval.hpp"
+#include "vyt/catalog.hpp"
 #include "vyt/layout/interval.hpp"
 
 namespace vyt::interval {
@@ -12,60 +12,81 @@ using namespace layout;
 
 void DecodeServerLoad(Bytes reply, Out& out) {
     const auto h = at<ServerLoadHeader>(reply, 0);
-    const std::int32_t count = FIELD(h, reportEntryCt);
-    const std::int32_t ctSum = FIELD(h, totalServerRespTimeDataCtSumt);
-    const std::int32_t start = FIELD(h, sumIntervalUTCStart);
-    const std::int32_t now = FIELD(h, sumIntervalUTCNow);
-    const std::int32_t startup = FIELD(h, collectorStartupTime);
-    const std::int32_t headerFlags = FIELD(h, flags);
-    TRACE(out, "\nProcessServerLoadData Entry: buflen=%d\n", FIELD(h, reportLen));
-    TRACE(out,
-          "tranName<%s> serverId=%d totalServerRespTimeDataCtSumt=%d sumIntervalUTCStart=%d sumIntervalUTCNow=%d "
-          "sumIntervalSecs=%d collectorStartupTime=%d flags=%d\n",
-          FIELD(h, tranName).c_str(), FIELD(h, serverId), ctSum, start, now, FIELD(h, sumIntervalSecs), startup,
-          headerFlags);
+    const std::int32_t count = VYT_FIELD(h, reportEntryCt);
+    const std::int32_t ctSum = VYT_FIELD(h, totalServerRespTimeDataCtSumt);
+    const std::int32_t start = VYT_FIELD(h, sumIntervalUTCStart);
+    const std::int32_t now = VYT_FIELD(h, sumIntervalUTCNow);
+    const std::int32_t startup = VYT_FIELD(h, collectorStartupTime);
+    const std::int32_t headerFlags = VYT_FIELD(h, flags);
+    VYT_TRACE(out, "\nProcessServerLoadData Entry: buflen=%d\n", VYT_FIELD(h, reportLen));
+    VYT_TRACE(out,
+              "tranName<%s> serverId=%d totalServerRespTimeDataCtSumt=%d sumIntervalUTCStart=%d sumIntervalUTCNow=%d "
+              "sumIntervalSecs=%d collectorStartupTime=%d flags=%d\n",
+              VYT_FIELD(h, tranName).c_str(), VYT_FIELD(h, serverId), ctSum, start, now, VYT_FIELD(h, sumIntervalSecs), startup,
+              headerFlags);
     IntervalTexts texts;
-    MakeIntervalTexts(out, now, start, texts);
+    MakeIntervalTexts(out.tracer(), now, start, texts);
     const auto set = out.method<cb::ServerLoadSetData>();
     const auto add = out.method<cb::ServerLoadAddEntry>();
     // The collector's start-up time goes to Java as the raw second count.
-    out.call(set, text(texts.now), text(texts.start), text(texts.span), ctSum, startup, headerFlags);
+    out.call(set, {.currentTime = text(texts.now),
+                   .startTime = text(texts.start),
+                   .duration = text(texts.duration),
+                   .totalServerRespTimeDataCtSumt = ctSum,
+                   .collectorStartupTime = startup,
+                   .flags = headerFlags});
     ForEntries(out, reply, sizeof(ServerLoadHeader), sizeof(ServerLoadEntry), count, [&](std::int32_t k, Bytes b) {
         const auto e = at<ServerLoadEntry>(b, 0);
-        const auto own = FIELD(e, ownTranName);
-        const auto imp = FIELD(e, impTranName);
-        const std::int32_t pathId = FIELD(e, pathId);
-        const std::uint16_t srcPort = FIELD(e, ends.pathIPSrcPort);
-        const std::uint16_t dstPort = FIELD(e, ends.pathIPDstPort);
-        const auto srcNet = FIELD(e, ends.pathIPSrcNetName);
-        const auto srcAlias = FIELD(e, ends.pathIPSrcAlias);
-        const auto dstNet = FIELD(e, ends.pathIPDstNetName);
-        const auto dstAlias = FIELD(e, ends.pathIPDstAlias);
-        const std::int32_t dataCtSum = FIELD(e, pathTotRespTimeDataCtSum);
-        const std::int32_t perMinute = FIELD(e, pathTranPerMinute);
-        const std::int32_t kBytes = FIELD(e, pathKBytesPerMinute);
-        const std::int32_t impactPct = FIELD(e, pathTranImpactPct);
-        const std::int32_t tot = FIELD(e, pathTotRespTimeAvg);
-        const std::int32_t wait = FIELD(e, pathWaitRespTimeAvg);
-        const std::int32_t totState = FIELD(e, pathTotRespTimeAlertState);
-        const std::int32_t waitState = FIELD(e, pathWaitRespTimeAlertState);
-        const std::int32_t worst = FIELD(e, pathWorstComponentState);
-        const std::int32_t flags = FIELD(e, flags);
-        TRACE(out,
-              "\nIdx[%d/%d] ownTranName<%s> impTranName<%s> pathId=%d pathIPSrcPort=%d pathIPDstPort=%d "
-              "pathIPSrcAddress<%s> pathIPSrcNetName<%s> pathIPSrcAlias<%s> pathIPDstAddress<%s> "
-              "pathIPDstNetName<%s> pathIPDstAlias<%s> pathTotRespTimeDataCtSum=%d pathTranPerMinute=%d "
-              "pathTotRespTimeAvg=%d pathWaitRespTimeAvg=%d pathTotRespTimeAlertState=%d "
-              "pathWaitRespTimeAlertState=%d pathWorstComponentState=%d pathTranImpactPct=%d "
-              "pathKBytesPerMinute=%d flags=%d\n",
-              k, count, own.c_str(), imp.c_str(), pathId, srcPort, dstPort, FIELD(e, ends.pathIPSrcAddress).c_str(),
-              srcNet.c_str(), srcAlias.c_str(), FIELD(e, ends.pathIPDstAddress).c_str(), dstNet.c_str(),
-              dstAlias.c_str(), dataCtSum, perMinute, tot, wait, totState, waitState, worst, impactPct, kBytes,
-              flags);
+        const auto own = VYT_FIELD(e, ownTranName);
+        const auto imp = VYT_FIELD(e, impTranName);
+        const std::int32_t pathId = VYT_FIELD(e, pathId);
+        const std::uint16_t srcPort = VYT_FIELD(e, ends.pathIPSrcPort);
+        const std::uint16_t dstPort = VYT_FIELD(e, ends.pathIPDstPort);
+        const auto srcNet = VYT_FIELD(e, ends.pathIPSrcNetName);
+        const auto srcAlias = VYT_FIELD(e, ends.pathIPSrcAlias);
+        const auto dstNet = VYT_FIELD(e, ends.pathIPDstNetName);
+        const auto dstAlias = VYT_FIELD(e, ends.pathIPDstAlias);
+        const std::int32_t dataCtSum = VYT_FIELD(e, pathTotRespTimeDataCtSum);
+        const std::int32_t perMinute = VYT_FIELD(e, pathTranPerMinute);
+        const std::int32_t kBytes = VYT_FIELD(e, pathKBytesPerMinute);
+        const std::int32_t impactPct = VYT_FIELD(e, pathTranImpactPct);
+        const std::int32_t tot = VYT_FIELD(e, pathTotRespTimeAvg);
+        const std::int32_t wait = VYT_FIELD(e, pathWaitRespTimeAvg);
+        const std::int32_t totState = VYT_FIELD(e, pathTotRespTimeAlertState);
+        const std::int32_t waitState = VYT_FIELD(e, pathWaitRespTimeAlertState);
+        const std::int32_t worst = VYT_FIELD(e, pathWorstComponentState);
+        const std::int32_t flags = VYT_FIELD(e, flags);
+        VYT_TRACE(out,
+                  "\nIdx[%d/%d] ownTranName<%s> impTranName<%s> pathId=%d pathIPSrcPort=%d pathIPDstPort=%d "
+                  "pathIPSrcAddress<%s> pathIPSrcNetName<%s> pathIPSrcAlias<%s> pathIPDstAddress<%s> "
+                  "pathIPDstNetName<%s> pathIPDstAlias<%s> pathTotRespTimeDataCtSum=%d pathTranPerMinute=%d "
+                  "pathTotRespTimeAvg=%d pathWaitRespTimeAvg=%d pathTotRespTimeAlertState=%d "
+                  "pathWaitRespTimeAlertState=%d pathWorstComponentState=%d pathTranImpactPct=%d "
+                  "pathKBytesPerMinute=%d flags=%d\n",
+                  k, count, own.c_str(), imp.c_str(), pathId, srcPort, dstPort, VYT_FIELD(e, ends.pathIPSrcAddress).c_str(),
+                  srcNet.c_str(), srcAlias.c_str(), VYT_FIELD(e, ends.pathIPDstAddress).c_str(), dstNet.c_str(),
+                  dstAlias.c_str(), dataCtSum, perMinute, tot, wait, totState, waitState, worst, impactPct, kBytes,
+                  flags);
         // Source port first; the impact share before the kilobytes, though the reply stores them the other way.
-        out.call(add, text(srcNet), text(dstNet), text(srcAlias), text(dstAlias), text(own), text(imp), pathId,
-                 srcPort, dstPort, dataCtSum, perMinute, tot, wait, totState, waitState, worst, impactPct, kBytes,
-                 flags);
+        out.call(add, {.pathIPSrcNetName = text(srcNet),
+                       .pathIPDstNetName = text(dstNet),
+                       .pathIPSrcAlias = text(srcAlias),
+                       .pathIPDstAlias = text(dstAlias),
+                       .ownTranName = text(own),
+                       .impTranName = text(imp),
+                       .pathId = pathId,
+                       .pathIPSrcPort = srcPort,
+                       .pathIPDstPort = dstPort,
+                       .pathTotRespTimeDataCtSum = dataCtSum,
+                       .pathTranPerMinute = perMinute,
+                       .pathTotRespTimeAvg = tot,
+                       .pathWaitRespTimeAvg = wait,
+                       .pathTotRespTimeAlertState = totState,
+                       .pathWaitRespTimeAlertState = waitState,
+                       .pathWorstComponentState = worst,
+                       .pathTranImpactPct = impactPct,
+                       .pathKBytesPerMinute = kBytes,
+                       .flags = flags});
     });
 }
 

@@ -1,7 +1,7 @@
 // One transaction's paths broken down by a single tier of the response time:
 // the network, server and wait tier reports.
 #include "decoders.hpp"
-#include "vyt/callbacks/interval.hpp"
+#include "vyt/catalog.hpp"
 #include "vyt/layout/interval.hpp"
 
 namespace vyt::interval {
@@ -19,54 +19,75 @@ struct TierHeader {
 
 TierHeader ReadTierHeader(Bytes reply, Out& out, const char* name, bool returnCodeAt1148) {
     const auto h = at<IntervalHeader>(reply, 0);
-    const TierHeader t{FIELD(h, reportEntryCt),     FIELD(h, tranTotalCtSum), FIELD(h, sumIntervalUTCNow),
-                       FIELD(h, sumIntervalUTCStart), FIELD(h, sumIntervalAux), FIELD(h, reportReturnCode),
-                       FIELD(h, flags)};
-    TRACE(out, "\n%s Entry: buflen=%d\n", name, FIELD(h, reportLen));
-    TRACE(out,
-          "reportEntryCt=%d tranTotalTierCt=%d tranTotalPathCt=%d tranTotalCt=%d tranTotalCtSum=%d "
-          "sumIntervalUTCNow=%d sumIntervalUTCStart=%d sumIntervalSecs=%d reportReturnCode=%d\n",
-          t.count, FIELD(h, tranTotalTierCt), FIELD(h, tranTotalPathCt), FIELD(h, tranTotalCt), t.ctSum, t.now,
-          t.start, FIELD(h, sumIntervalSecs), returnCodeAt1148 ? t.word1148 : t.word1144);
+    const TierHeader t{VYT_FIELD(h, reportEntryCt),     VYT_FIELD(h, tranTotalCtSum), VYT_FIELD(h, sumIntervalUTCNow),
+                       VYT_FIELD(h, sumIntervalUTCStart), VYT_FIELD(h, sumIntervalAux), VYT_FIELD(h, reportReturnCode),
+                       VYT_FIELD(h, flags)};
+    VYT_TRACE(out, "\n%s Entry: buflen=%d\n", name, VYT_FIELD(h, reportLen));
+    VYT_TRACE(out,
+              "reportEntryCt=%d tranTotalTierCt=%d tranTotalPathCt=%d tranTotalCt=%d tranTotalCtSum=%d "
+              "sumIntervalUTCNow=%d sumIntervalUTCStart=%d sumIntervalSecs=%d reportReturnCode=%d\n",
+              t.count, VYT_FIELD(h, tranTotalTierCt), VYT_FIELD(h, tranTotalPathCt), VYT_FIELD(h, tranTotalCt), t.ctSum, t.now,
+              t.start, VYT_FIELD(h, sumIntervalSecs), returnCodeAt1148 ? t.word1148 : t.word1144);
     return t;
 }
 
 void DecodeTransNetTime(Bytes reply, Out& out) {
     const TierHeader h = ReadTierHeader(reply, out, "ProcessTransNetTimeData", false);
     IntervalTexts texts;
-    MakeIntervalTexts(out, h.now, h.start, texts);
+    MakeIntervalTexts(out.tracer(), h.now, h.start, texts);
     const auto set = out.method<cb::TransNetTimeSetData>();
     const auto add = out.method<cb::TransNetTimeAddEntry>();
     // Header flags (1148) before the return code (1144).
-    out.call(set, text(texts.now), text(texts.start), text(texts.span), h.ctSum, h.aux, h.word1148, h.word1144);
+    out.call(set, {.currentTime = text(texts.now),
+                   .startTime = text(texts.start),
+                   .duration = text(texts.duration),
+                   .tranTotalCtSum = h.ctSum,
+                   .sumIntervalAux = h.aux,
+                   .flags = h.word1148,
+                   .reportReturnCode = h.word1144});
     ForEntries(out, reply, sizeof(IntervalHeader), sizeof(TransNetTimeEntry), h.count, [&](std::int32_t k, Bytes b) {
         const PathValues p = ReadPath(b);
         const auto e = at<TransNetTimeEntry>(b, 0);
-        const std::int32_t dataCtSum = FIELD(e, pathTotRespTimeDataCtSum);
-        const std::int32_t inKBytes = FIELD(e, pathNetInKBytesPerSecAvg);
-        const std::int32_t outKBytes = FIELD(e, pathNetOutKBytesPerSecAvg);
-        const std::int32_t inBytes = FIELD(e, pathNetInBytesCtAvg);
-        const std::int32_t outBytes = FIELD(e, pathNetOutBytesCtAvg);
-        const std::int32_t net = FIELD(e, pathNetRespTimeAvg);
-        const std::int32_t netOut = FIELD(e, pathNetRespTimeOutAvg);
-        const std::int32_t netIn = FIELD(e, pathNetRespTimeInAvg);
-        const std::int32_t flags = FIELD(e, flags);
-        const std::int32_t netState = FIELD(e, pathNetRespTimeAlertState);
-        const std::int32_t netOutState = FIELD(e, pathNetRespTimeOutAlertState);
-        const std::int32_t netInState = FIELD(e, pathNetRespTimeInAlertState);
-        TRACE(out,
-              "\nIdx[%d/%d] pathId=%d pathIPSrcNetName=[%s] pathIPDstNetName=[%s] pathIPSrcAlias=[%s] "
-              "pathIPDstAlias=[%s] pathIPDstPort=%d pathTotRespTimeDataCtSum=%d pathNetInKBytesPerSecAvg=%d "
-              "pathNetOutKBytesPerSecAvg=%d pathNetInBytesCtAvg=%d pathNetOutBytesCtAvg=%d pathNetRespTimeAvg=%d "
-              "pathNetRespTimeOutAvg=%d pathNetRespTimeInAvg=%d flags=%d pathNetRespTimeAlertState=%d "
-              "pathNetRespTimeOutAlertState=%d pathNetRespTimeInAlertState=%d \n",
-              k, h.count, p.pathId, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
-              p.pathIPDstAlias.c_str(), p.pathIPDstPort, dataCtSum, inKBytes, outKBytes, inBytes, outBytes, net,
-              netOut, netIn, flags, netState, netOutState, netInState);
+        const std::int32_t dataCtSum = VYT_FIELD(e, pathTotRespTimeDataCtSum);
+        const std::int32_t inKBytes = VYT_FIELD(e, pathNetInKBytesPerSecAvg);
+        const std::int32_t outKBytes = VYT_FIELD(e, pathNetOutKBytesPerSecAvg);
+        const std::int32_t inBytes = VYT_FIELD(e, pathNetInBytesCtAvg);
+        const std::int32_t outBytes = VYT_FIELD(e, pathNetOutBytesCtAvg);
+        const std::int32_t net = VYT_FIELD(e, pathNetRespTimeAvg);
+        const std::int32_t netOut = VYT_FIELD(e, pathNetRespTimeOutAvg);
+        const std::int32_t netIn = VYT_FIELD(e, pathNetRespTimeInAvg);
+        const std::int32_t flags = VYT_FIELD(e, flags);
+        const std::int32_t netState = VYT_FIELD(e, pathNetRespTimeAlertState);
+        const std::int32_t netOutState = VYT_FIELD(e, pathNetRespTimeOutAlertState);
+        const std::int32_t netInState = VYT_FIELD(e, pathNetRespTimeInAlertState);
+        VYT_TRACE(out,
+                  "\nIdx[%d/%d] pathId=%d pathIPSrcNetName=[%s] pathIPDstNetName=[%s] pathIPSrcAlias=[%s] "
+                  "pathIPDstAlias=[%s] pathIPDstPort=%d pathTotRespTimeDataCtSum=%d pathNetInKBytesPerSecAvg=%d "
+                  "pathNetOutKBytesPerSecAvg=%d pathNetInBytesCtAvg=%d pathNetOutBytesCtAvg=%d pathNetRespTimeAvg=%d "
+                  "pathNetRespTimeOutAvg=%d pathNetRespTimeInAvg=%d flags=%d pathNetRespTimeAlertState=%d "
+                  "pathNetRespTimeOutAlertState=%d pathNetRespTimeInAlertState=%d \n",
+                  k, h.count, p.pathId, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
+                  p.pathIPDstAlias.c_str(), p.pathIPDstPort, dataCtSum, inKBytes, outKBytes, inBytes, outBytes, net,
+                  netOut, netIn, flags, netState, netOutState, netInState);
         // Inbound before outbound for both throughput pairs.
-        out.call(add, text(p.pathIPSrcNetName), text(p.pathIPDstNetName), text(p.pathIPSrcAlias),
-                 text(p.pathIPDstAlias), p.pathId, p.pathIPDstPort, dataCtSum, inKBytes, outKBytes, inBytes, outBytes,
-                 net, netOut, netIn, flags, netState, netOutState, netInState);
+        out.call(add, {.pathIPSrcNetName = text(p.pathIPSrcNetName),
+                       .pathIPDstNetName = text(p.pathIPDstNetName),
+                       .pathIPSrcAlias = text(p.pathIPSrcAlias),
+                       .pathIPDstAlias = text(p.pathIPDstAlias),
+                       .pathId = p.pathId,
+                       .pathIPDstPort = p.pathIPDstPort,
+                       .pathTotRespTimeDataCtSum = dataCtSum,
+                       .pathNetInKBytesPerSecAvg = inKBytes,
+                       .pathNetOutKBytesPerSecAvg = outKBytes,
+                       .pathNetInBytesCtAvg = inBytes,
+                       .pathNetOutBytesCtAvg = outBytes,
+                       .pathNetRespTimeAvg = net,
+                       .pathNetRespTimeOutAvg = netOut,
+                       .pathNetRespTimeInAvg = netIn,
+                       .flags = flags,
+                       .pathNetRespTimeAlertState = netState,
+                       .pathNetRespTimeOutAlertState = netOutState,
+                       .pathNetRespTimeInAlertState = netInState});
     });
 }
 
@@ -75,33 +96,51 @@ void DecodeTransSrvTime(Bytes reply, Out& out) {
     // flags, and a plain value at 1144.
     const TierHeader h = ReadTierHeader(reply, out, "ProcessTransSrvTimeData", true);
     IntervalTexts texts;
-    MakeIntervalTexts(out, h.now, h.start, texts);
+    MakeIntervalTexts(out.tracer(), h.now, h.start, texts);
     const auto set = out.method<cb::TransSrvTimeSetData>();
     const auto add = out.method<cb::TransSrvTimeAddEntry>();
-    out.call(set, text(texts.now), text(texts.start), text(texts.span), h.ctSum, h.aux, h.word1144, h.word1148);
+    out.call(set, {.currentTime = text(texts.now),
+                   .startTime = text(texts.start),
+                   .duration = text(texts.duration),
+                   .tranTotalCtSum = h.ctSum,
+                   .sumIntervalAux = h.aux,
+                   .headerValue = h.word1144,
+                   .reportReturnCode = h.word1148});
     ForEntries(out, reply, sizeof(IntervalHeader), sizeof(TransSrvTimeEntry), h.count, [&](std::int32_t k, Bytes b) {
         const PathValues p = ReadPath(b);
         const auto e = at<TransSrvTimeEntry>(b, 0);
-        const std::int32_t dataCtSum = FIELD(e, pathTotRespTimeDataCtSum);
-        const std::int32_t srv = FIELD(e, pathSrvRespTimeAvg);
-        const std::int32_t app = FIELD(e, pathAppRespTimeAvg);
-        const std::int32_t wait = FIELD(e, pathWaitRespTimeAvg);
-        const std::int32_t dis = FIELD(e, pathDisRespTimeAvg);
-        const std::int32_t srvState = FIELD(e, pathSrvRespTimeAlertState);
-        const std::int32_t appState = FIELD(e, pathAppRespTimeAlertState);
-        const std::int32_t waitState = FIELD(e, pathWaitRespTimeAlertState);
-        const std::int32_t flags = FIELD(e, flags);
-        TRACE(out,
-              "\nIdx[%d/%d] pathIPSrcNetName=[%s] pathIPDstNetName=[%s] pathIPSrcAlias=[%s] pathIPDstAlias=[%s] "
-              "pathIPDstPort=%d pathTotRespTimeDataCtSum=%d pathSrvRespTimeAvg=%d pathAppRespTimeAvg=%d "
-              "pathWaitRespTimeAvg=%d pathDisRespTimeAvg=%d pathSrvRespTimeAlertState=%d "
-              "pathAppRespTimeAlertState=%d repEntry->pathWaitRespTimeAlertState=%d flags=%d \n",
-              k, h.count, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
-              p.pathIPDstAlias.c_str(), p.pathIPDstPort, dataCtSum, srv, app, wait, dis, srvState, appState,
-              waitState, flags);
-        out.call(add, text(p.pathIPSrcNetName), text(p.pathIPDstNetName), text(p.pathIPSrcAlias),
-                 text(p.pathIPDstAlias), p.pathId, p.pathIPDstPort, dataCtSum, srv, app, wait, dis, srvState,
-                 appState, waitState, flags);
+        const std::int32_t dataCtSum = VYT_FIELD(e, pathTotRespTimeDataCtSum);
+        const std::int32_t srv = VYT_FIELD(e, pathSrvRespTimeAvg);
+        const std::int32_t app = VYT_FIELD(e, pathAppRespTimeAvg);
+        const std::int32_t wait = VYT_FIELD(e, pathWaitRespTimeAvg);
+        const std::int32_t dis = VYT_FIELD(e, pathDisRespTimeAvg);
+        const std::int32_t srvState = VYT_FIELD(e, pathSrvRespTimeAlertState);
+        const std::int32_t appState = VYT_FIELD(e, pathAppRespTimeAlertState);
+        const std::int32_t waitState = VYT_FIELD(e, pathWaitRespTimeAlertState);
+        const std::int32_t flags = VYT_FIELD(e, flags);
+        VYT_TRACE(out,
+                  "\nIdx[%d/%d] pathIPSrcNetName=[%s] pathIPDstNetName=[%s] pathIPSrcAlias=[%s] pathIPDstAlias=[%s] "
+                  "pathIPDstPort=%d pathTotRespTimeDataCtSum=%d pathSrvRespTimeAvg=%d pathAppRespTimeAvg=%d "
+                  "pathWaitRespTimeAvg=%d pathDisRespTimeAvg=%d pathSrvRespTimeAlertState=%d "
+                  "pathAppRespTimeAlertState=%d repEntry->pathWaitRespTimeAlertState=%d flags=%d \n",
+                  k, h.count, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
+                  p.pathIPDstAlias.c_str(), p.pathIPDstPort, dataCtSum, srv, app, wait, dis, srvState, appState,
+                  waitState, flags);
+        out.call(add, {.pathIPSrcNetName = text(p.pathIPSrcNetName),
+                       .pathIPDstNetName = text(p.pathIPDstNetName),
+                       .pathIPSrcAlias = text(p.pathIPSrcAlias),
+                       .pathIPDstAlias = text(p.pathIPDstAlias),
+                       .pathId = p.pathId,
+                       .pathIPDstPort = p.pathIPDstPort,
+                       .pathTotRespTimeDataCtSum = dataCtSum,
+                       .pathSrvRespTimeAvg = srv,
+                       .pathAppRespTimeAvg = app,
+                       .pathWaitRespTimeAvg = wait,
+                       .pathDisRespTimeAvg = dis,
+                       .pathSrvRespTimeAlertState = srvState,
+                       .pathAppRespTimeAlertState = appState,
+                       .pathWaitRespTimeAlertState = waitState,
+                       .flags = flags});
     });
 }
 
@@ -120,30 +159,46 @@ constexpr PathKind kPathKinds[] = {
 void DecodeTransWaitTime(Bytes reply, Out& out) {
     const TierHeader h = ReadTierHeader(reply, out, "ProcessTransWaitTimeData", false);
     IntervalTexts texts;
-    MakeIntervalTexts(out, h.now, h.start, texts);
+    MakeIntervalTexts(out.tracer(), h.now, h.start, texts);
     const auto set = out.method<cb::TransWaitTimeSetData>();
     const auto add = out.method<cb::TransWaitTimeAddEntry>();
-    out.call(set, text(texts.now), text(texts.start), text(texts.span), h.ctSum, h.aux, h.word1148, h.word1144);
+    out.call(set, {.currentTime = text(texts.now),
+                   .startTime = text(texts.start),
+                   .duration = text(texts.duration),
+                   .tranTotalCtSum = h.ctSum,
+                   .sumIntervalAux = h.aux,
+                   .flags = h.word1148,
+                   .reportReturnCode = h.word1144});
     ForEntries(out, reply, sizeof(IntervalHeader), sizeof(TransWaitTimeEntry), h.count, [&](std::int32_t k, Bytes b) {
         const PathValues p = ReadPath(b);
         const auto e = at<TransWaitTimeEntry>(b, 0);
-        const std::int32_t dataCtSum = FIELD(e, pathTotRespTimeDataCtSum);
-        const std::int32_t dis = FIELD(e, pathDisRespTimeAvg);
-        const std::int32_t ret = FIELD(e, pathRetRespTimeAvg);
-        const std::int32_t wait = FIELD(e, pathWaitRespTimeAvg);
-        const std::int32_t waitState = FIELD(e, pathWaitRespTimeAlertState);
-        const std::int32_t flags = FIELD(e, flags);
-        TRACE(out,
-              "\nIdx[%d/%d] pathIPSrcNetName=[%s] pathIPDstNetName=[%s] jpathIPSrcAlias=[%s] jpathIPDstAlias=[%s] "
-              "pathIPDstPort=%d pathTotRespTimeDataCtSum=%d pathDisRespTimeAvg=%d pathRetRespTimeAvg=%d "
-              "pathWaitRespTimeAvg=%d pathWaitRespTimeAlertState=%d flags=%d \n",
-              k, h.count, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
-              p.pathIPDstAlias.c_str(), p.pathIPDstPort, dataCtSum, dis, ret, wait, waitState, flags);
+        const std::int32_t dataCtSum = VYT_FIELD(e, pathTotRespTimeDataCtSum);
+        const std::int32_t dis = VYT_FIELD(e, pathDisRespTimeAvg);
+        const std::int32_t ret = VYT_FIELD(e, pathRetRespTimeAvg);
+        const std::int32_t wait = VYT_FIELD(e, pathWaitRespTimeAvg);
+        const std::int32_t waitState = VYT_FIELD(e, pathWaitRespTimeAlertState);
+        const std::int32_t flags = VYT_FIELD(e, flags);
+        VYT_TRACE(out,
+                  "\nIdx[%d/%d] pathIPSrcNetName=[%s] pathIPDstNetName=[%s] jpathIPSrcAlias=[%s] jpathIPDstAlias=[%s] "
+                  "pathIPDstPort=%d pathTotRespTimeDataCtSum=%d pathDisRespTimeAvg=%d pathRetRespTimeAvg=%d "
+                  "pathWaitRespTimeAvg=%d pathWaitRespTimeAlertState=%d flags=%d \n",
+                  k, h.count, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
+                  p.pathIPDstAlias.c_str(), p.pathIPDstPort, dataCtSum, dis, ret, wait, waitState, flags);
         for (const PathKind& kind : kPathKinds)
-            if (static_cast<std::uint32_t>(flags) & kind.bit) TRACE(out, "\nIdx[%d/%d] %d Path\n", k, h.count, kind.number);
+            if (static_cast<std::uint32_t>(flags) & kind.bit) VYT_TRACE(out, "\nIdx[%d/%d] %d Path\n", k, h.count, kind.number);
         // The port goes before the path number here.
-        out.call(add, text(p.pathIPSrcNetName), text(p.pathIPDstNetName), text(p.pathIPSrcAlias),
-                 text(p.pathIPDstAlias), p.pathIPDstPort, p.pathId, dataCtSum, dis, ret, wait, waitState, flags);
+        out.call(add, {.pathIPSrcNetName = text(p.pathIPSrcNetName),
+                       .pathIPDstNetName = text(p.pathIPDstNetName),
+                       .pathIPSrcAlias = text(p.pathIPSrcAlias),
+                       .pathIPDstAlias = text(p.pathIPDstAlias),
+                       .pathIPDstPort = p.pathIPDstPort,
+                       .pathId = p.pathId,
+                       .pathTotRespTimeDataCtSum = dataCtSum,
+                       .pathDisRespTimeAvg = dis,
+                       .pathRetRespTimeAvg = ret,
+                       .pathWaitRespTimeAvg = wait,
+                       .pathWaitRespTimeAlertState = waitState,
+                       .flags = flags});
     });
 }
 

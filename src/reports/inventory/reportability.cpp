@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "decoders.hpp"
-#include "vyt/callbacks/inventory.hpp"
+#include "vyt/decoder.hpp"
+#include "vyt/catalog.hpp"
 #include "vyt/layout/inventory.hpp"
 #include "vyt/timetext.hpp"
 
@@ -30,68 +30,80 @@ struct HeaderTimes {
 void MakeHeaderTimes(Out& out, std::int32_t now, std::int32_t startup, HeaderTimes& t) {
     DateTimeStamp(now, t.nowStamp);
     DateTimeStamp(startup, t.startupStamp);
-    std::snprintf(t.duration, sizeof t.duration, "%s", FormatDurationTime(out.tracer(), now, startup, 1));
+    FormatDurationTime(out.tracer(), now, startup, 1, t.duration);
 }
 
 void DecodeReportability(Bytes reply, Out& out) {
     const auto h = at<ReportabilityHeader>(reply, 0);
-    const std::int32_t count = FIELD(h, reportEntryCt);
-    const std::int32_t now = FIELD(h, secsUTCNow);
-    const std::int32_t startup = FIELD(h, collectorStartupTime);
-    TRACE(out, "\nProcessReportabilityData Entry: buflen=%d\n", FIELD(h, reportLen));
+    const std::int32_t count = VYT_FIELD(h, reportEntryCt);
+    const std::int32_t now = VYT_FIELD(h, secsUTCNow);
+    const std::int32_t startup = VYT_FIELD(h, collectorStartupTime);
+    VYT_TRACE(out, "\nProcessReportabilityData Entry: buflen=%d\n", VYT_FIELD(h, reportLen));
     HeaderTimes times;
     MakeHeaderTimes(out, now, startup, times);
-    TRACE(out, "collectorStartupTime=%d secsUTCNow=%d Duration<%s>\n", startup, now, times.duration);
+    VYT_TRACE(out, "collectorStartupTime=%d secsUTCNow=%d Duration<%s>\n", startup, now, times.duration);
     const auto set = out.method<cb::ReportabilitySetData>();
     const auto add = out.method<cb::ReportabilityAddEntry>();
-    out.call(set, text(times.nowStamp), text(times.startupStamp), text(times.duration), startup);
+    out.call(set, {.currentTime = text(times.nowStamp),
+                   .startupTime = text(times.startupStamp),
+                   .duration = text(times.duration),
+                   .collectorStartupTime = startup});
     ForEntries(out, reply, sizeof(ReportabilityHeader), sizeof(ReportabilityEntry), count,
                [&](std::int32_t k, Bytes b) {
                    const auto e = at<ReportabilityEntry>(b, 0);
-                   const std::int32_t total = FIELD(e, msrvCtTotal);
-                   const std::int32_t online = FIELD(e, msrvCtOnline);
-                   const auto tranName = FIELD(e, tranName);
-                   const std::int32_t tranTime = FIELD(e, tranTime);
-                   const std::int32_t flags = FIELD(e, flags);
+                   const std::int32_t total = VYT_FIELD(e, msrvCtTotal);
+                   const std::int32_t online = VYT_FIELD(e, msrvCtOnline);
+                   const auto tranName = VYT_FIELD(e, tranName);
+                   const std::int32_t tranTime = VYT_FIELD(e, tranTime);
+                   const std::int32_t flags = VYT_FIELD(e, flags);
                    // Each entry sets its time text anew.
-                   const char* timeText;
-                   if (tranTime == kNoTransReceived) {
-                       char* buf = timebuff();
-                       std::memcpy(buf, kNoTransReceivedText, sizeof kNoTransReceivedText);
-                       timeText = buf;
-                   } else {
-                       timeText = FormatStatusTime(out.tracer(), tranTime, 1);
-                   }
-                   TRACE(out, "\nIdx[%d/%d] tranName<%s> msrvCtTotal=%d msrvCtOnline=%d tranTime<%s> flags=%d \n", k,
-                         count, tranName.c_str(), total, online, timeText, flags);
-                   out.call(add, text(tranName), text(timeText), total, online, flags);
+                   TimeText timeText;
+                   if (tranTime == kNoTransReceived)
+                       std::memcpy(timeText, kNoTransReceivedText, sizeof kNoTransReceivedText);
+                   else
+                       FormatStatusTime(out.tracer(), tranTime, 1, timeText);
+                   VYT_TRACE(out, "\nIdx[%d/%d] tranName<%s> msrvCtTotal=%d msrvCtOnline=%d tranTime<%s> flags=%d \n", k,
+                             count, tranName.c_str(), total, online, timeText, flags);
+                   out.call(add, {.tranName = text(tranName),
+                                  .tranTime = text(timeText),
+                                  .msrvCtTotal = total,
+                                  .msrvCtOnline = online,
+                                  .flags = flags});
                });
 }
 
 void DecodeReportabilityDetail(Bytes reply, Out& out) {
     const auto h = at<ReportabilityDetailHeader>(reply, 0);
-    const std::int32_t count = FIELD(h, reportEntryCt);
-    const auto tranName = FIELD(h, tranName);
-    const std::int32_t now = FIELD(h, secsUTCNow);
-    const std::int32_t startup = FIELD(h, collectorStartupTime);
-    TRACE(out, "\nProcessReportabilityDetailData Entry: buflen=%d\n", FIELD(h, reportLen));
-    TRACE(out, "tranName<%s> collectorStartupTime=%d secsUTCNow=%d \n", tranName.c_str(), startup, now);
+    const std::int32_t count = VYT_FIELD(h, reportEntryCt);
+    const auto tranName = VYT_FIELD(h, tranName);
+    const std::int32_t now = VYT_FIELD(h, secsUTCNow);
+    const std::int32_t startup = VYT_FIELD(h, collectorStartupTime);
+    VYT_TRACE(out, "\nProcessReportabilityDetailData Entry: buflen=%d\n", VYT_FIELD(h, reportLen));
+    VYT_TRACE(out, "tranName<%s> collectorStartupTime=%d secsUTCNow=%d \n", tranName.c_str(), startup, now);
     HeaderTimes times;
     MakeHeaderTimes(out, now, startup, times);
     const auto set = out.method<cb::ReportabilityDetailSetData>();
     const auto add = out.method<cb::ReportabilityDetailAddEntry>();
-    out.call(set, text(tranName), text(times.nowStamp), text(times.startupStamp), text(times.duration), startup);
+    out.call(set, {.tranName = text(tranName),
+                   .currentTime = text(times.nowStamp),
+                   .startupTime = text(times.startupStamp),
+                   .duration = text(times.duration),
+                   .collectorStartupTime = startup});
     ForEntries(out, reply, sizeof(ReportabilityDetailHeader), sizeof(ReportabilityDetailEntry), count,
                [&](std::int32_t k, Bytes b) {
                    const auto e = at<ReportabilityDetailEntry>(b, 0);
-                   const auto address = FIELD(e, msrvIPAddress);
-                   const auto netName = FIELD(e, msrvIPNetName);
-                   const std::int32_t flags = FIELD(e, flags);
+                   const auto address = VYT_FIELD(e, msrvIPAddress);
+                   const auto netName = VYT_FIELD(e, msrvIPNetName);
+                   const std::int32_t flags = VYT_FIELD(e, flags);
                    // No value is special here: -1 is a time like any other.
-                   const char* timeText = FormatStatusTime(out.tracer(), FIELD(e, msrvTime), 1);
-                   TRACE(out, "\nIdx[%d/%d] msrvIPAddress<%s> msrvIPNetName<%s> timebuff<%s> flags=%d\n", k, count,
-                         address.c_str(), netName.c_str(), timeText, flags);
-                   out.call(add, text(address), text(netName), text(timeText), flags);
+                   TimeText timeText;
+                   FormatStatusTime(out.tracer(), VYT_FIELD(e, msrvTime), 1, timeText);
+                   VYT_TRACE(out, "\nIdx[%d/%d] msrvIPAddress<%s> msrvIPNetName<%s> timebuff<%s> flags=%d\n", k, count,
+                             address.c_str(), netName.c_str(), timeText, flags);
+                   out.call(add, {.msrvIPAddress = text(address),
+                                  .msrvIPNetName = text(netName),
+                                  .msrvTime = text(timeText),
+                                  .flags = flags});
                });
 }
 

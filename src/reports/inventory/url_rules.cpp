@@ -1,7 +1,7 @@
 // A transaction's sub-transaction list, its URL include/exclude rule list, and
 // the collector's answer to a rule operation.
-#include "decoders.hpp"
-#include "vyt/callbacks/inventory.hpp"
+#include "vyt/decoder.hpp"
+#include "vyt/catalog.hpp"
 #include "vyt/layout/inventory.hpp"
 #include "vyt/trace.hpp"
 
@@ -13,55 +13,64 @@ using namespace layout;
 
 void DecodeSubTranList(Bytes reply, Out& out) {
     const auto h = at<SubTranListHeader>(reply, 0);
-    const std::int32_t count = FIELD(h, reportEntryCt);
-    const std::int32_t continueIdx = FIELD(h, reportEntryContinueIdx);
-    const std::int32_t continueIdx2 = FIELD(h, reportEntryContinueIdx2);
-    const auto tranName = FIELD(h, tranName);
-    const std::int32_t startup = FIELD(h, collectorStartupTime);
-    TRACE(out, "\nProcessSubTranListData Entry: buflen=%d\n", FIELD(h, reportLen));
-    TRACE(out,
-          "tranName<%s> collectorStartupTime=%d reportEntryCt=%d reportEntryContinueIdx=%d "
-          "reportEntryContinueIdx2=%d\n",
-          tranName.c_str(), startup, count, continueIdx, continueIdx2);
+    const std::int32_t count = VYT_FIELD(h, reportEntryCt);
+    const std::int32_t continueIdx = VYT_FIELD(h, reportEntryContinueIdx);
+    const std::int32_t continueIdx2 = VYT_FIELD(h, reportEntryContinueIdx2);
+    const auto tranName = VYT_FIELD(h, tranName);
+    const std::int32_t startup = VYT_FIELD(h, collectorStartupTime);
+    VYT_TRACE(out, "\nProcessSubTranListData Entry: buflen=%d\n", VYT_FIELD(h, reportLen));
+    VYT_TRACE(out,
+              "tranName<%s> collectorStartupTime=%d reportEntryCt=%d reportEntryContinueIdx=%d "
+              "reportEntryContinueIdx2=%d\n",
+              tranName.c_str(), startup, count, continueIdx, continueIdx2);
     const auto set = out.method<cb::SubTranListSetData>();
     const auto add = out.method<cb::SubTranListAddEntry>();
-    out.call(set, text(tranName), startup, FIELD(h, flags), count, continueIdx, continueIdx2);
+    out.call(set, {.tranName = text(tranName),
+                   .collectorStartupTime = startup,
+                   .flags = VYT_FIELD(h, flags),
+                   .reportEntryCt = count,
+                   .reportEntryContinueIdx = continueIdx,
+                   .reportEntryContinueIdx2 = continueIdx2});
     ForEntries(out, reply, sizeof(SubTranListHeader), sizeof(SubTranListEntry), count, [&](std::int32_t k, Bytes b) {
         const auto e = at<SubTranListEntry>(b, 0);
-        const auto name = FIELD(e, subTranName);
-        const std::int32_t nameLen = FIELD(e, subTranNameLen);
-        const std::int32_t flags = FIELD(e, flags);
-        TRACE(out, "\nIdx[%d/%d] subTranName<%s> subTranNameLen=%d flags=%d\n", k, count, name.c_str(), nameLen,
-              flags);
+        const auto name = VYT_FIELD(e, subTranName);
+        const std::int32_t nameLen = VYT_FIELD(e, subTranNameLen);
+        const std::int32_t flags = VYT_FIELD(e, flags);
+        VYT_TRACE(out, "\nIdx[%d/%d] subTranName<%s> subTranNameLen=%d flags=%d\n", k, count, name.c_str(), nameLen,
+                  flags);
         // The stated length is passed on; the string ends at the text's NUL.
-        out.call(add, text(name), nameLen, flags);
+        out.call(add, {.subTranName = text(name), .subTranNameLen = nameLen, .flags = flags});
     });
 }
 
 void DecodeUrlRules(Bytes reply, Out& out) {
     const auto h = at<UrlRulesHeader>(reply, 0);
-    const std::int32_t count = FIELD(h, reportEntryCt);
-    const std::int32_t continueIdx = FIELD(h, reportEntryContinueIdx);
-    const auto tranName = FIELD(h, tranName);
-    const std::int32_t startup = FIELD(h, collectorStartupTime);
-    const std::int32_t listFlags = FIELD(h, flags);
-    TRACE(out, "\nProcessIncludeExcludeRulesData Entry: buflen=%d\n", FIELD(h, reportLen));
-    TRACE(out, "tranName<%s> collectorStartupTime=%d reportEntryCt=%d reportEntryContinueIdx=%d flags<%s>\n",
-          tranName.c_str(), startup, count, continueIdx, FlagsText(static_cast<std::uint32_t>(listFlags)));
+    const std::int32_t count = VYT_FIELD(h, reportEntryCt);
+    const std::int32_t continueIdx = VYT_FIELD(h, reportEntryContinueIdx);
+    const auto tranName = VYT_FIELD(h, tranName);
+    const std::int32_t startup = VYT_FIELD(h, collectorStartupTime);
+    const std::int32_t listFlags = VYT_FIELD(h, flags);
+    VYT_TRACE(out, "\nProcessIncludeExcludeRulesData Entry: buflen=%d\n", VYT_FIELD(h, reportLen));
+    VYT_TRACE(out, "tranName<%s> collectorStartupTime=%d reportEntryCt=%d reportEntryContinueIdx=%d flags<%s>\n",
+              tranName.c_str(), startup, count, continueIdx, FlagsText(static_cast<std::uint32_t>(listFlags)));
     // Both callbacks have the same signature text; they differ by name.
     const auto set = out.method<cb::UrlRulesSetData>();
     const auto add = out.method<cb::UrlRulesAddEntry>();
-    out.call(set, text(tranName), startup, listFlags, count, continueIdx);
+    out.call(set, {.tranName = text(tranName),
+                   .collectorStartupTime = startup,
+                   .flags = listFlags,
+                   .reportEntryCt = count,
+                   .reportEntryContinueIdx = continueIdx});
     ForEntries(out, reply, sizeof(UrlRulesHeader), sizeof(UrlRulesEntry), count, [&](std::int32_t k, Bytes b) {
         const auto e = at<UrlRulesEntry>(b, 0);
-        const auto url = FIELD(e, urlName);
-        const std::int32_t urlLen = FIELD(e, urlLen);
-        const std::int32_t ruleId = FIELD(e, urlRuleId);
-        const std::int32_t hitCt = FIELD(e, hitCt);
-        const std::int32_t flags = FIELD(e, flags);
-        TRACE(out, "\nIdx[%d/%d] urlName<%s> urlLen=%d urlRuleId=%d hitCt=%d flags<%s>\n", k, count, url.c_str(),
-              urlLen, ruleId, hitCt, FlagsText(static_cast<std::uint32_t>(flags)));
-        out.call(add, text(url), urlLen, ruleId, hitCt, flags);
+        const auto url = VYT_FIELD(e, urlName);
+        const std::int32_t urlLen = VYT_FIELD(e, urlLen);
+        const std::int32_t ruleId = VYT_FIELD(e, urlRuleId);
+        const std::int32_t hitCt = VYT_FIELD(e, hitCt);
+        const std::int32_t flags = VYT_FIELD(e, flags);
+        VYT_TRACE(out, "\nIdx[%d/%d] urlName<%s> urlLen=%d urlRuleId=%d hitCt=%d flags<%s>\n", k, count, url.c_str(),
+                  urlLen, ruleId, hitCt, FlagsText(static_cast<std::uint32_t>(flags)));
+        out.call(add, {.urlName = text(url), .urlLen = urlLen, .urlRuleId = ruleId, .hitCt = hitCt, .flags = flags});
     });
 }
 
@@ -69,15 +78,18 @@ void DecodeUrlRules(Bytes reply, Out& out) {
 // precedence): the reply's reportId and rule number are not read.
 void DecodeUrlRuleOperation(Bytes reply, Out& out) {
     const auto r = at<UrlRuleOperationReply>(reply, 0);
-    const auto tranName = FIELD(r, tranName);
-    const auto subTranName = FIELD(r, subTranName);
-    const std::int32_t returnCode = FIELD(r, reportReturnCode);
-    const std::int32_t flags = FIELD(r, flags);
-    TRACE(out, "\nProcessURLRuleOperation Entry: buflen=%d\n", FIELD(r, reportLen));
-    TRACE(out, "tranName<%s> subTranName<%s> reportReturnCode=%d flags<%s>\n", tranName.c_str(), subTranName.c_str(),
-          returnCode, FlagsText(static_cast<std::uint32_t>(flags)));
+    const auto tranName = VYT_FIELD(r, tranName);
+    const auto subTranName = VYT_FIELD(r, subTranName);
+    const std::int32_t returnCode = VYT_FIELD(r, reportReturnCode);
+    const std::int32_t flags = VYT_FIELD(r, flags);
+    VYT_TRACE(out, "\nProcessURLRuleOperation Entry: buflen=%d\n", VYT_FIELD(r, reportLen));
+    VYT_TRACE(out, "tranName<%s> subTranName<%s> reportReturnCode=%d flags<%s>\n", tranName.c_str(), subTranName.c_str(),
+              returnCode, FlagsText(static_cast<std::uint32_t>(flags)));
     const auto set = out.method<cb::UrlRuleOperationSetData>();
-    out.call(set, text(tranName), text(subTranName), returnCode, flags);
+    out.call(set, {.tranName = text(tranName),
+                   .subTranName = text(subTranName),
+                   .reportReturnCode = returnCode,
+                   .flags = flags});
 }
 
 }  // namespace

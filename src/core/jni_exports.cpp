@@ -1,8 +1,11 @@
 // The three native methods the Java classes declare.  No C++ exception leaves
-// them; Java nulls are refused before any JNI function sees them.
+// them: each one that reaches the boundary is named in an error line; Java
+// nulls are refused before any JNI function sees them.
 #include <jni.h>
 
 #include <cstring>
+#include <exception>
+#include <new>
 
 #include "jni_sink.hpp"
 #include "vyt/dispatch.hpp"
@@ -75,6 +78,21 @@ private:
     char utf8_[kMaxChars * 3 + 1];
 };
 
+// Writes the error line for a C++ exception that reached a native method.
+// Called inside the method's catch handler.
+void ReportException(const char* method) noexcept {
+    FileTracer t;
+    try {
+        throw;
+    } catch (const std::bad_alloc& e) {
+        errorf(t, "%s: out of memory (std::bad_alloc: %s)\n", method, e.what());
+    } catch (const std::exception& e) {
+        errorf(t, "%s: C++ exception: %s\n", method, e.what());
+    } catch (...) {
+        errorf(t, "%s: C++ exception of unknown type\n", method);
+    }
+}
+
 }  // namespace
 
 }  // namespace vyt
@@ -93,6 +111,7 @@ JNIEXPORT jint JNICALL Java_VYTconnect_getBufLength(JNIEnv* env, jobject, jbyteA
         if (!pin.ok()) return 0;
         return vyt::BufLength(pin.bytes(), t);
     } catch (...) {
+        vyt::ReportException("Java_VYTconnect_getBufLength");
         return 0;
     }
 }
@@ -113,6 +132,7 @@ JNIEXPORT jint JNICALL Java_VYTreport_mapData(JNIEnv* env, jobject, jbyteArray r
         vyt::JniSink sink(env, target);
         return vyt::MapReply(pin.bytes(), static_cast<int>(reportType), sink);
     } catch (...) {
+        vyt::ReportException("Java_VYTreport_mapData");
         return vyt::kStatusFailed;
     }
 }
@@ -148,6 +168,7 @@ JNIEXPORT jbyteArray JNICALL Java_VYTservlet_buildVYTRequest(JNIEnv* env, jobjec
         }
         return out;
     } catch (...) {
+        vyt::ReportException("Java_VYTservlet_buildVYTRequest");
         return nullptr;
     }
 }

@@ -76,7 +76,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // The adapter never breaks the JNI rules.
     check(f.invalidUtf.empty());
-    check(f.jniCallsWhilePending == 0);
     check(f.pins == 0);
     check(f.maxLiveRefs <= vyt::kLocalRefsPerReply);
     return 0;

@@ -1,154 +1,134 @@
 #include "fake_jni.hpp"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 namespace vyt::test {
 
 namespace {
 
-struct Method {
-    std::string key;  // "name signature"
-};
-std::deque<Method> gMethods;  // jmethodIDs point into this
-
-void touch(JNIEnv* env, bool allowedWhilePending = false) {
-    FakeJni& f = FakeJni::of(env);
-    if (f.pending && !allowedWhilePending) ++f.jniCallsWhilePending;
-}
-
-void madeRef(FakeJni& f) {
-    ++f.liveRefs;
-    f.maxLiveRefs = std::max(f.maxLiveRefs, f.liveRefs);
-}
+FakeJni& F(JNIEnv* env) { return FakeJni::of(env); }
 
 bool isNull(JNIEnv* env, const void* o) {
-    if (o == nullptr) ++FakeJni::of(env).nullObjects;
+    if (o == nullptr) ++F(env).nullObjects;
     return o == nullptr;
 }
 
 jsize JNICALL GetArrayLength(JNIEnv* env, jarray a) {
-    touch(env);
+    F(env).enter("GetArrayLength", false);
     if (isNull(env, a)) return 0;
-    return static_cast<jsize>(FakeJni::of(env).obj(a)->bytes.size());
+    return static_cast<jsize>(F(env).obj(a)->bytes.size());
 }
 
 jbyte* JNICALL GetByteArrayElements(JNIEnv* env, jbyteArray a, jboolean* isCopy) {
-    touch(env);
+    F(env).enter("GetByteArrayElements", false);
     if (isNull(env, a)) return nullptr;
-    FakeJni& f = FakeJni::of(env);
-    ++f.pins;
     if (isCopy) *isCopy = JNI_TRUE;
-    // A copy of exactly the array's size, so that a sanitizer sees overreads.
-    auto& b = f.obj(a)->bytes;
-    jbyte* copy = new jbyte[b.empty() ? 1 : b.size()];
-    std::copy(b.begin(), b.end(), copy);
-    return copy;
+    return F(env).pin(a);
 }
 
 void JNICALL ReleaseByteArrayElements(JNIEnv* env, jbyteArray a, jbyte* p, jint mode) {
-    touch(env, true);
-    FakeJni& f = FakeJni::of(env);
-    --f.pins;
-    f.releaseModes.push_back(mode);
-    if (mode != JNI_ABORT) std::copy(p, p + f.obj(a)->bytes.size(), f.obj(a)->bytes.begin());
-    delete[] p;
+    F(env).enter("ReleaseByteArrayElements", true);
+    F(env).release(a, p, mode);
 }
 
 jclass JNICALL GetObjectClass(JNIEnv* env, jobject o) {
-    touch(env);
+    FakeJni& f = F(env);
+    f.enter("GetObjectClass", false);
     if (isNull(env, o)) return nullptr;
-    FakeJni& f = FakeJni::of(env);
-    madeRef(f);
-    // The class shares the target's method list.
-    return reinterpret_cast<jclass>(o);
+    // A class object of its own that knows the target's methods.
+    FakeJni::Object c{FakeJni::Object::Class, {}, {}, f.obj(o)->methods, -1, f.obj(o)->anyMethod};
+    return static_cast<jclass>(f.madeLocal(f.make(std::move(c))));
 }
 
 jmethodID JNICALL GetMethodID(JNIEnv* env, jclass c, const char* name, const char* sig) {
-    touch(env);
-    FakeJni& f = FakeJni::of(env);
+    FakeJni& f = F(env);
+    f.enter("GetMethodID", false);
     const std::string key = std::string(name) + " " + sig;
     const auto& m = f.obj(c)->methods;
     if (!f.obj(c)->anyMethod && std::find(m.begin(), m.end(), key) == m.end()) {
         f.pending = true;  // NoSuchMethodError
         return nullptr;
     }
-    gMethods.push_back({key});
-    return reinterpret_cast<jmethodID>(&gMethods.back());
+    return f.methodId(key);
 }
 
 void JNICALL CallVoidMethodA(JNIEnv* env, jobject o, jmethodID id, const jvalue* args) {
-    touch(env);
-    FakeJni& f = FakeJni::of(env);
-    const std::string key = reinterpret_cast<Method*>(id)->key;
-    FakeJni::Call c{key, {}, {}};
-    const std::string sig = key.substr(key.find(' ') + 1);
-    std::size_t i = 0;
-    for (std::size_t at = 1; sig[at] != ')'; ++i) {
-        if (sig[at] == 'I') {
-            c.args.push_back(std::to_string(args[i].i));
-            c.refs.push_back(nullptr);
-            ++at;
-        } else {
-            at = sig.find(';', at) + 1;
-            auto* s = f.obj(args[i].l);
-            c.args.push_back(s ? "\"" + ToUtf8(s->chars) + "\"" : "null");
-            c.refs.push_back(args[i].l);
-        }
-    }
+    FakeJni& f = F(env);
+    f.enter("CallVoidMethodA", false);
     const int index = f.callCount++;
-    if (f.keepCalls) f.calls.push_back(std::move(c));
+    const std::string& key = f.methodKey(id);
+    if (f.keepCalls) {
+        FakeJni::Call c{key, {}, {}};
+        const std::string sig = key.substr(key.find(' ') + 1);
+        std::size_t i = 0;
+        for (std::size_t at = 1; sig[at] != ')'; ++i) {
+            if (sig[at] == 'I') {
+                c.args.push_back(std::to_string(args[i].i));
+                c.refs.push_back(nullptr);
+                ++at;
+            } else {
+                at = sig.find(';', at) + 1;
+                auto* s = f.obj(args[i].l);
+                c.args.push_back(s ? "\"" + ToUtf8(s->chars) + "\"" : "null");
+                c.refs.push_back(args[i].l);
+            }
+        }
+        f.calls.push_back(std::move(c));
+    }
     if (index == f.obj(o)->throwOnCall) f.pending = true;
 }
 
 jstring JNICALL NewStringUTF(JNIEnv* env, const char* s) {
-    touch(env);
-    FakeJni& f = FakeJni::of(env);
+    FakeJni& f = F(env);
+    f.enter("NewStringUTF", false);
     std::u16string chars;
     if (!FakeJni::decodeModifiedUtf8(s, &chars)) f.invalidUtf.emplace_back(s);
-    madeRef(f);
-    return static_cast<jstring>(f.make(FakeJni::Object{FakeJni::Object::String, {}, chars, {}, -1, false}));
+    return static_cast<jstring>(f.madeLocal(f.make(FakeJni::Object{FakeJni::Object::String, {}, chars, {}, -1, false})));
 }
 
-void JNICALL DeleteLocalRef(JNIEnv* env, jobject) {
-    touch(env, true);
-    --FakeJni::of(env).liveRefs;
+void JNICALL DeleteLocalRef(JNIEnv* env, jobject o) {
+    F(env).enter("DeleteLocalRef", true);
+    F(env).deleteLocal(o);
 }
 
 jboolean JNICALL ExceptionCheck(JNIEnv* env) {
-    touch(env, true);
-    return FakeJni::of(env).pending ? JNI_TRUE : JNI_FALSE;
+    F(env).enter("ExceptionCheck", true);
+    return F(env).pending ? JNI_TRUE : JNI_FALSE;
 }
 
 jint JNICALL EnsureLocalCapacity(JNIEnv* env, jint) {
-    touch(env);
+    F(env).enter("EnsureLocalCapacity", false);
     return 0;
 }
 
 jsize JNICALL GetStringLength(JNIEnv* env, jstring s) {
-    touch(env);
+    F(env).enter("GetStringLength", false);
     if (isNull(env, s)) return 0;
-    return static_cast<jsize>(FakeJni::of(env).obj(s)->chars.size());
+    return static_cast<jsize>(F(env).obj(s)->chars.size());
 }
 
 void JNICALL GetStringRegion(JNIEnv* env, jstring s, jsize start, jsize len, jchar* buf) {
-    touch(env);
+    F(env).enter("GetStringRegion", false);
     if (isNull(env, s)) return;
-    const auto& c = FakeJni::of(env).obj(s)->chars;
+    const auto& c = F(env).obj(s)->chars;
     for (jsize i = 0; i < len; ++i) buf[i] = static_cast<jchar>(c[static_cast<std::size_t>(start + i)]);
 }
 
 jbyteArray JNICALL NewByteArray(JNIEnv* env, jsize len) {
-    touch(env);
-    FakeJni& f = FakeJni::of(env);
-    madeRef(f);
-    return static_cast<jbyteArray>(
-        f.make(FakeJni::Object{FakeJni::Object::Array, std::vector<jbyte>(static_cast<std::size_t>(len)), {}, {}, -1, false}));
+    FakeJni& f = F(env);
+    f.enter("NewByteArray", false);
+    return static_cast<jbyteArray>(f.madeLocal(f.make(
+        FakeJni::Object{FakeJni::Object::Array, std::vector<jbyte>(static_cast<std::size_t>(len)), {}, {}, -1, false})));
 }
 
 void JNICALL SetByteArrayRegion(JNIEnv* env, jbyteArray a, jsize start, jsize len, const jbyte* buf) {
-    touch(env);
-    auto& b = FakeJni::of(env).obj(a)->bytes;
+    F(env).enter("SetByteArrayRegion", false);
+    auto& b = F(env).obj(a)->bytes;
     std::copy(buf, buf + len, b.begin() + start);
 }
 
@@ -173,7 +153,70 @@ FakeJni::FakeJni() {
     env_.functions = &table_;
 }
 
+FakeJni::~FakeJni() {
+    for (jbyte* p : pinned_) delete[] p;
+}
+
 FakeJni& FakeJni::of(JNIEnv* env) { return *static_cast<FakeJni*>(env->functions->reserved0); }
+
+void FakeJni::breach(const std::string& what) {
+    std::fprintf(stderr, "fake JNIEnv: %s\n", what.c_str());
+    std::fflush(stderr);
+    std::abort();
+}
+
+void FakeJni::enter(const char* function, bool allowedWhilePending) {
+    if (pending && !allowedWhilePending) breach(std::string(function) + " called while an exception is pending");
+    if (!failIn.empty() && failIn == function) {
+        failIn.clear();
+        if (failWith == Throw::BadAlloc) throw std::bad_alloc();
+        throw std::runtime_error(std::string("injected fault in ") + function);
+    }
+}
+
+jobject FakeJni::madeLocal(jobject o) {
+    locals_.insert(o);
+    liveRefs = static_cast<int>(locals_.size());
+    maxLiveRefs = std::max(maxLiveRefs, liveRefs);
+    return o;
+}
+
+void FakeJni::deleteLocal(jobject o) {
+    if (o == nullptr) return;  // allowed by JNI, and harmless
+    if (locals_.erase(o) == 0) breach("DeleteLocalRef of a reference that is not a live local reference");
+    liveRefs = static_cast<int>(locals_.size());
+}
+
+jbyte* FakeJni::pin(jbyteArray a) {
+    // A copy of exactly the array's size, so that a sanitizer sees overreads.
+    auto& b = obj(a)->bytes;
+    jbyte* copy = new jbyte[b.empty() ? 1 : b.size()];
+    std::copy(b.begin(), b.end(), copy);
+    pinned_.insert(copy);
+    pins = static_cast<int>(pinned_.size());
+    return copy;
+}
+
+void FakeJni::release(jbyteArray a, jbyte* p, jint mode) {
+    if (pinned_.erase(p) == 0) breach("ReleaseByteArrayElements of elements that are not pinned (released twice?)");
+    pins = static_cast<int>(pinned_.size());
+    releaseModes.push_back(mode);
+    if (mode != JNI_ABORT) std::copy(p, p + obj(a)->bytes.size(), obj(a)->bytes.begin());
+    delete[] p;
+}
+
+jmethodID FakeJni::methodId(const std::string& key) {
+    for (std::string& m : methods_)
+        if (m == key) return reinterpret_cast<jmethodID>(&m);
+    methods_.push_back(key);
+    return reinterpret_cast<jmethodID>(&methods_.back());
+}
+
+const std::string& FakeJni::methodKey(jmethodID id) {
+    for (std::string& m : methods_)
+        if (reinterpret_cast<jmethodID>(&m) == id) return m;
+    breach("a jmethodID this environment did not hand out");
+}
 
 jobject FakeJni::make(Object o) {
     objects_.push_back(std::move(o));

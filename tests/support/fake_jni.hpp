@@ -2,6 +2,14 @@
 // may use, fake objects, and counters for local references, pins and
 // exceptions.  Any other JNI function is a null pointer and crashes a test
 // that reaches it.
+//
+// The fake is strict: deleting a local reference it did not hand out or that
+// is already deleted, releasing an array that is not pinned (or twice), or
+// calling any function but ExceptionCheck, ReleaseByteArrayElements and
+// DeleteLocalRef while an exception is pending breaks the JNI rules; the fake
+// then writes what happened to stderr and aborts the process, so the test or
+// the fuzz run fails at the point of the fault.  All state belongs to one
+// FakeJni; construct one and pass env() to the exported functions.
 #pragma once
 
 #include <jni.h>
@@ -9,6 +17,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,8 +31,10 @@ public:
         std::u16string chars;           // String
         std::vector<std::string> methods;  // Target/Class: "name signature" that exist
         int throwOnCall = -1;           // Target: the call (0-based) that throws
-        bool anyMethod = false;         // Target: every lookup succeeds
+        bool anyMethod = false;         // Target/Class: every lookup succeeds
     };
+    // What a fault injected with `failIn` throws.
+    enum class Throw { BadAlloc, RuntimeError };
     struct Call {
         std::string method;  // "name signature"
         std::vector<std::string> args;  // ints in decimal, strings quoted "..."
@@ -31,6 +42,9 @@ public:
     };
 
     FakeJni();
+    ~FakeJni();
+    FakeJni(const FakeJni&) = delete;
+    FakeJni& operator=(const FakeJni&) = delete;
     JNIEnv* env() { return &env_; }
 
     jbyteArray array(const std::vector<unsigned char>& bytes);
@@ -44,8 +58,11 @@ public:
     std::vector<jint> releaseModes;
     bool pending = false;         // a Java exception is pending
     bool keepCalls = true;        // record the calls (off for fuzzing)
-    int jniCallsWhilePending = 0; // functions other than the allowed few called while pending
     int nullObjects = 0;          // functions that were handed a null object
+    // Fault injection: the JNI function of this name (e.g. "NewStringUTF")
+    // throws a C++ exception of kind `failWith` when it is next called.
+    std::string failIn;
+    Throw failWith = Throw::BadAlloc;
     std::vector<std::string> invalidUtf;  // NewStringUTF texts that were not modified UTF-8
     std::vector<Call> calls;
     int callCount = 0;
@@ -58,7 +75,20 @@ public:
 
     jobject make(Object o);
 
+    // Bookkeeping of the JNI functions; a breach of the JNI rules aborts.
+    void enter(const char* function, bool allowedWhilePending);
+    jobject madeLocal(jobject o);
+    void deleteLocal(jobject o);
+    jbyte* pin(jbyteArray a);
+    void release(jbyteArray a, jbyte* p, jint mode);
+    jmethodID methodId(const std::string& key);
+    const std::string& methodKey(jmethodID id);
+    [[noreturn]] static void breach(const std::string& what);
+
 private:
+    std::set<jobject> locals_;                         // local references handed out and not deleted
+    std::set<jbyte*> pinned_;                          // elements handed out and not released
+    std::deque<std::string> methods_;                  // jmethodIDs point into this
 
     JNINativeInterface_ table_{};
     JNIEnv env_{};

@@ -12,7 +12,9 @@
 #include <jni.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -44,9 +46,28 @@ std::u16string units(const std::uint8_t* p, const std::uint8_t* end) {
     return s;
 }
 
+// Resident memory in MB (Linux), printed at fixed run counts so that a long
+// run shows whether memory stays flat.
+long ResidentMB() {
+    long pages = 0, resident = 0;
+    std::FILE* f = std::fopen("/proc/self/statm", "r");
+    if (f == nullptr) return -1;
+    const int n = std::fscanf(f, "%ld %ld", &pages, &resident);
+    std::fclose(f);
+    return n == 2 ? resident * sysconf(_SC_PAGESIZE) / (1024 * 1024) : -1;
+}
+
+void NoteRun() {
+    static unsigned long long runs = 0;
+    ++runs;
+    if (runs == 200000 || runs % 1000000 == 0)
+        std::fprintf(stderr, "vyt_fuzz: resident memory %ld MB at %llu runs\n", ResidentMB(), runs);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    NoteRun();
     if (size == 0) return 0;
     vyt::test::FakeJni f;
     f.keepCalls = false;

@@ -10,14 +10,15 @@ namespace {
 
 using namespace layout;
 
-// The header values these three reports read, and their entry and header
-// lines.  The header line shows the word at 1148 as the return code when
-// `returnCodeAt1148`, else the word at 1144.
+// The header values these three reports read, by their layout names.  The
+// server tier reply keeps its return code in the `flags` word and a plain
+// value in the `reportReturnCode` word; the header line shows the return code
+// from where the reply keeps it (`returnCodeInFlags`).
 struct TierHeader {
-    std::int32_t count, ctSum, now, start, aux, word1144, word1148;
+    std::int32_t count, ctSum, now, start, aux, reportReturnCode, flags;
 };
 
-TierHeader ReadTierHeader(Bytes reply, Out& out, const char* name, bool returnCodeAt1148) {
+TierHeader ReadTierHeader(Bytes reply, Out& out, const char* name, bool returnCodeInFlags) {
     const auto h = at<IntervalHeader>(reply, 0);
     const TierHeader t{VYT_FIELD(h, reportEntryCt),     VYT_FIELD(h, tranTotalCtSum), VYT_FIELD(h, sumIntervalUTCNow),
                        VYT_FIELD(h, sumIntervalUTCStart), VYT_FIELD(h, sumIntervalAux), VYT_FIELD(h, reportReturnCode),
@@ -27,7 +28,7 @@ TierHeader ReadTierHeader(Bytes reply, Out& out, const char* name, bool returnCo
               "reportEntryCt=%d tranTotalTierCt=%d tranTotalPathCt=%d tranTotalCt=%d tranTotalCtSum=%d "
               "sumIntervalUTCNow=%d sumIntervalUTCStart=%d sumIntervalSecs=%d reportReturnCode=%d\n",
               t.count, VYT_FIELD(h, tranTotalTierCt), VYT_FIELD(h, tranTotalPathCt), VYT_FIELD(h, tranTotalCt), t.ctSum, t.now,
-              t.start, VYT_FIELD(h, sumIntervalSecs), returnCodeAt1148 ? t.word1148 : t.word1144);
+              t.start, VYT_FIELD(h, sumIntervalSecs), returnCodeInFlags ? t.flags : t.reportReturnCode);
     return t;
 }
 
@@ -37,14 +38,14 @@ void DecodeTransNetTime(Bytes reply, Out& out) {
     MakeIntervalTexts(out.tracer(), h.now, h.start, texts);
     const auto set = out.method<cb::TransNetTimeSetData>();
     const auto add = out.method<cb::TransNetTimeAddEntry>();
-    // Header flags (1148) before the return code (1144).
+    // The header flags before the return code.
     out.call(set, {.currentTime = text(texts.now),
                    .startTime = text(texts.start),
                    .duration = text(texts.duration),
                    .tranTotalCtSum = h.ctSum,
                    .sumIntervalAux = h.aux,
-                   .flags = h.word1148,
-                   .reportReturnCode = h.word1144});
+                   .flags = h.flags,
+                   .reportReturnCode = h.reportReturnCode});
     ForEntries(out, reply, sizeof(IntervalHeader), sizeof(TransNetTimeEntry), h.count, [&](std::int32_t k, Bytes b) {
         const PathValues p = ReadPath(b);
         const auto e = at<TransNetTimeEntry>(b, 0);
@@ -92,8 +93,8 @@ void DecodeTransNetTime(Bytes reply, Out& out) {
 }
 
 void DecodeTransSrvTime(Bytes reply, Out& out) {
-    // This reply keeps its return code at 1148, where the others keep their
-    // flags, and a plain value at 1144.
+    // This reply keeps its return code where the others keep their flags,
+    // and a plain value where they keep their return code.
     const TierHeader h = ReadTierHeader(reply, out, "ProcessTransSrvTimeData", true);
     IntervalTexts texts;
     MakeIntervalTexts(out.tracer(), h.now, h.start, texts);
@@ -104,8 +105,8 @@ void DecodeTransSrvTime(Bytes reply, Out& out) {
                    .duration = text(texts.duration),
                    .tranTotalCtSum = h.ctSum,
                    .sumIntervalAux = h.aux,
-                   .headerValue = h.word1144,
-                   .reportReturnCode = h.word1148});
+                   .headerValue = h.reportReturnCode,
+                   .reportReturnCode = h.flags});
     ForEntries(out, reply, sizeof(IntervalHeader), sizeof(TransSrvTimeEntry), h.count, [&](std::int32_t k, Bytes b) {
         const PathValues p = ReadPath(b);
         const auto e = at<TransSrvTimeEntry>(b, 0);
@@ -167,8 +168,8 @@ void DecodeTransWaitTime(Bytes reply, Out& out) {
                    .duration = text(texts.duration),
                    .tranTotalCtSum = h.ctSum,
                    .sumIntervalAux = h.aux,
-                   .flags = h.word1148,
-                   .reportReturnCode = h.word1144});
+                   .flags = h.flags,
+                   .reportReturnCode = h.reportReturnCode});
     ForEntries(out, reply, sizeof(IntervalHeader), sizeof(TransWaitTimeEntry), h.count, [&](std::int32_t k, Bytes b) {
         const PathValues p = ReadPath(b);
         const auto e = at<TransWaitTimeEntry>(b, 0);

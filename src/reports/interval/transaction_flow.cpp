@@ -29,7 +29,7 @@ void DecodeTransFlow(Bytes reply, Out& out) {
     MakeIntervalTexts(out.tracer(), now, start, texts);
     const auto set = out.method<cb::TransFlowSetData>();
     const auto add = out.method<cb::TransFlowAddEntry>();
-    // The interval word at 1144 goes before the average here (the path-time report has them the other way).
+    // sumIntervalAux goes before the average here (the path-time report has them the other way).
     out.call(set, {.currentTime = text(texts.now),
                    .startTime = text(texts.start),
                    .duration = text(texts.duration),

@@ -33,9 +33,11 @@ public:
     void errorLine(const char* text) override { trace::error(text); }
 };
 
-// Renders a flags word as "{hex}" followed by the names of its set bits.  The
-// text lives in a per-thread buffer, valid until the thread's next call.
-const char* FlagsText(std::uint32_t flags);
+// Renders a flags word as "{hex}" followed by the names of its set bits into
+// `out` and returns it.
+inline constexpr std::size_t kFlagsTextMax = 2048;
+using FlagsTextBuffer = char[kFlagsTextMax];
+const char* FlagsText(std::uint32_t flags, FlagsTextBuffer& out);
 
 // The character shown for one byte in a hex dump.
 char DumpChar(unsigned char byte);

@@ -73,6 +73,7 @@ bool BuildRequest(Tracer& t, const RequestArgs& a, const NameArg& tran, const Na
     const Bytes r(rec, kRequestLen);
     auto recTran = [&] { return r.text<sizeof(RequestRecord::tranName)>(offsetof(RequestRecord, tranName)); };
     auto recSub = [&] { return r.text<sizeof(RequestRecord::subTranName)>(offsetof(RequestRecord, subTranName)); };
+    FlagsTextBuffer flagsText;
     switch (a.type) {
         case 8: case 9: case 10: case 13: case 19:
             put32(rec, offsetof(RequestRecord, flags), a.view);
@@ -94,7 +95,7 @@ bool BuildRequest(Tracer& t, const RequestArgs& a, const NameArg& tran, const Na
         case 28:
             put32(rec, offsetof(RequestRecord, flags), a.view);
             VYT_TRACE(t, "VYT_ADD_TRANSACTION_INCLUDE_EXCLUDE_TYPE: tranName<%s> subTranName<%s> flags<%s>\n",
-                      recTran().c_str(), recSub().c_str(), FlagsText(static_cast<std::uint32_t>(a.view)));
+                      recTran().c_str(), recSub().c_str(), FlagsText(static_cast<std::uint32_t>(a.view), flagsText));
             break;
         case 29:
             put32(rec, offsetof(RequestRecord, urlListRuleId), a.continueIdx);
@@ -110,7 +111,7 @@ bool BuildRequest(Tracer& t, const RequestArgs& a, const NameArg& tran, const Na
             VYT_TRACE(t,
                       "VYT_EDIT_TRANSACTION_INCLUDE_EXCLUDE_TYPE: tranName<%s> subTranName<%s> urlListRuleId<%d> "
                       "flags<%s>\n",
-                      recTran().c_str(), recSub().c_str(), a.continueIdx, FlagsText(static_cast<std::uint32_t>(a.view)));
+                      recTran().c_str(), recSub().c_str(), a.continueIdx, FlagsText(static_cast<std::uint32_t>(a.view), flagsText));
             break;
         case 32:
             put32(rec, offsetof(RequestRecord, flags), a.view);

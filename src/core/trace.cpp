@@ -151,8 +151,8 @@ void errorf(Tracer& t, const char* fmt, ...) {
     va_end(ap);
 }
 
-const char* FlagsText(std::uint32_t flags) {
-    thread_local char buf[kFlagsTextSize];
+const char* FlagsText(std::uint32_t flags, FlagsTextBuffer& buf) {
+    static_assert(sizeof buf == kFlagsTextSize);
     int n = std::snprintf(buf, sizeof buf, "{%x}", flags);
     std::size_t at = n > 0 ? static_cast<std::size_t>(n) : 0;
     at = appendNames(buf, at, flags, kReportFlags, std::size(kReportFlags));

@@ -16,13 +16,14 @@ namespace vyt::test {
 namespace {
 
 TEST(FlagsText, NamesEveryBitOfBothTablesInTableOrder) {
-    EXPECT_STREQ(FlagsText(0), "{0}");
-    EXPECT_STREQ(FlagsText(0x40), "{40} REP_FLAGS_VIEW_TRAFFIC REP_FLAGS_VIEW_DISPATCH_RETURN");
-    EXPECT_STREQ(FlagsText(0x101),
+    FlagsTextBuffer buf;
+    EXPECT_STREQ(FlagsText(0, buf), "{0}");
+    EXPECT_STREQ(FlagsText(0x40, buf), "{40} REP_FLAGS_VIEW_TRAFFIC REP_FLAGS_VIEW_DISPATCH_RETURN");
+    EXPECT_STREQ(FlagsText(0x101, buf),
                  "{101} REP_FLAGS_CLIENT_PATH REP_FLAGS_VIEW_OBSERVATIONS REP_URL_LIST_PRECEDENCE_INCLUDE_FIRST "
                  "REP_URL_SEARCH_TYPE_EXACT_MATCH");
-    EXPECT_STREQ(FlagsText(0x80000000u), "{80000000}");  // unnamed bits: the value only
-    const std::string all = FlagsText(0xFFFFFFFFu);
+    EXPECT_STREQ(FlagsText(0x80000000u, buf), "{80000000}");  // unnamed bits: the value only
+    const std::string all = FlagsText(0xFFFFFFFFu, buf);
     EXPECT_EQ(all.size(), 1047u);
     EXPECT_EQ(all.rfind(" REP_URL_SEARCH_TYPE_ENDS_WITH"), all.size() - std::strlen(" REP_URL_SEARCH_TYPE_ENDS_WITH"));
 }
@@ -31,9 +32,10 @@ TEST(FlagsText, EachThreadKeepsItsOwnText) {
     // Two threads render different flags over and over; each must always read its own.
     std::atomic<int> wrong{0};
     auto run = [&](std::uint32_t flags) {
-        const std::string want = std::string(FlagsText(flags));
+        FlagsTextBuffer buf;
+        const std::string want = std::string(FlagsText(flags, buf));
         for (int i = 0; i < 20000; ++i)
-            if (want != FlagsText(flags)) ++wrong;
+            if (want != FlagsText(flags, buf)) ++wrong;
     };
     std::thread a(run, 0x1u), b(run, 0x2000000u);
     a.join();

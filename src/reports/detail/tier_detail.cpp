@@ -303,7 +303,8 @@ void DecodeWaitDetail(Bytes reply, Out& out) {
 
     VYT_TRACE(out, "\nProcessTransWaitDetailData Entry: buflen=%d\n", c.reportLen);
     const PathPosition pos = PathPositionOf(c.flags);
-    if (!pos.known) VYT_TRACE(out, "\nError:: could not determine type from flags<%s>\n", FlagsText(flagsBits));
+    FlagsTextBuffer flagsText;
+    if (!pos.known) VYT_TRACE(out, "\nError:: could not determine type from flags<%s>\n", FlagsText(flagsBits, flagsText));
     if (out.tracing()) {
         Spread(
             [&](auto... a) {
@@ -315,7 +316,7 @@ void DecodeWaitDetail(Bytes reply, Out& out) {
                           a...);
             },
             c.reportEntryCt, c.tranTotalCtSum, c.now, c.start, c.secs, c.srcNetName.c_str(), int{c.srcPort},
-            c.dstNetName.c_str(), int{c.dstPort}, c.dist, FlagsText(flagsBits), c.returnCode, pos.type);
+            c.dstNetName.c_str(), int{c.dstPort}, c.dist, FlagsText(flagsBits, flagsText), c.returnCode, pos.type);
         Spread(
             [&](auto... a) {
                 out.trace("pathSrvRespTimeMin=%d pathSrvRespTimeMax=%d pathSrvRespTimeAvg=%d "
@@ -407,7 +408,8 @@ void DecodeWaitDetail(Bytes reply, Out& out) {
                [&](std::int32_t k, Bytes b) {
                    const auto e = ReadEntry<WaitDetailEntryMetrics>(b);
                    const auto r = at<PathDetailEntry<WaitDetailEntryMetrics>>(b, 0);
-                   if (out.tracing())
+                   if (out.tracing()) {
+                       FlagsTextBuffer flagsText;
                        Spread(
                            [&](auto... a) {
                                out.trace("\nIdx[%d/%d] pathIPSrcAddress=[%s] pathIPSrcPort=%d pathIPSrc=%d "
@@ -417,7 +419,8 @@ void DecodeWaitDetail(Bytes reply, Out& out) {
                                          a...);
                            },
                            k, c.reportEntryCt, e.srcAddress.c_str(), int{e.srcPort}, e.srcIP, e.w,
-                           FlagsText(static_cast<std::uint32_t>(e.flags)));
+                           FlagsText(static_cast<std::uint32_t>(e.flags), flagsText));
+                   }
                    out.call(add, {.pathIPSrcAddress = text(e.srcAddress),
                                   .usePort = e.usePort,
                                   .pathIPSrc = e.srcIP,

@@ -23,8 +23,9 @@ void DecodeAllTrans(Bytes reply, Out& out) {
                    const auto e = at<AllTransEntry>(b, 0);
                    const auto tranName = VYT_FIELD(e, tranName);
                    const std::int32_t flags = VYT_FIELD(e, flags);
+                   FlagsTextBuffer flagsText;
                    VYT_TRACE(out, "Idx[%d] tranName[%-*.*s] flags<%s>\n", k, 64, 64, tranName.c_str(),
-                             FlagsText(static_cast<std::uint32_t>(flags)));
+                             FlagsText(static_cast<std::uint32_t>(flags), flagsText));
                    out.call(add, {.tranName = text(tranName), .flags = flags});
                });
 }

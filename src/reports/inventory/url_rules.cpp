@@ -51,8 +51,9 @@ void DecodeUrlRules(Bytes reply, Out& out) {
     const std::int32_t startup = VYT_FIELD(h, collectorStartupTime);
     const std::int32_t listFlags = VYT_FIELD(h, flags);
     VYT_TRACE(out, "\nProcessIncludeExcludeRulesData Entry: buflen=%d\n", VYT_FIELD(h, reportLen));
+    FlagsTextBuffer flagsText;
     VYT_TRACE(out, "tranName<%s> collectorStartupTime=%d reportEntryCt=%d reportEntryContinueIdx=%d flags<%s>\n",
-              tranName.c_str(), startup, count, continueIdx, FlagsText(static_cast<std::uint32_t>(listFlags)));
+              tranName.c_str(), startup, count, continueIdx, FlagsText(static_cast<std::uint32_t>(listFlags), flagsText));
     // Both callbacks have the same signature text; they differ by name.
     const auto set = out.method<cb::UrlRulesSetData>();
     const auto add = out.method<cb::UrlRulesAddEntry>();
@@ -68,8 +69,9 @@ void DecodeUrlRules(Bytes reply, Out& out) {
         const std::int32_t ruleId = VYT_FIELD(e, urlRuleId);
         const std::int32_t hitCt = VYT_FIELD(e, hitCt);
         const std::int32_t flags = VYT_FIELD(e, flags);
+        FlagsTextBuffer flagsText;
         VYT_TRACE(out, "\nIdx[%d/%d] urlName<%s> urlLen=%d urlRuleId=%d hitCt=%d flags<%s>\n", k, count, url.c_str(),
-                  urlLen, ruleId, hitCt, FlagsText(static_cast<std::uint32_t>(flags)));
+                  urlLen, ruleId, hitCt, FlagsText(static_cast<std::uint32_t>(flags), flagsText));
         out.call(add, {.urlName = text(url), .urlLen = urlLen, .urlRuleId = ruleId, .hitCt = hitCt, .flags = flags});
     });
 }
@@ -83,8 +85,9 @@ void DecodeUrlRuleOperation(Bytes reply, Out& out) {
     const std::int32_t returnCode = VYT_FIELD(r, reportReturnCode);
     const std::int32_t flags = VYT_FIELD(r, flags);
     VYT_TRACE(out, "\nProcessURLRuleOperation Entry: buflen=%d\n", VYT_FIELD(r, reportLen));
+    FlagsTextBuffer flagsText;
     VYT_TRACE(out, "tranName<%s> subTranName<%s> reportReturnCode=%d flags<%s>\n", tranName.c_str(), subTranName.c_str(),
-              returnCode, FlagsText(static_cast<std::uint32_t>(flags)));
+              returnCode, FlagsText(static_cast<std::uint32_t>(flags), flagsText));
     const auto set = out.method<cb::UrlRuleOperationSetData>();
     out.call(set, {.tranName = text(tranName),
                    .subTranName = text(subTranName),

@@ -3,7 +3,8 @@
 // A decoder states only its layout, its calls and its trace lines.  The frame
 // refuses replies too short for the decoder's header, writes the exit line and
 // works out the status: 0 when the reply was decoded in full, 1 when the reply
-// was short, a callback was missing or a callback threw.
+// was short, a callback was missing or threw, or the decoder read outside a
+// checked record (a DecodeFault, reported with the decoder's name and offset).
 #pragma once
 
 #include <cstddef>

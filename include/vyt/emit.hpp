@@ -3,8 +3,9 @@
 // Decoders are pure: they read a reply and talk to an `Out`.  `Out` forwards to
 // a `Sink`, which is either the JNI adapter (the real library) or a recorder
 // (tests).  Every Java callback is void and takes only String and int
-// parameters, so its JNI signature is derived from the parameter list at
-// compile time and the arguments of every call are checked against it.
+// parameters; each is declared once with its parameters' names (VYT_CALLBACK,
+// used by vyt/catalog.hpp), its JNI signature is derived from that declaration
+// at compile time, and every call names its arguments.
 #pragma once
 
 #include <array>

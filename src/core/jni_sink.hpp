@@ -3,22 +3,62 @@
 
 #include <jni.h>
 
+#include <cstdint>
+#include <memory>
+
 #include "vyt/emit.hpp"
 #include "vyt/trace.hpp"
 
 namespace vyt {
 
+// One Java string per distinct text of a reply.  Texts of 1 to kMaxKey bytes
+// are kept as local references in a table of kSlots; a text seen again in the
+// same reply is passed as the same String object.  The table is bounded, so
+// the local references it holds are too; it deletes them all when the reply
+// is done.  A reference passed in the current call is never evicted.
+class StringCache {
+public:
+    static constexpr int kSlots = 256;
+    static constexpr std::size_t kMaxKey = 48;
+    static constexpr int kProbes = 4;
+
+    StringCache() = default;
+    StringCache(const StringCache&) = delete;
+    StringCache& operator=(const StringCache&) = delete;
+
+    // Starts a new call: references handed out from now on belong to it.
+    void nextCall() noexcept { ++call_; }
+    // The string for `t`.  *owned is true when the caller must delete it after
+    // the call (a text the table does not keep).  Null with a pending
+    // exception when the string could not be made.
+    jstring get(JNIEnv* env, TextArg t, bool* owned);
+    // Deletes every reference the table holds.
+    void clear(JNIEnv* env) noexcept;
+
+private:
+    struct Slot {
+        jstring ref;
+        std::uint32_t hash;
+        std::uint32_t len;
+        std::uint32_t call;  // the call that last used it
+        char key[kMaxKey];
+    };
+    std::unique_ptr<Slot[]> slots_;  // made at the first cacheable text of a reply
+    std::uint32_t call_ = 1;
+};
+
 // Local references one mapData call may hold at once, at most: the target's
-// class, the shared strings and the strings of one call.
-inline constexpr int kLocalRefsPerReply = 1 + Out::kMaxShared + Out::kMaxTextArgs;
+// class, the shared strings, the cached strings and the strings of one call.
+inline constexpr int kLocalRefsPerReply = 1 + Out::kMaxShared + StringCache::kSlots + Out::kMaxTextArgs;
 
 // Makes a Java string from reply bytes (any bytes: invalid UTF-8 is mapped,
 // see ToModifiedUtf8).  Null with a pending exception on failure.
 jstring NewJavaString(JNIEnv* env, TextArg t);
 
 // Sends a decoder's calls to a Java target object.  Keeps the number of live
-// local references constant per call: the class and the shared strings live
-// until the sink is destroyed, each call's own strings are deleted after it.
+// local references bounded: the class, the shared strings and the cached
+// strings live until the sink is destroyed, every other string of a call is
+// deleted after it.
 class JniSink final : public Sink {
 public:
     JniSink(JNIEnv* env, jobject target) noexcept : env_(env), target_(target) {}
@@ -39,6 +79,7 @@ private:
     jclass cls_ = nullptr;
     jmethodID ids_[Out::kMaxMethods] = {};
     jstring shared_[Out::kMaxShared] = {};
+    StringCache strings_;
 };
 
 }  // namespace vyt

@@ -112,6 +112,7 @@ JniSink::~JniSink() {
 }
 
 bool JniSink::lookup(int slot, const char* name, const char* signature) {
+    trace::flush();  // the lookup may initialise the class, running Java code
     if (cls_ == nullptr) {
         cls_ = env_->GetObjectClass(target_);
         if (cls_ == nullptr) return false;
@@ -153,6 +154,7 @@ bool JniSink::call(int slot, const Arg* args, std::size_t n) {
         }
     }
     if (ok) {
+        trace::flush();
         env_->CallVoidMethodA(target_, ids_[slot], values);
         ok = !env_->ExceptionCheck();
     }

@@ -8,6 +8,7 @@
 
 #include "vyt/emit.hpp"
 #include "vyt/trace.hpp"
+#include "trace_batch.hpp"
 
 namespace vyt {
 
@@ -80,6 +81,9 @@ private:
     jmethodID ids_[Out::kMaxMethods] = {};
     jstring shared_[Out::kMaxShared] = {};
     StringCache strings_;
+    // Lines are gathered while decoding and written before every call into
+    // Java and before mapData returns.
+    trace::Batch lines_;
 };
 
 }  // namespace vyt

@@ -1,12 +1,17 @@
 // The trace file, the line writers, the hex dump and the flags renderer.
 #include "vyt/trace.hpp"
 
+#include "trace_batch.hpp"
+
 #include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <mutex>
+#include <string>
 
+#include "vyt/local_time.hpp"
 #include "vyt/platform.hpp"
 
 namespace vyt {
@@ -15,17 +20,84 @@ namespace {
 
 std::atomic<std::FILE*> gFile{nullptr};
 std::atomic<bool> gEnabled{false};
+// Serialises writes to the file: each line, each batch is one unit.
+std::mutex gWrite;
+
+// What a thread has formatted and not yet written, and the prefix of its
+// lines ("[hh:mm:ss 0xtid] "), remade when the second changes.
+struct ThreadLines {
+    std::string text;
+    int depth = 0;  // open batches
+    bool haveId = false;
+    unsigned id = 0;
+    std::time_t second = -1;
+    char prefix[40];
+    std::size_t prefixLen = 0;
+};
+
+ThreadLines& Lines() {
+    thread_local ThreadLines lines;
+    return lines;
+}
+
+char* PutHex(char* p, unsigned v, int minDigits) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    char digits[16];
+    int n = 0;
+    do {
+        digits[n++] = kHex[v & 0xF];
+        v >>= 4;
+    } while (v != 0);
+    while (n < minDigits) digits[n++] = '0';
+    while (n > 0) *p++ = digits[--n];
+    return p;
+}
+
+void MakePrefix(ThreadLines& l, std::time_t now) {
+    if (!l.haveId) {
+        l.id = platform::ThreadId();
+        l.haveId = true;
+    }
+    std::tm lt{};
+    if (!CachedLocalTime(static_cast<std::int64_t>(now), &lt)) lt = std::tm{};
+    char* p = l.prefix;
+    *p++ = '[';
+    p = PutTwoDigits(p, lt.tm_hour);
+    *p++ = ':';
+    p = PutTwoDigits(p, lt.tm_min);
+    *p++ = ':';
+    p = PutTwoDigits(p, lt.tm_sec);
+    *p++ = ' ';
+    *p++ = '0';
+    *p++ = 'x';
+    p = PutHex(p, l.id, 3);
+    *p++ = ']';
+    *p++ = ' ';
+    l.prefixLen = static_cast<std::size_t>(p - l.prefix);
+    l.second = now;
+}
+
+// Writes what the thread has gathered as one write.
+void Flush(ThreadLines& l) {
+    if (l.text.empty()) return;
+    {
+        std::lock_guard<std::mutex> lock(gWrite);
+        if (std::FILE* f = gFile.load(std::memory_order_acquire)) std::fwrite(l.text.data(), 1, l.text.size(), f);
+    }
+    l.text.clear();
+    // A huge dump does not keep its memory for the life of the thread.
+    if (l.text.capacity() > (std::size_t{1} << 22)) std::string().swap(l.text);
+}
 
 void writeLine(const char* kind, const char* text) {
-    std::FILE* f = gFile.load(std::memory_order_acquire);
-    if (f == nullptr || text == nullptr) return;
-    const unsigned tid = platform::ThreadId();
-    std::tm lt{};
-    if (!platform::LocalTimeOf(static_cast<std::int64_t>(std::time(nullptr)), &lt)) lt = std::tm{};
-    // One formatted write per line: the stream serialises whole calls, so
-    // lines from different threads never interleave.
-    std::fprintf(f, "[%2.2d:%2.2d:%2.2d 0x%03x] %s%s", lt.tm_hour, lt.tm_min, lt.tm_sec, tid, kind, text);
-    std::fflush(f);
+    if (gFile.load(std::memory_order_acquire) == nullptr || text == nullptr) return;
+    ThreadLines& l = Lines();
+    const std::time_t now = std::time(nullptr);
+    if (now != l.second) MakePrefix(l, now);
+    l.text.append(l.prefix, l.prefixLen);
+    l.text.append(kind);
+    l.text.append(text);
+    if (l.depth == 0) Flush(l);
 }
 
 struct FlagName {
@@ -112,13 +184,25 @@ namespace trace {
 
 void open(const char* path) {
     if (gFile.load() != nullptr) return;
-    gFile.store(std::fopen(path, "w+"), std::memory_order_release);
+    std::FILE* f = std::fopen(path, "w+");
+    // Unbuffered: every line or batch goes to the file in one write.
+    if (f != nullptr) std::setvbuf(f, nullptr, _IONBF, 0);
+    gFile.store(f, std::memory_order_release);
 }
 
 void close() {
     msg("DLL_PROCESS_DETACH: closing trace file.");
+    Flush(Lines());
+    std::lock_guard<std::mutex> lock(gWrite);
     if (std::FILE* f = gFile.exchange(nullptr)) std::fclose(f);
 }
+
+Batch::Batch() noexcept { ++Lines().depth; }
+Batch::~Batch() {
+    ThreadLines& l = Lines();
+    if (--l.depth == 0) Flush(l);
+}
+void flush() { Flush(Lines()); }
 
 bool enabled() noexcept { return gEnabled.load(std::memory_order_relaxed); }
 void enable() noexcept { gEnabled.store(true, std::memory_order_relaxed); }
@@ -165,25 +249,49 @@ char DumpChar(unsigned char byte) { return (byte >= 0x21 && byte <= 0x7E) ? stat
 void PrintDump(Tracer& t, const unsigned char* ptr, int start, int end) {
     // Nothing is formatted while tracing is off.
     if (!t.tracing()) return;
+    // The whole dump reaches the file as one write, after the lines before it.
+    trace::Batch whole;
     tracef(t, "PrintDump Entry: ptr<@%p> start<%d> end<%d>\n", static_cast<const void*>(ptr), start, end);
     const long long n = static_cast<long long>(end) - start;
     if (n <= 0) return;
     const unsigned char* first = ptr + start;
     static constexpr char kHex[] = "0123456789abcdef";
     for (long long off = 0; off < n; off += 16) {
-        char hex[49];
-        char chars[17];
-        int h = 0, c = 0;
-        for (long long i = off; i < off + 16 && i < n; ++i) {
+        // "%4llx |%-48.48s| |%-16.16s|\n"
+        char row[96];
+        char* p = row;
+        char digits[16];
+        int nd = 0;
+        unsigned long long v = static_cast<unsigned long long>(off);
+        do {
+            digits[nd++] = kHex[v & 0xF];
+            v >>= 4;
+        } while (v != 0);
+        for (int pad = nd; pad < 4; ++pad) *p++ = ' ';
+        while (nd > 0) *p++ = digits[--nd];
+        *p++ = ' ';
+        *p++ = '|';
+        char* hex = p;
+        char* chars = p + 48 + 3;
+        std::memset(hex, ' ', 48);
+        std::memset(chars, ' ', 16);
+        const long long rowEnd = off + 16 < n ? off + 16 : n;
+        for (long long i = off; i < rowEnd; ++i) {
             const unsigned char b = first[i];
-            hex[h++] = kHex[b >> 4];
-            hex[h++] = kHex[b & 0xF];
-            hex[h++] = ' ';
-            chars[c++] = DumpChar(b);
+            const long long k = i - off;
+            hex[3 * k] = kHex[b >> 4];
+            hex[3 * k + 1] = kHex[b & 0xF];
+            chars[k] = DumpChar(b);
         }
-        hex[h] = '\0';
-        chars[c] = '\0';
-        tracef(t, "%4llx |%-48.48s| |%-16.16s|\n", off, hex, chars);
+        p = hex + 48;
+        *p++ = '|';
+        *p++ = ' ';
+        *p++ = '|';
+        p = chars + 16;
+        *p++ = '|';
+        *p++ = '\n';
+        *p = '\0';
+        t.traceLine(row);
     }
 }
 

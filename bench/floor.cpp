@@ -1,5 +1,5 @@
 // The floor: the least JNI work the callback contract allows for one reply.
-// It reads a flat record of the calls a decode makes (see BenchFlat.java) and,
+// It reads a flat record of the calls a decode makes (see VytBench.java) and,
 // per call, makes only what the contract forces: one NewStringUTF per text,
 // CallVoidMethodA, an exception check, DeleteLocalRef per text.  Per reply: one
 // copy of the bytes, GetObjectClass and one GetMethodID per callback.
@@ -59,7 +59,10 @@ JNIEXPORT jlong JNICALL Java_BenchFloor_prepare(JNIEnv* env, jclass, jobjectArra
 JNIEXPORT void JNICALL Java_BenchFloor_release(JNIEnv*, jclass, jlong plan) { delete reinterpret_cast<Plan*>(plan); }
 
 // Returns the number of calls made, or -1 when something failed.
-JNIEXPORT jint JNICALL Java_BenchFloor_decode(JNIEnv* env, jclass, jlong handle, jbyteArray flat, jobject target) {
+// `flat` holds the reply and then, from `start` on, the flat record of its calls:
+// the whole reply is copied, as a decoder must, and the calls read from the copy.
+JNIEXPORT jint JNICALL Java_BenchFloor_decode(JNIEnv* env, jclass, jlong handle, jbyteArray flat, jint start,
+                                              jobject target) {
     const Plan& plan = *reinterpret_cast<const Plan*>(handle);
     const jsize n = env->GetArrayLength(flat);
     auto* bytes = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(n) + 1));
@@ -76,7 +79,7 @@ JNIEXPORT jint JNICALL Java_BenchFloor_decode(JNIEnv* env, jclass, jlong handle,
         }
     }
     int calls = 0;
-    std::size_t at = 0;
+    std::size_t at = static_cast<std::size_t>(start);
     jvalue values[64];
     jstring made[64];
     while (at + 4 <= static_cast<std::size_t>(n)) {

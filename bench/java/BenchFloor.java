@@ -6,5 +6,6 @@ final class BenchFloor {
 
     static native void release(long plan);
 
-    static native int decode(long plan, byte[] flat, Object target);
+    /** Decodes the flat record at {@code start} of {@code flat}, which holds the reply before it. */
+    static native int decode(long plan, byte[] flat, int start, Object target);
 }

@@ -1,5 +1,7 @@
 import java.io.IOException;
 import java.io.RandomAccessFile;
+import java.lang.management.ManagementFactory;
+import java.lang.management.ThreadMXBean;
 import java.nio.ByteBuffer;
 import java.nio.ByteOrder;
 import java.nio.charset.StandardCharsets;
@@ -22,27 +24,40 @@ import java.util.Map;
  * Replies are made from the valid reply of each report kind in the fuzz seed corpus: its entries
  * are repeated to the wanted count and the texts of each entry are given a suffix, distinct per
  * entry ("distinct") or one of 16 ("repeated").  The floor and the Java decoder read a flat record
- * of exactly the calls mapData made on that reply (same methods, same ints, same texts).
+ * of exactly the calls mapData made on that reply (same methods, same ints, same texts), placed
+ * after a copy of the reply in one array: the floor copies that array once, as mapData copies the
+ * reply, and the Java decoder reads it in place.
  *
  *   java -Dvyt.floor=libvyt_floor.so -Dvyt.corpus=tests/fuzz/corpus VytBench [--quick]
+ *        [--types=1,4,8,11] [--no-sweep] [--no-trace]
  */
 public final class VytBench {
+    // CPU time of the benchmark thread: on a shared machine, time spent waiting for a core is not counted.
+    private static final ThreadMXBean CPU = ManagementFactory.getThreadMXBean();
     private static boolean quick;
     private static int rounds;
     private static long entriesPerSample;
 
     public static void main(String[] args) throws Exception {
         quick = Arrays.asList(args).contains("--quick");
-        rounds = quick ? 3 : 7;
-        entriesPerSample = quick ? 30_000 : 100_000;
+        rounds = quick ? 5 : 11;
+        entriesPerSample = quick ? 20_000 : 50_000;
         System.load(Paths.get(System.getProperty("vyt.floor")).toAbsolutePath().toString());
         Path corpus = Paths.get(System.getProperty("vyt.corpus"));
         Map<Integer, byte[]> seeds = seeds(corpus);
         int[] main = {1, 4, 8, 11};
+        boolean sweep = true, traced = true;
+        for (String a : args) {
+            if (a.startsWith("--types="))
+                main = Arrays.stream(a.substring(8).split(",")).mapToInt(Integer::parseInt).toArray();
+            sweep &= !a.equals("--no-sweep");
+            traced &= !a.equals("--no-trace");
+        }
         int[] sizes = quick ? new int[] {10, 1000} : new int[] {10, 1000, 100_000};
         String[] modes = {"distinct", "repeated"};
 
-        System.out.printf(Locale.ROOT, "VytBench: %s, %d rounds after a warm-up, medians in ns per entry%n",
+        System.out.printf(Locale.ROOT, "VytBench: %s, %d rotated rounds after a warm-up; medians of the thread's CPU ns per entry"
+                + " (per reply where a reply has no entries)%n",
                 quick ? "quick" : "full", rounds);
         System.out.println();
         System.out.println("Trace off");
@@ -62,7 +77,7 @@ public final class VytBench {
         System.out.println("Every report kind, " + (quick ? 100 : 1000) + " entries (or the seed's own when its"
                 + " entries cannot be repeated), trace off");
         header();
-        for (int type = 1; type <= 32; type++) {
+        for (int type = 1; type <= 32 && sweep; type++) {
             for (String mode : modes) {
                 Case c = Case.of(type, seeds.get(type), quick ? 100 : 1000, mode);
                 row(c, measure(c, true));
@@ -70,6 +85,7 @@ public final class VytBench {
             }
         }
 
+        if (!traced) return;
         // Tracing only ever switches on: every trace-on case runs after the trace-off ones.
         VYTservlet.buildVYTRequest(1, 0, 0, 0, "bench", "", 0, 0, true);
         System.out.println();
@@ -110,9 +126,9 @@ public final class VytBench {
         for (int r = 0; r < rounds; r++) {
             for (int k = 0; k < paths; k++) {
                 int p = (r + k) % paths;
-                long t0 = System.nanoTime();
+                long t0 = CPU.getCurrentThreadCpuTime();
                 run(c, p, reps);
-                samples[p][r] = (System.nanoTime() - t0) / (double) reps / Math.max(1, c.entries);
+                samples[p][r] = (CPU.getCurrentThreadCpuTime() - t0) / (double) reps / Math.max(1, c.entries);
                 if (!traceOff) emptyTrace();
             }
         }
@@ -132,7 +148,7 @@ public final class VytBench {
                     if (VYTreport.mapData(c.reply, c.target, c.type) != 0) throw new IllegalStateException("mapData");
                     break;
                 case 1:
-                    if (BenchFloor.decode(c.floorPlan, c.flat, c.target) != c.calls)
+                    if (BenchFloor.decode(c.floorPlan, c.flat, c.flatStart, c.target) != c.calls)
                         throw new IllegalStateException("floor");
                     break;
                 default:
@@ -145,7 +161,7 @@ public final class VytBench {
     /** The pure-Java decoder: reads the flat record through a ByteBuffer and makes every call. */
     private static void javaDecode(Case c) {
         ByteBuffer b = ByteBuffer.wrap(c.flat).order(ByteOrder.LITTLE_ENDIAN);
-        int at = 0;
+        int at = c.flatStart;
         int end = c.flat.length;
         while (at < end) {
             int tag = b.getInt(at);
@@ -206,7 +222,8 @@ public final class VytBench {
         int entries;
         String mode;
         byte[] reply;
-        byte[] flat;
+        byte[] flat;      // the reply, then the flat record of its calls
+        int flatStart;    // where the flat record starts
         int calls;
         long floorPlan;
         BenchCaller[] callers;
@@ -251,8 +268,10 @@ public final class VytBench {
                 size += 4;
                 for (int x : w) size += x == 0 ? 4 : x;
             }
-            flat = new byte[size];
-            int at = 0;
+            flatStart = reply.length;
+            flat = new byte[flatStart + size];
+            System.arraycopy(reply, 0, flat, 0, flatStart);
+            int at = flatStart;
             for (Object[] call : calls) {
                 int m = keys.indexOf((String) call[0]);
                 int[] w = widths.get(m);

@@ -14,7 +14,14 @@ constexpr std::size_t kScratch = 4096;
 constexpr std::uint64_t kHigh = 0x8080808080808080ull;
 constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
 
-// Hashes a short text a word at a time and tells whether it is ASCII.
+std::uint64_t Load32(const char* p) noexcept {
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+// Hashes a short text a word at a time and tells whether it is ASCII.  The
+// last 1 to 7 bytes are read as (possibly overlapping) loads inside the text.
 std::uint32_t HashText(const char* p, std::size_t n, bool* ascii) noexcept {
     std::uint64_t h = n * kMul;
     std::uint64_t any = 0;
@@ -26,9 +33,16 @@ std::uint32_t HashText(const char* p, std::size_t n, bool* ascii) noexcept {
         h = (h ^ w) * kMul;
         h ^= h >> 29;
     }
-    if (i < n) {
-        std::uint64_t w = 0;
-        std::memcpy(&w, p + i, n - i);
+    const std::size_t r = n - i;
+    if (r != 0) {
+        const char* q = p + i;
+        std::uint64_t w;
+        if (r >= 4) {
+            w = Load32(q) | Load32(q + r - 4) << 32;
+        } else {
+            w = static_cast<unsigned char>(q[0]) | static_cast<std::uint64_t>(static_cast<unsigned char>(q[r / 2])) << 8 |
+                static_cast<std::uint64_t>(static_cast<unsigned char>(q[r - 1])) << 16;
+        }
         any |= w;
         h = (h ^ w) * kMul;
     }
@@ -66,42 +80,42 @@ jstring StringCache::get(JNIEnv* env, TextArg t, bool* owned) {
     }
     bool ascii = false;
     const std::uint32_t hash = HashText(t.p, t.n, &ascii);
-    if (!slots_) slots_.reset(new Slot[kSlots]());
-    Slot* victim = nullptr;
+    int victim = -1;
     for (int k = 0; k < kProbes; ++k) {
-        Slot& s = slots_[(hash + static_cast<std::uint32_t>(k)) & (kSlots - 1)];
-        if (s.ref != nullptr && s.hash == hash && s.len == t.n && std::memcmp(s.key, t.p, t.n) == 0) {
+        const int at = static_cast<int>((hash + static_cast<std::uint32_t>(k)) & (kSlots - 1));
+        if (!used(at)) {  // the text is not further on: take this free slot
+            victim = at;
+            break;
+        }
+        Slot& s = slots_[at];
+        if (s.hash == hash && s.len == t.n && std::memcmp(s.key, t.p, t.n) == 0) {
             s.call = call_;
             *owned = false;
             return s.ref;
         }
-        if (s.ref == nullptr) {  // the text is not further on: take this free slot
-            victim = &s;
-            break;
-        }
-        if (victim == nullptr && s.call != call_) victim = &s;
+        if (victim < 0 && s.call != call_) victim = at;
     }
     jstring made = MakeString(env, t, ascii);
-    if (made == nullptr || victim == nullptr) {  // every probed slot serves this call
+    if (made == nullptr || victim < 0) {  // every probed slot serves this call
         *owned = true;
         return made;
     }
-    if (victim->ref != nullptr) env->DeleteLocalRef(victim->ref);
-    victim->ref = made;
-    victim->hash = hash;
-    victim->len = t.n;
-    victim->call = call_;
-    std::memcpy(victim->key, t.p, t.n);
+    Slot& v = slots_[victim];
+    if (used(victim)) env->DeleteLocalRef(v.ref);
+    used_[victim >> 6] |= std::uint64_t{1} << (victim & 63);
+    v.ref = made;
+    v.hash = hash;
+    v.len = t.n;
+    v.call = call_;
+    std::memcpy(v.key, t.p, t.n);
     *owned = false;
     return made;
 }
 
 void StringCache::clear(JNIEnv* env) noexcept {
-    if (!slots_) return;
-    for (int k = 0; k < kSlots; ++k) {
-        if (slots_[k].ref != nullptr) env->DeleteLocalRef(slots_[k].ref);
-        slots_[k].ref = nullptr;
-    }
+    for (int k = 0; k < kSlots; ++k)
+        if (used(k)) env->DeleteLocalRef(slots_[k].ref);
+    for (std::uint64_t& w : used_) w = 0;
 }
 
 JniSink::~JniSink() {
@@ -112,7 +126,7 @@ JniSink::~JniSink() {
 }
 
 bool JniSink::lookup(int slot, const char* name, const char* signature) {
-    trace::flush();  // the lookup may initialise the class, running Java code
+    flushLines();  // the lookup may initialise the class, running Java code
     if (cls_ == nullptr) {
         cls_ = env_->GetObjectClass(target_);
         if (cls_ == nullptr) return false;
@@ -154,7 +168,7 @@ bool JniSink::call(int slot, const Arg* args, std::size_t n) {
         }
     }
     if (ok) {
-        trace::flush();
+        flushLines();
         env_->CallVoidMethodA(target_, ids_[slot], values);
         ok = !env_->ExceptionCheck();
     }

@@ -4,7 +4,6 @@
 #include <jni.h>
 
 #include <cstdint>
-#include <memory>
 
 #include "vyt/emit.hpp"
 #include "vyt/trace.hpp"
@@ -23,7 +22,7 @@ public:
     static constexpr std::size_t kMaxKey = 48;
     static constexpr int kProbes = 4;
 
-    StringCache() = default;
+    StringCache() noexcept = default;
     StringCache(const StringCache&) = delete;
     StringCache& operator=(const StringCache&) = delete;
 
@@ -44,8 +43,12 @@ private:
         std::uint32_t call;  // the call that last used it
         char key[kMaxKey];
     };
-    std::unique_ptr<Slot[]> slots_;  // made at the first cacheable text of a reply
+    bool used(int k) const noexcept { return (used_[k >> 6] >> (k & 63)) & 1; }
+    // Which slots hold a reference; the slots themselves are left
+    // uninitialised until first used, so a reply starts at no cost.
+    std::uint64_t used_[kSlots / 64] = {};
     std::uint32_t call_ = 1;
+    Slot slots_[kSlots];
 };
 
 // Local references one mapData call may hold at once, at most: the target's
@@ -68,19 +71,32 @@ public:
     JniSink& operator=(const JniSink&) = delete;
 
     bool tracing() const override { return trace::enabled(); }
-    void traceLine(const char* text) override { trace::msg(text); }
-    void errorLine(const char* text) override { trace::error(text); }
+    void traceLine(const char* text) override {
+        lines_written_ = true;
+        trace::msg(text);
+    }
+    void errorLine(const char* text) override {
+        lines_written_ = true;
+        trace::error(text);
+    }
     bool lookup(int slot, const char* name, const char* signature) override;
     bool share(int slot, TextArg text) override;
     bool call(int slot, const Arg* args, std::size_t n) override;
 
 private:
+    // Writes the lines gathered so far, before a call into Java.
+    void flushLines() {
+        if (lines_written_) trace::flush();
+        lines_written_ = false;
+    }
+
     JNIEnv* env_;
     jobject target_;
     jclass cls_ = nullptr;
     jmethodID ids_[Out::kMaxMethods] = {};
     jstring shared_[Out::kMaxShared] = {};
     StringCache strings_;
+    bool lines_written_ = false;
     // Lines are gathered while decoding and written before every call into
     // Java and before mapData returns.
     trace::Batch lines_;

@@ -1,4 +1,4 @@
-// Local time with the UTC offset cached per thread and per hour.
+// Local time with the UTC offset cached per thread, per day or hour.
 #include "vyt/local_time.hpp"
 
 #include "vyt/platform.hpp"
@@ -49,33 +49,58 @@ std::int64_t OffsetOf(std::int64_t secs, const std::tm& tm) noexcept {
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) noexcept { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
 
-struct HourCache {
+// A span of seconds over which local time is UTC plus one fixed offset.
+struct Span {
     bool valid = false;
-    std::int64_t hour = 0;    // the UTC hour (seconds / 3600, rounded down) the offset holds for
-    std::int64_t offset = 0;  // local time minus UTC, in seconds
-    std::tm base{};           // a conversion inside that hour: zone name, daylight-saving flag
+    std::int64_t from = 0, to = 0;  // [from, to)
+    std::int64_t offset = 0;        // local time minus UTC, in seconds
+    std::tm base{};                 // a conversion inside the span: zone name, daylight-saving flag
 };
 
-thread_local HourCache tCache;
+// Spans of the UTC days a thread converted lately, by day number.
+constexpr int kSpans = 32;
+thread_local Span tSpans[kSpans];
+
+// True when every conversion of `when` shows `offset` and `tm`'s daylight-saving flag.
+bool Holds(std::int64_t when, std::int64_t offset, const std::tm& tm) noexcept {
+    std::tm other{};
+    return platform::LocalTimeOf(when, &other) && OffsetOf(when, other) == offset && other.tm_isdst == tm.tm_isdst;
+}
+
+// The span around `secs`: its UTC day when the offset holds at every third
+// hour of it and at its last second (no zone changes twice within three
+// hours), else its hour when it holds at the hour's first and last second, else
+// none (a change inside the hour is never cached).
+void Learn(Span& span, std::int64_t secs, const std::tm& tm) noexcept {
+    const std::int64_t offset = OffsetOf(secs, tm);
+    span.valid = false;
+    span.offset = offset;
+    span.base = tm;
+    const std::int64_t day = FloorDiv(secs, kDay) * kDay;
+    bool wholeDay = true;
+    for (std::int64_t at = day; at <= day + kDay && wholeDay; at += 3 * kHour)
+        wholeDay = Holds(at == day + kDay ? at - 1 : at, offset, tm);
+    if (wholeDay) {
+        span.from = day;
+        span.to = day + kDay;
+        span.valid = true;
+        return;
+    }
+    const std::int64_t hour = FloorDiv(secs, kHour) * kHour;
+    if (Holds(hour, offset, tm) && Holds(hour + kHour - 1, offset, tm)) {
+        span.from = hour;
+        span.to = hour + kHour;
+        span.valid = true;
+    }
+}
 
 }  // namespace
 
 bool CachedLocalTime(std::int64_t secs, std::tm* out) noexcept {
-    HourCache& c = tCache;
-    const std::int64_t hour = FloorDiv(secs, kHour);
-    if (!c.valid || c.hour != hour) {
+    Span& c = tSpans[static_cast<std::uint64_t>(FloorDiv(secs, kDay)) % kSpans];
+    if (!c.valid || secs < c.from || secs >= c.to) {
         if (!platform::LocalTimeOf(secs, out)) return false;
-        // Keep the offset only when the first and the last second of the hour
-        // agree with it: a zone change inside the hour is never cached.
-        const std::int64_t offset = OffsetOf(secs, *out);
-        std::tm first{}, last{};
-        const std::int64_t start = hour * kHour;
-        c.valid = platform::LocalTimeOf(start, &first) && platform::LocalTimeOf(start + kHour - 1, &last) &&
-                  OffsetOf(start, first) == offset && OffsetOf(start + kHour - 1, last) == offset &&
-                  first.tm_isdst == out->tm_isdst && last.tm_isdst == out->tm_isdst;
-        c.hour = hour;
-        c.offset = offset;
-        c.base = *out;
+        Learn(c, secs, *out);
         return true;
     }
     const std::int64_t local = secs + c.offset;

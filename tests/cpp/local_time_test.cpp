@@ -87,8 +87,11 @@ TEST(LocalTime, EqualsTheCLibraryAcrossZoneChangesAndTheWholeRange) {
             const std::vector<std::int64_t> changes = Changes2026();
             ASSERT_EQ(changes.size(), c.changes) << "is the time zone database installed?";
             for (std::int64_t at : changes) EXPECT_EQ(FirstDifference(at - 3 * 3600, at + 3 * 3600), "");
-            // Every 40009th second of the 32-bit range, before 1970 included.
-            EXPECT_EQ(FirstDifference(INT32_MIN, INT32_MAX, 40009), "");
+            // Every 400009th second of the 32-bit range (before 1970 included), and
+            // whole days at that step, cached as days.
+            EXPECT_EQ(FirstDifference(INT32_MIN, INT32_MAX, 400009), "");
+            for (std::int64_t day = INT32_MIN; day < INT32_MAX - 86400; day += 86400 * 997)
+                EXPECT_EQ(FirstDifference(day, day + 86400, 61), "");
             // Back and forth across a change: the cached hour must not leak into the other.
             if (!changes.empty())
                 for (int k = 0; k < 100; ++k)

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <mutex>
-#include <string>
 
 #include "vyt/local_time.hpp"
 #include "vyt/platform.hpp"
@@ -26,7 +26,9 @@ std::mutex gWrite;
 // What a thread has formatted and not yet written, and the prefix of its
 // lines ("[hh:mm:ss 0xtid] "), remade when the second changes.
 struct ThreadLines {
-    std::string text;
+    // The gathered text: text[0, size) of a buffer of `cap` bytes.
+    std::unique_ptr<char[]> text;
+    std::size_t size = 0, cap = 0;
     int depth = 0;  // open batches
     bool haveId = false;
     unsigned id = 0;
@@ -79,24 +81,43 @@ void MakePrefix(ThreadLines& l, std::time_t now) {
 
 // Writes what the thread has gathered as one write.
 void Flush(ThreadLines& l) {
-    if (l.text.empty()) return;
+    if (l.size == 0) return;
     {
         std::lock_guard<std::mutex> lock(gWrite);
-        if (std::FILE* f = gFile.load(std::memory_order_acquire)) std::fwrite(l.text.data(), 1, l.text.size(), f);
+        if (std::FILE* f = gFile.load(std::memory_order_acquire)) std::fwrite(l.text.get(), 1, l.size, f);
     }
-    l.text.clear();
+    l.size = 0;
     // A huge dump does not keep its memory for the life of the thread.
-    if (l.text.capacity() > (std::size_t{1} << 22)) std::string().swap(l.text);
+    if (l.cap > (std::size_t{1} << 22)) {
+        l.text.reset();
+        l.cap = 0;
+    }
 }
 
-void writeLine(const char* kind, const char* text) {
+// Room for `more` bytes after what the thread has gathered.
+char* Room(ThreadLines& l, std::size_t more) {
+    if (l.cap - l.size < more) {
+        const std::size_t cap = 2 * (l.size + more) + 4096;
+        std::unique_ptr<char[]> bigger(new char[cap]);
+        if (l.size != 0) std::memcpy(bigger.get(), l.text.get(), l.size);
+        l.text = std::move(bigger);
+        l.cap = cap;
+    }
+    return l.text.get() + l.size;
+}
+
+void writeLine(const char* kind, std::size_t kindLen, const char* text) {
     if (gFile.load(std::memory_order_acquire) == nullptr || text == nullptr) return;
     ThreadLines& l = Lines();
     const std::time_t now = std::time(nullptr);
     if (now != l.second) MakePrefix(l, now);
-    l.text.append(l.prefix, l.prefixLen);
-    l.text.append(kind);
-    l.text.append(text);
+    const std::size_t textLen = std::strlen(text);
+    const std::size_t n = l.prefixLen + kindLen + textLen;
+    char* p = Room(l, n);
+    std::memcpy(p, l.prefix, l.prefixLen);
+    std::memcpy(p + l.prefixLen, kind, kindLen);
+    std::memcpy(p + l.prefixLen + kindLen, text, textLen);
+    l.size += n;
     if (l.depth == 0) Flush(l);
 }
 
@@ -208,9 +229,9 @@ bool enabled() noexcept { return gEnabled.load(std::memory_order_relaxed); }
 void enable() noexcept { gEnabled.store(true, std::memory_order_relaxed); }
 
 void msg(const char* text) {
-    if (enabled()) writeLine("", text);
+    if (enabled()) writeLine("", 0, text);
 }
-void error(const char* text) { writeLine("Error: ", text); }
+void error(const char* text) { writeLine("Error: ", 7, text); }
 
 }  // namespace trace
 
@@ -246,6 +267,29 @@ const char* FlagsText(std::uint32_t flags) {
 
 char DumpChar(unsigned char byte) { return (byte >= 0x21 && byte <= 0x7E) ? static_cast<char>(byte) : '.'; }
 
+namespace {
+
+// The two hex digits and the dump character of every byte value.
+struct DumpTables {
+    char hex[256][2];
+    char shown[256];
+};
+
+constexpr DumpTables MakeDumpTables() {
+    DumpTables d{};
+    constexpr char kHex[] = "0123456789abcdef";
+    for (int b = 0; b < 256; ++b) {
+        d.hex[b][0] = kHex[b >> 4];
+        d.hex[b][1] = kHex[b & 0xF];
+        d.shown[b] = (b >= 0x21 && b <= 0x7E) ? static_cast<char>(b) : '.';
+    }
+    return d;
+}
+
+constexpr DumpTables kDump = MakeDumpTables();
+
+}  // namespace
+
 void PrintDump(Tracer& t, const unsigned char* ptr, int start, int end) {
     // Nothing is formatted while tracing is off.
     if (!t.tracing()) return;
@@ -255,42 +299,40 @@ void PrintDump(Tracer& t, const unsigned char* ptr, int start, int end) {
     const long long n = static_cast<long long>(end) - start;
     if (n <= 0) return;
     const unsigned char* first = ptr + start;
-    static constexpr char kHex[] = "0123456789abcdef";
+    // One row: "%4llx |%-48.48s| |%-16.16s|\n".  The columns start blank and
+    // each row fills its own bytes; only a short last row leaves blanks.
+    char row[96];
+    std::memset(row, ' ', sizeof row);
     for (long long off = 0; off < n; off += 16) {
-        // "%4llx |%-48.48s| |%-16.16s|\n"
-        char row[96];
-        char* p = row;
         char digits[16];
         int nd = 0;
         unsigned long long v = static_cast<unsigned long long>(off);
         do {
-            digits[nd++] = kHex[v & 0xF];
+            digits[nd++] = kDump.hex[v & 0xF][1];
             v >>= 4;
         } while (v != 0);
-        for (int pad = nd; pad < 4; ++pad) *p++ = ' ';
+        char* p = row + (nd < 4 ? 4 - nd : 0);
         while (nd > 0) *p++ = digits[--nd];
         *p++ = ' ';
         *p++ = '|';
         char* hex = p;
-        char* chars = p + 48 + 3;
-        std::memset(hex, ' ', 48);
-        std::memset(chars, ' ', 16);
-        const long long rowEnd = off + 16 < n ? off + 16 : n;
-        for (long long i = off; i < rowEnd; ++i) {
-            const unsigned char b = first[i];
-            const long long k = i - off;
-            hex[3 * k] = kHex[b >> 4];
-            hex[3 * k + 1] = kHex[b & 0xF];
-            chars[k] = DumpChar(b);
+        char* chars = hex + 48 + 3;
+        const int count = static_cast<int>(n - off < 16 ? n - off : 16);
+        if (count < 16) {
+            std::memset(hex, ' ', 48);
+            std::memset(chars, ' ', 16);
         }
-        p = hex + 48;
-        *p++ = '|';
-        *p++ = ' ';
-        *p++ = '|';
-        p = chars + 16;
-        *p++ = '|';
-        *p++ = '\n';
-        *p = '\0';
+        const unsigned char* b = first + off;
+        for (int k = 0; k < count; ++k) {
+            std::memcpy(hex + 3 * k, kDump.hex[b[k]], 2);
+            chars[k] = kDump.shown[b[k]];
+        }
+        hex[48] = '|';
+        hex[49] = ' ';
+        hex[50] = '|';
+        chars[16] = '|';
+        chars[17] = '\n';
+        chars[18] = '\0';
         t.traceLine(row);
     }
 }

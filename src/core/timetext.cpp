@@ -5,7 +5,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "vyt/platform.hpp"
+#include "vyt/local_time.hpp"
 
 namespace vyt {
 
@@ -18,7 +18,7 @@ std::int32_t wrapSub(std::int32_t a, std::int32_t b) noexcept {
 
 bool LocalTime(std::int32_t secs, LocalParts* out) noexcept {
     std::tm tm{};
-    if (!platform::LocalTimeOf(secs, &tm)) return false;
+    if (!CachedLocalTime(secs, &tm)) return false;
     out->year = tm.tm_year + 1900;
     out->month = tm.tm_mon + 1;
     out->day = tm.tm_mday;

@@ -1,12 +1,17 @@
 // The trace file, the line writers, the hex dump and the flags renderer.
 #include "vyt/trace.hpp"
 
+#include "trace_batch.hpp"
+
 #include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <memory>
+#include <mutex>
 
+#include "vyt/local_time.hpp"
 #include "vyt/platform.hpp"
 
 namespace vyt {
@@ -15,17 +20,105 @@ namespace {
 
 std::atomic<std::FILE*> gFile{nullptr};
 std::atomic<bool> gEnabled{false};
+// Serialises writes to the file: each line, each batch is one unit.
+std::mutex gWrite;
 
-void writeLine(const char* kind, const char* text) {
-    std::FILE* f = gFile.load(std::memory_order_acquire);
-    if (f == nullptr || text == nullptr) return;
-    const unsigned tid = platform::ThreadId();
+// What a thread has formatted and not yet written, and the prefix of its
+// lines ("[hh:mm:ss 0xtid] "), remade when the second changes.
+struct ThreadLines {
+    // The gathered text: text[0, size) of a buffer of `cap` bytes.
+    std::unique_ptr<char[]> text;
+    std::size_t size = 0, cap = 0;
+    int depth = 0;  // open batches
+    bool haveId = false;
+    unsigned id = 0;
+    std::time_t second = -1;
+    char prefix[40];
+    std::size_t prefixLen = 0;
+};
+
+ThreadLines& Lines() {
+    thread_local ThreadLines lines;
+    return lines;
+}
+
+char* PutHex(char* p, unsigned v, int minDigits) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    char digits[16];
+    int n = 0;
+    do {
+        digits[n++] = kHex[v & 0xF];
+        v >>= 4;
+    } while (v != 0);
+    while (n < minDigits) digits[n++] = '0';
+    while (n > 0) *p++ = digits[--n];
+    return p;
+}
+
+void MakePrefix(ThreadLines& l, std::time_t now) {
+    if (!l.haveId) {
+        l.id = platform::ThreadId();
+        l.haveId = true;
+    }
     std::tm lt{};
-    if (!platform::LocalTimeOf(static_cast<std::int64_t>(std::time(nullptr)), &lt)) lt = std::tm{};
-    // One formatted write per line: the stream serialises whole calls, so
-    // lines from different threads never interleave.
-    std::fprintf(f, "[%2.2d:%2.2d:%2.2d 0x%03x] %s%s", lt.tm_hour, lt.tm_min, lt.tm_sec, tid, kind, text);
-    std::fflush(f);
+    if (!CachedLocalTime(static_cast<std::int64_t>(now), &lt)) lt = std::tm{};
+    char* p = l.prefix;
+    *p++ = '[';
+    p = PutTwoDigits(p, lt.tm_hour);
+    *p++ = ':';
+    p = PutTwoDigits(p, lt.tm_min);
+    *p++ = ':';
+    p = PutTwoDigits(p, lt.tm_sec);
+    *p++ = ' ';
+    *p++ = '0';
+    *p++ = 'x';
+    p = PutHex(p, l.id, 3);
+    *p++ = ']';
+    *p++ = ' ';
+    l.prefixLen = static_cast<std::size_t>(p - l.prefix);
+    l.second = now;
+}
+
+// Writes what the thread has gathered as one write.
+void Flush(ThreadLines& l) {
+    if (l.size == 0) return;
+    {
+        std::lock_guard<std::mutex> lock(gWrite);
+        if (std::FILE* f = gFile.load(std::memory_order_acquire)) std::fwrite(l.text.get(), 1, l.size, f);
+    }
+    l.size = 0;
+    // A huge dump does not keep its memory for the life of the thread.
+    if (l.cap > (std::size_t{1} << 22)) {
+        l.text.reset();
+        l.cap = 0;
+    }
+}
+
+// Room for `more` bytes after what the thread has gathered.
+char* Room(ThreadLines& l, std::size_t more) {
+    if (l.cap - l.size < more) {
+        const std::size_t cap = 2 * (l.size + more) + 4096;
+        std::unique_ptr<char[]> bigger(new char[cap]);
+        if (l.size != 0) std::memcpy(bigger.get(), l.text.get(), l.size);
+        l.text = std::move(bigger);
+        l.cap = cap;
+    }
+    return l.text.get() + l.size;
+}
+
+void writeLine(const char* kind, std::size_t kindLen, const char* text) {
+    if (gFile.load(std::memory_order_acquire) == nullptr || text == nullptr) return;
+    ThreadLines& l = Lines();
+    const std::time_t now = std::time(nullptr);
+    if (now != l.second) MakePrefix(l, now);
+    const std::size_t textLen = std::strlen(text);
+    const std::size_t n = l.prefixLen + kindLen + textLen;
+    char* p = Room(l, n);
+    std::memcpy(p, l.prefix, l.prefixLen);
+    std::memcpy(p + l.prefixLen, kind, kindLen);
+    std::memcpy(p + l.prefixLen + kindLen, text, textLen);
+    l.size += n;
+    if (l.depth == 0) Flush(l);
 }
 
 struct FlagName {
@@ -112,21 +205,33 @@ namespace trace {
 
 void open(const char* path) {
     if (gFile.load() != nullptr) return;
-    gFile.store(std::fopen(path, "w+"), std::memory_order_release);
+    std::FILE* f = std::fopen(path, "w+");
+    // Unbuffered: every line or batch goes to the file in one write.
+    if (f != nullptr) std::setvbuf(f, nullptr, _IONBF, 0);
+    gFile.store(f, std::memory_order_release);
 }
 
 void close() {
     msg("DLL_PROCESS_DETACH: closing trace file.");
+    Flush(Lines());
+    std::lock_guard<std::mutex> lock(gWrite);
     if (std::FILE* f = gFile.exchange(nullptr)) std::fclose(f);
 }
+
+Batch::Batch() noexcept { ++Lines().depth; }
+Batch::~Batch() {
+    ThreadLines& l = Lines();
+    if (--l.depth == 0) Flush(l);
+}
+void flush() { Flush(Lines()); }
 
 bool enabled() noexcept { return gEnabled.load(std::memory_order_relaxed); }
 void enable() noexcept { gEnabled.store(true, std::memory_order_relaxed); }
 
 void msg(const char* text) {
-    if (enabled()) writeLine("", text);
+    if (enabled()) writeLine("", 0, text);
 }
-void error(const char* text) { writeLine("Error: ", text); }
+void error(const char* text) { writeLine("Error: ", 7, text); }
 
 }  // namespace trace
 
@@ -162,28 +267,73 @@ const char* FlagsText(std::uint32_t flags, FlagsTextBuffer& buf) {
 
 char DumpChar(unsigned char byte) { return (byte >= 0x21 && byte <= 0x7E) ? static_cast<char>(byte) : '.'; }
 
+namespace {
+
+// The two hex digits and the dump character of every byte value.
+struct DumpTables {
+    char hex[256][2];
+    char shown[256];
+};
+
+constexpr DumpTables MakeDumpTables() {
+    DumpTables d{};
+    constexpr char kHex[] = "0123456789abcdef";
+    for (int b = 0; b < 256; ++b) {
+        d.hex[b][0] = kHex[b >> 4];
+        d.hex[b][1] = kHex[b & 0xF];
+        d.shown[b] = (b >= 0x21 && b <= 0x7E) ? static_cast<char>(b) : '.';
+    }
+    return d;
+}
+
+constexpr DumpTables kDump = MakeDumpTables();
+
+}  // namespace
+
 void PrintDump(Tracer& t, const unsigned char* ptr, int start, int end) {
     // Nothing is formatted while tracing is off.
     if (!t.tracing()) return;
+    // The whole dump reaches the file as one write, after the lines before it.
+    trace::Batch whole;
     tracef(t, "PrintDump Entry: ptr<@%p> start<%d> end<%d>\n", static_cast<const void*>(ptr), start, end);
     const long long n = static_cast<long long>(end) - start;
     if (n <= 0) return;
     const unsigned char* first = ptr + start;
-    static constexpr char kHex[] = "0123456789abcdef";
+    // One row: "%4llx |%-48.48s| |%-16.16s|\n".  The columns start blank and
+    // each row fills its own bytes; only a short last row leaves blanks.
+    char row[96];
+    std::memset(row, ' ', sizeof row);
     for (long long off = 0; off < n; off += 16) {
-        char hex[49];
-        char chars[17];
-        int h = 0, c = 0;
-        for (long long i = off; i < off + 16 && i < n; ++i) {
-            const unsigned char b = first[i];
-            hex[h++] = kHex[b >> 4];
-            hex[h++] = kHex[b & 0xF];
-            hex[h++] = ' ';
-            chars[c++] = DumpChar(b);
+        char digits[16];
+        int nd = 0;
+        unsigned long long v = static_cast<unsigned long long>(off);
+        do {
+            digits[nd++] = kDump.hex[v & 0xF][1];
+            v >>= 4;
+        } while (v != 0);
+        char* p = row + (nd < 4 ? 4 - nd : 0);
+        while (nd > 0) *p++ = digits[--nd];
+        *p++ = ' ';
+        *p++ = '|';
+        char* hex = p;
+        char* chars = hex + 48 + 3;
+        const int count = static_cast<int>(n - off < 16 ? n - off : 16);
+        if (count < 16) {
+            std::memset(hex, ' ', 48);
+            std::memset(chars, ' ', 16);
         }
-        hex[h] = '\0';
-        chars[c] = '\0';
-        tracef(t, "%4llx |%-48.48s| |%-16.16s|\n", off, hex, chars);
+        const unsigned char* b = first + off;
+        for (int k = 0; k < count; ++k) {
+            std::memcpy(hex + 3 * k, kDump.hex[b[k]], 2);
+            chars[k] = kDump.shown[b[k]];
+        }
+        hex[48] = '|';
+        hex[49] = ' ';
+        hex[50] = '|';
+        chars[16] = '|';
+        chars[17] = '\n';
+        chars[18] = '\0';
+        t.traceLine(row);
     }
 }
 

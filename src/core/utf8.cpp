@@ -1,5 +1,7 @@
 #include "vyt/utf8.hpp"
 
+#include <cstring>
+
 namespace vyt {
 
 namespace {
@@ -35,9 +37,16 @@ char* put3(char* o, unsigned cp) {
 }  // namespace
 
 bool IsAscii(const char* p, std::size_t n) noexcept {
-    for (std::size_t i = 0; i < n; ++i)
-        if (static_cast<unsigned char>(p[i]) >= 0x80) return false;
-    return true;
+    // Eight bytes at a time: any byte of 0x80 or more sets a high bit.
+    std::uint64_t any = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        any |= w;
+    }
+    for (; i < n; ++i) any |= static_cast<unsigned char>(p[i]);
+    return (any & 0x8080808080808080ull) == 0;
 }
 
 std::size_t ToModifiedUtf8(const char* in, std::size_t n, char* out) noexcept {

@@ -1,0 +1,124 @@
+// Local time with the UTC offset cached per thread, per day or hour.
+#include "vyt/local_time.hpp"
+
+#include "vyt/platform.hpp"
+
+namespace vyt {
+
+namespace {
+
+constexpr std::int64_t kHour = 3600;
+constexpr std::int64_t kDay = 86400;
+
+// Days since 1970-01-01 of a proleptic Gregorian date (any year).
+std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) noexcept {
+    y -= m <= 2;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+// The inverse of DaysFromCivil; also the day of the year (0-based).
+void CivilFromDays(std::int64_t z, std::int64_t* year, int* month, int* day, int* yday) noexcept {
+    z += 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    const unsigned d = doy - (153 * mp + 2) / 5 + 1;
+    const unsigned m = mp < 10 ? mp + 3 : mp - 9;
+    const std::int64_t y = static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2);
+    *year = y;
+    *month = static_cast<int>(m);
+    *day = static_cast<int>(d);
+    // Day of the year from January 1st of the civil year.
+    *yday = static_cast<int>(z - 719468 - DaysFromCivil(y, 1, 1));
+}
+
+// The offset of local time from UTC that `tm` (the conversion of `secs`) shows.
+std::int64_t OffsetOf(std::int64_t secs, const std::tm& tm) noexcept {
+    const std::int64_t local = DaysFromCivil(tm.tm_year + 1900LL, static_cast<unsigned>(tm.tm_mon + 1),
+                                             static_cast<unsigned>(tm.tm_mday)) *
+                                   kDay +
+                               tm.tm_hour * kHour + tm.tm_min * 60 + tm.tm_sec;
+    return local - secs;
+}
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) noexcept { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
+
+// A span of seconds over which local time is UTC plus one fixed offset.
+struct Span {
+    bool valid = false;
+    std::int64_t from = 0, to = 0;  // [from, to)
+    std::int64_t offset = 0;        // local time minus UTC, in seconds
+    std::tm base{};                 // a conversion inside the span: zone name, daylight-saving flag
+};
+
+// Spans of the UTC days a thread converted lately, by day number.
+constexpr int kSpans = 32;
+thread_local Span tSpans[kSpans];
+
+// True when every conversion of `when` shows `offset` and `tm`'s daylight-saving flag.
+bool Holds(std::int64_t when, std::int64_t offset, const std::tm& tm) noexcept {
+    std::tm other{};
+    return platform::LocalTimeOf(when, &other) && OffsetOf(when, other) == offset && other.tm_isdst == tm.tm_isdst;
+}
+
+// The span around `secs`: its UTC day when the offset holds at every third
+// hour of it and at its last second (no zone changes twice within three
+// hours), else its hour when it holds at the hour's first and last second, else
+// none (a change inside the hour is never cached).
+void Learn(Span& span, std::int64_t secs, const std::tm& tm) noexcept {
+    const std::int64_t offset = OffsetOf(secs, tm);
+    span.valid = false;
+    span.offset = offset;
+    span.base = tm;
+    const std::int64_t day = FloorDiv(secs, kDay) * kDay;
+    bool wholeDay = true;
+    for (std::int64_t at = day; at <= day + kDay && wholeDay; at += 3 * kHour)
+        wholeDay = Holds(at == day + kDay ? at - 1 : at, offset, tm);
+    if (wholeDay) {
+        span.from = day;
+        span.to = day + kDay;
+        span.valid = true;
+        return;
+    }
+    const std::int64_t hour = FloorDiv(secs, kHour) * kHour;
+    if (Holds(hour, offset, tm) && Holds(hour + kHour - 1, offset, tm)) {
+        span.from = hour;
+        span.to = hour + kHour;
+        span.valid = true;
+    }
+}
+
+}  // namespace
+
+bool CachedLocalTime(std::int64_t secs, std::tm* out) noexcept {
+    Span& c = tSpans[static_cast<std::uint64_t>(FloorDiv(secs, kDay)) % kSpans];
+    if (!c.valid || secs < c.from || secs >= c.to) {
+        if (!platform::LocalTimeOf(secs, out)) return false;
+        Learn(c, secs, *out);
+        return true;
+    }
+    const std::int64_t local = secs + c.offset;
+    const std::int64_t days = FloorDiv(local, kDay);
+    const std::int64_t inDay = local - days * kDay;
+    std::int64_t year = 0;
+    int month = 0, day = 0, yday = 0;
+    CivilFromDays(days, &year, &month, &day, &yday);
+    *out = c.base;
+    out->tm_year = static_cast<int>(year - 1900);
+    out->tm_mon = month - 1;
+    out->tm_mday = day;
+    out->tm_hour = static_cast<int>(inDay / kHour);
+    out->tm_min = static_cast<int>(inDay / 60 % 60);
+    out->tm_sec = static_cast<int>(inDay % 60);
+    out->tm_yday = yday;
+    out->tm_wday = static_cast<int>(((days % 7) + 11) % 7);  // 1970-01-01 was a Thursday
+    return true;
+}
+
+}  // namespace vyt

@@ -1,0 +1,22 @@
+// Gathering a thread's trace lines and writing them as one.
+#pragma once
+
+namespace vyt::trace {
+
+// While a Batch is open on a thread, its trace and error lines are gathered
+// in memory; they are written, in one write, when the outermost Batch closes
+// or at flush().  Lines of one write never interleave with other threads'
+// lines.  Open one around work that makes no call into Java, and flush()
+// before any call into Java.
+class Batch {
+public:
+    Batch() noexcept;
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+};
+
+// Writes what the calling thread has gathered.
+void flush();
+
+}  // namespace vyt::trace

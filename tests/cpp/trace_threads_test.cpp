@@ -1,0 +1,85 @@
+// The trace file written by several threads at once.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "trace_batch.hpp"
+#include "vyt/trace.hpp"
+
+namespace vyt {
+namespace {
+
+TEST(TraceFile, DumpsAndLinesOfThreadsWritingAtOnceStayWhole) {
+    const std::string path = testing::TempDir() + "vyt_trace_threads.trc";
+    trace::close();  // whatever file the test process opened when it started
+    trace::open(path.c_str());
+    trace::enable();
+    constexpr int kThreads = 4, kDumps = 200, kBytes = 200;  // 13 rows per dump
+    std::vector<std::vector<unsigned char>> data(kThreads, std::vector<unsigned char>(kBytes));
+    std::vector<std::thread> threads;
+    for (int k = 0; k < kThreads; ++k) {
+        std::fill(data[k].begin(), data[k].end(), static_cast<unsigned char>('A' + k));
+        threads.emplace_back([&, k] {
+            FileTracer t;
+            for (int i = 0; i < kDumps; ++i) {
+                PrintDump(t, data[k].data(), 0, kBytes);
+                tracef(t, "thread %c line %d\n", 'A' + k, i);
+                trace::Batch b;  // lines gathered and written at once, as the JNI adapter does
+                tracef(t, "batch %c %d first\n", 'A' + k, i);
+                tracef(t, "batch %c %d second\n", 'A' + k, i);
+            }
+        });
+    }
+    for (std::thread& th : threads) th.join();
+    trace::close();
+
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    std::remove(path.c_str());
+
+    // Which thread a dump belongs to: the address in its entry line.
+    std::map<std::string, char> owner;
+    for (int k = 0; k < kThreads; ++k) {
+        char p[32];
+        std::snprintf(p, sizeof p, "ptr<@%p>", static_cast<const void*>(data[k].data()));
+        owner[p] = static_cast<char>('A' + k);
+    }
+    std::map<char, int> dumps, batches;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        if (l.empty()) continue;  // the blank line a leading "\n" makes
+        ASSERT_EQ(l.front(), '[') << "line " << i << ": " << l;
+        ASSERT_EQ(l.find('[', 1), std::string::npos) << "line " << i << " holds two lines: " << l;
+        const std::size_t at = l.find("ptr<@");
+        if (l.find("batch") != std::string::npos && l.find("first") != std::string::npos) {
+            ASSERT_LT(i + 1, lines.size());
+            EXPECT_EQ(lines[i + 1].substr(lines[i + 1].find("] ") + 2),
+                      l.substr(l.find("] ") + 2, l.find(" first") - l.find("] ") - 2) + " second");
+            ++batches[l[l.find("batch ") + 6]];
+        }
+        if (at == std::string::npos) continue;
+        const char who = owner.at(l.substr(at, l.find('>', at) - at + 1));
+        ASSERT_LE(i + 13, lines.size());
+        for (int r = 1; r <= 13; ++r) {
+            const std::string& row = lines[i + r];
+            const std::size_t bar = row.rfind("| |");
+            ASSERT_NE(bar, std::string::npos) << "dump of thread " << who << " broken at line " << i + r << ": " << row;
+            EXPECT_EQ(row.substr(bar + 3, 1), std::string(1, who)) << "line " << i + r;
+        }
+        ++dumps[who];
+    }
+    for (int k = 0; k < kThreads; ++k) {
+        EXPECT_EQ(dumps['A' + k], kDumps);
+        EXPECT_EQ(batches['A' + k], kDumps);
+    }
+}
+
+}  // namespace
+}  // namespace vyt

@@ -1,43 +1,45 @@
+package vyt.catalog;
+
 import java.util.LinkedHashMap;
 import java.util.Locale;
 import java.util.Map;
 
 /** The named bits of the flags words in requests and replies. */
-final class VytFlags {
-    static final int CLIENT_PATH = 0x1;
-    static final int MIDDLE_PATH = 0x2;
-    static final int END_PATH = 0x4;
-    static final int CLIENT_AND_END_PATH = 0x8;
-    static final int VIEW_DISTRIBUTIONS = 0x10;
-    static final int CLIENT_SUM = 0x2000;
-    static final int MULTIPLE_SRC_PORTS = 0x4000;
-    static final int MULTIPLE_DST_PORTS = 0x8000;
-    static final int SRC_PORT = 0x10000;
-    static final int DST_PORT = 0x20000;
-    static final int OWNING_TRAN_NAME = 0x40000;
-    static final int IMPACTING_TRAN_NAME = 0x80000;
-    static final int MSERVER_OFFLINE = 0x100000;
-    static final int TRUNCATE_URL_PARMS = 0x1000000;
-    static final int HTTP_TRANSACTIONS = 0x400000;
-    static final int INCLUDE_EXCLUDE_URL = 0x2000000;
+public final class Flags {
+    public static final int CLIENT_PATH = 0x1;
+    public static final int MIDDLE_PATH = 0x2;
+    public static final int END_PATH = 0x4;
+    public static final int CLIENT_AND_END_PATH = 0x8;
+    public static final int VIEW_DISTRIBUTIONS = 0x10;
+    public static final int CLIENT_SUM = 0x2000;
+    public static final int MULTIPLE_SRC_PORTS = 0x4000;
+    public static final int MULTIPLE_DST_PORTS = 0x8000;
+    public static final int SRC_PORT = 0x10000;
+    public static final int DST_PORT = 0x20000;
+    public static final int OWNING_TRAN_NAME = 0x40000;
+    public static final int IMPACTING_TRAN_NAME = 0x80000;
+    public static final int MSERVER_OFFLINE = 0x100000;
+    public static final int TRUNCATE_URL_PARMS = 0x1000000;
+    public static final int HTTP_TRANSACTIONS = 0x400000;
+    public static final int INCLUDE_EXCLUDE_URL = 0x2000000;
 
-    static final int URL_PRECEDENCE_INCLUDE_FIRST = 0x1;
-    static final int URL_PRECEDENCE_EXCLUDE_FIRST = 0x2;
-    static final int URL_TYPE_INCLUDE = 0x4;
-    static final int URL_TYPE_EXCLUDE = 0x8;
-    static final int URL_HAS_INCLUDE = 0x10;
-    static final int URL_HAS_EXCLUDE = 0x20;
-    static final int URL_SEARCH_EXACT_MATCH = 0x100;
-    static final int URL_SEARCH_BEGINS_WITH = 0x200;
-    static final int URL_SEARCH_CONTAINS = 0x400;
-    static final int URL_SEARCH_ENDS_WITH = 0x800;
-    static final int URL_PRECEDENCE_BITS = URL_PRECEDENCE_INCLUDE_FIRST | URL_PRECEDENCE_EXCLUDE_FIRST;
-    static final int URL_TYPE_BITS = URL_TYPE_INCLUDE | URL_TYPE_EXCLUDE;
-    static final int URL_SEARCH_BITS =
+    public static final int URL_PRECEDENCE_INCLUDE_FIRST = 0x1;
+    public static final int URL_PRECEDENCE_EXCLUDE_FIRST = 0x2;
+    public static final int URL_TYPE_INCLUDE = 0x4;
+    public static final int URL_TYPE_EXCLUDE = 0x8;
+    public static final int URL_HAS_INCLUDE = 0x10;
+    public static final int URL_HAS_EXCLUDE = 0x20;
+    public static final int URL_SEARCH_EXACT_MATCH = 0x100;
+    public static final int URL_SEARCH_BEGINS_WITH = 0x200;
+    public static final int URL_SEARCH_CONTAINS = 0x400;
+    public static final int URL_SEARCH_ENDS_WITH = 0x800;
+    public static final int URL_PRECEDENCE_BITS = URL_PRECEDENCE_INCLUDE_FIRST | URL_PRECEDENCE_EXCLUDE_FIRST;
+    public static final int URL_TYPE_BITS = URL_TYPE_INCLUDE | URL_TYPE_EXCLUDE;
+    public static final int URL_SEARCH_BITS =
             URL_SEARCH_EXACT_MATCH | URL_SEARCH_BEGINS_WITH | URL_SEARCH_CONTAINS | URL_SEARCH_ENDS_WITH;
 
     /** Every bit name, in table order (one bit may carry two names). */
-    static final Map<String, Integer> NAMES = new LinkedHashMap<>();
+    public static final Map<String, Integer> NAMES = new LinkedHashMap<>();
 
     static {
         String[] report = {"CLIENT_PATH", "MIDDLE_PATH", "END_PATH", "CLIENT_AND_END_PATH", "VIEW_DISTRIBUTIONS",
@@ -67,13 +69,13 @@ final class VytFlags {
         }
     }
 
-    private VytFlags() {}
+    private Flags() {}
 
     /**
      * Parses a flags word: a decimal or 0x-hexadecimal number, or bit names joined by "," or "|"
      * (with or without their REP_ prefix, case-insensitive).
      */
-    static int parse(String text) {
+    public static int parse(String text) {
         String t = text.trim();
         if (t.isEmpty()) throw new IllegalArgumentException("empty flags");
         if (t.matches("(?i)0x[0-9a-f]{1,8}")) return (int) Long.parseLong(t.substring(2), 16);

@@ -1,3 +1,5 @@
+package vyt.client;
+
 import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.Collections;
@@ -8,15 +10,11 @@ import java.util.List;
  * {@code addEntry} method per distinct callback signature of the catalogue (the library looks
  * them up by name and JNI signature) and records each call with its arguments in call order.
  */
-public final class VytTarget {
-    /** One recorded call. */
-    static final class Call {
-        final String method;
-        final List<Object> args;
-
-        Call(String method, Object[] args) {
-            this.method = method;
-            this.args = Collections.unmodifiableList(Arrays.asList(args));
+public final class Target {
+    /** One recorded call: "setData" or "addEntry" and its arguments. */
+    public record Call(String method, List<Object> args) {
+        public Call {
+            args = Collections.unmodifiableList(Arrays.asList(args.toArray()));
         }
 
         @Override
@@ -28,12 +26,12 @@ public final class VytTarget {
     private final List<Call> calls = new ArrayList<>();
 
     /** Every call in the order the library made it. */
-    List<Call> calls() {
+    public List<Call> calls() {
         return calls;
     }
 
     private void record(String method, Object... args) {
-        calls.add(new Call(method, Arrays.copyOf(args, args.length)));
+        calls.add(new Call(method, Arrays.asList(args)));
     }
 
     /** Report types 16. */

@@ -1,3 +1,7 @@
+package vyt.collector;
+
+import vyt.catalog.*;
+
 import java.util.ArrayList;
 import java.util.Collections;
 import java.util.List;
@@ -9,36 +13,22 @@ import java.util.List;
  * URL include/exclude rules. Everything is derived deterministically from the names involved;
  * only the times depend on the clock value the set is made for.
  */
-final class VytSample {
+public final class Sample {
     /** Seconds from the collector's start to its clock value. */
-    static final int UPTIME = 93784;
+    public static final int UPTIME = 93784;
     /** Length of a summary interval. */
-    static final int INTERVAL = 300;
+    public static final int INTERVAL = 300;
     /** Number of intervals in a path summary. */
-    static final int SUMMARY_INTERVALS = 12;
+    public static final int SUMMARY_INTERVALS = 12;
 
-    /** A network node: a group of clients or a server. */
-    static final class Node {
-        final String address;
-        final String netName;
-        final String alias;
-        final int serverId;  // 0 for client networks
-        final boolean online;
-
-        Node(String address, String netName, String alias, int serverId, boolean online) {
-            this.address = address;
-            this.netName = netName;
-            this.alias = alias;
-            this.serverId = serverId;
-            this.online = online;
-        }
-
+    /** A network node: a group of clients or a server (serverId 0 for client networks). */
+    public record Node(String address, String netName, String alias, int serverId, boolean online) {
         /** The address as one number, most significant byte first. */
-        int ipNumber() {
+        public int ipNumber() {
             return ipNumber(address);
         }
 
-        static int ipNumber(String dotted) {
+        public static int ipNumber(String dotted) {
             int v = 0;
             for (String p : dotted.split("\\.")) v = v << 8 | Integer.parseInt(p);
             return v;
@@ -46,77 +36,32 @@ final class VytSample {
     }
 
     /** One source address seen on a path. */
-    static final class Client {
-        final String address;
-        final int srcPort;
-
-        Client(String address, int srcPort) {
-            this.address = address;
-            this.srcPort = srcPort;
-        }
+    public record Client(String address, int srcPort) {
     }
 
-    /** A monitored path of a transaction, between two nodes. */
-    static final class Path {
-        final int id;
-        final Node src;
-        final Node dst;
-        final int srcPort;
-        final int dstPort;
-        final int position;  // CLIENT_PATH, MIDDLE_PATH, END_PATH or CLIENT_AND_END_PATH
-        final int tier;
-        final List<Client> clients;
-        final List<Integer> srcPorts;
-        final List<Integer> dstPorts;
-
-        Path(int id, Node src, Node dst, int srcPort, int dstPort, int position, int tier, List<Client> clients,
-                List<Integer> srcPorts, List<Integer> dstPorts) {
-            this.id = id;
-            this.src = src;
-            this.dst = dst;
-            this.srcPort = srcPort;
-            this.dstPort = dstPort;
-            this.position = position;
-            this.tier = tier;
-            this.clients = clients;
-            this.srcPorts = srcPorts;
-            this.dstPorts = dstPorts;
-        }
+    /**
+     * A monitored path of a transaction, between two nodes; its position is CLIENT_PATH,
+     * MIDDLE_PATH, END_PATH or CLIENT_AND_END_PATH.
+     */
+    public record Path(int id, Node src, Node dst, int srcPort, int dstPort, int position, int tier,
+            List<Client> clients, List<Integer> srcPorts, List<Integer> dstPorts) {
     }
 
-    /** A monitored transaction. */
-    static final class Transaction {
-        final String name;
-        final int flags;
-        final int reportableSecs;  // -1: no transaction received yet
-        final List<Path> paths;
-        final List<String> urls;
-        final List<VytRules.Rule> rules;
-        final int precedence;
-
-        Transaction(String name, int flags, int reportableSecs, List<Path> paths, List<String> urls,
-                List<VytRules.Rule> rules, int precedence) {
-            this.name = name;
-            this.flags = flags;
-            this.reportableSecs = reportableSecs;
-            this.paths = paths;
-            this.urls = urls;
-            this.rules = rules;
-            this.precedence = precedence;
-        }
-
-        Path path(int id) {
+    /** A monitored transaction; reportableSecs is -1 when no transaction was received yet. */
+    public record Transaction(String name, int flags, int reportableSecs, List<Path> paths, List<String> urls,
+            List<Rules.Rule> rules, int precedence) {
+        public Path path(int id) {
             for (Path p : paths) if (p.id == id) return p;
             return null;
         }
 
         /** The last path: the one that reaches the transaction's end. */
-        Path endPath() {
+        public Path endPath() {
             return paths.isEmpty() ? null : paths.get(paths.size() - 1);
         }
 
         /** The servers the transaction runs on, in path order, each once. */
-        List<Node> servers() {
+        public List<Node> servers() {
             List<Node> out = new ArrayList<>();
             for (Path p : paths) {
                 if (p.src.serverId != 0 && !out.contains(p.src)) out.add(p.src);
@@ -127,50 +72,24 @@ final class VytSample {
     }
 
     /** A path in alert, for a whole transaction (url null) or for one URL of it. */
-    static final class Alert {
-        final Transaction tran;
-        final Path path;
-        final String url;
-        final int firstAlert;
-
-        Alert(Transaction tran, Path path, String url, int firstAlert) {
-            this.tran = tran;
-            this.path = path;
-            this.url = url;
-            this.firstAlert = firstAlert;
-        }
+    public record Alert(Transaction tran, Path path, String url, int firstAlert) {
     }
 
     /** An alert event of a path. */
-    static final class Event {
-        final Transaction tran;
-        final Path path;
-        final int start;
-        final int type;
-        final int state;
-        final int curState;
-
-        Event(Transaction tran, Path path, int start, int type, int state, int curState) {
-            this.tran = tran;
-            this.path = path;
-            this.start = start;
-            this.type = type;
-            this.state = state;
-            this.curState = curState;
-        }
+    public record Event(Transaction tran, Path path, int start, int type, int state, int curState) {
     }
 
-    final int now;
-    final int startup;
-    final int intervalStart;
-    final List<Node> nodes = new ArrayList<>();
-    final List<Transaction> transactions = new ArrayList<>();
-    final List<Alert> alerts = new ArrayList<>();
-    final List<Alert> urlAlerts = new ArrayList<>();
-    final List<Event> events = new ArrayList<>();
+    public final int now;
+    public final int startup;
+    public final int intervalStart;
+    public final List<Node> nodes = new ArrayList<>();
+    public final List<Transaction> transactions = new ArrayList<>();
+    public final List<Alert> alerts = new ArrayList<>();
+    public final List<Alert> urlAlerts = new ArrayList<>();
+    public final List<Event> events = new ArrayList<>();
 
     /** The sample data set at the clock value {@code now} (UTC seconds). */
-    VytSample(int now) {
+    public Sample(int now) {
         this.now = now;
         this.startup = now - UPTIME;
         this.intervalStart = now - INTERVAL;
@@ -193,27 +112,27 @@ final class VytSample {
             if (i % 5 == 0) u += "?promo=spring&ref=mail";
             checkoutUrls.add(u);
         }
-        transactions.add(new Transaction("checkout", VytFlags.HTTP_TRANSACTIONS | VytFlags.INCLUDE_EXCLUDE_URL, 93000,
-                List.of(path(1, branch, web, 51034, 443, VytFlags.CLIENT_PATH, 1, branchClients),
-                        path(2, web, app1, 40112, 8443, VytFlags.MIDDLE_PATH, 2, null),
-                        path(3, app1, db, 50321, 1521, VytFlags.END_PATH, 3, null)),
+        transactions.add(new Transaction("checkout", Flags.HTTP_TRANSACTIONS | Flags.INCLUDE_EXCLUDE_URL, 93000,
+                List.of(path(1, branch, web, 51034, 443, Flags.CLIENT_PATH, 1, branchClients),
+                        path(2, web, app1, 40112, 8443, Flags.MIDDLE_PATH, 2, null),
+                        path(3, app1, db, 50321, 1521, Flags.END_PATH, 3, null)),
                 Collections.unmodifiableList(checkoutUrls),
-                List.of(new VytRules.Rule(1, "/shop/checkout/", VytFlags.URL_TYPE_INCLUDE
-                                | VytFlags.URL_SEARCH_BEGINS_WITH, 1520),
-                        new VytRules.Rule(2, ".gif", VytFlags.URL_TYPE_EXCLUDE | VytFlags.URL_SEARCH_ENDS_WITH, 310)),
-                VytFlags.URL_PRECEDENCE_INCLUDE_FIRST));
-        transactions.add(new Transaction("login", VytFlags.HTTP_TRANSACTIONS, 90061,
-                List.of(path(1, remote, web, 49876, 443, VytFlags.CLIENT_AND_END_PATH, 1, remoteClients)),
+                List.of(new Rules.Rule(1, "/shop/checkout/", Flags.URL_TYPE_INCLUDE
+                                | Flags.URL_SEARCH_BEGINS_WITH, 1520),
+                        new Rules.Rule(2, ".gif", Flags.URL_TYPE_EXCLUDE | Flags.URL_SEARCH_ENDS_WITH, 310)),
+                Flags.URL_PRECEDENCE_INCLUDE_FIRST));
+        transactions.add(new Transaction("login", Flags.HTTP_TRANSACTIONS, 90061,
+                List.of(path(1, remote, web, 49876, 443, Flags.CLIENT_AND_END_PATH, 1, remoteClients)),
                 List.of("/account/login", "/account/logout", "/account/password/reset"),
-                List.of(new VytRules.Rule(1, "/account/", VytFlags.URL_TYPE_INCLUDE | VytFlags.URL_SEARCH_CONTAINS, 77)),
-                VytFlags.URL_PRECEDENCE_EXCLUDE_FIRST));
-        transactions.add(new Transaction("search", VytFlags.HTTP_TRANSACTIONS, 3725,
-                List.of(path(1, branch, web, 52000, 80, VytFlags.CLIENT_PATH, 1, branchClients),
-                        path(2, web, app2, 41000, 9080, VytFlags.END_PATH, 2, null)),
+                List.of(new Rules.Rule(1, "/account/", Flags.URL_TYPE_INCLUDE | Flags.URL_SEARCH_CONTAINS, 77)),
+                Flags.URL_PRECEDENCE_EXCLUDE_FIRST));
+        transactions.add(new Transaction("search", Flags.HTTP_TRANSACTIONS, 3725,
+                List.of(path(1, branch, web, 52000, 80, Flags.CLIENT_PATH, 1, branchClients),
+                        path(2, web, app2, 41000, 9080, Flags.END_PATH, 2, null)),
                 List.of("/search?q=", "/search/advanced", "/search/suggest"),
-                List.of(), VytFlags.URL_PRECEDENCE_INCLUDE_FIRST));
+                List.of(), Flags.URL_PRECEDENCE_INCLUDE_FIRST));
         transactions.add(new Transaction("nightly-export", 0, -1, List.of(), List.of(), List.of(),
-                VytFlags.URL_PRECEDENCE_INCLUDE_FIRST));
+                Flags.URL_PRECEDENCE_INCLUDE_FIRST));
 
         Transaction checkout = transaction("checkout"), login = transaction("login"), search = transaction("search");
         alerts.add(new Alert(checkout, checkout.path(2), null, now - 1830));
@@ -244,12 +163,12 @@ final class VytSample {
                 List.of(dstPort));
     }
 
-    Transaction transaction(String name) {
+    public Transaction transaction(String name) {
         for (Transaction t : transactions) if (t.name.equals(name)) return t;
         return null;
     }
 
-    Node server(int serverId) {
+    public Node server(int serverId) {
         for (Node n : nodes) if (n.serverId != 0 && n.serverId == serverId) return n;
         return null;
     }
@@ -257,32 +176,32 @@ final class VytSample {
     // ---- measurements ---------------------------------------------------------------------
 
     /** A measurement of a path over the current interval, by field name. */
-    int pathValue(Transaction t, Path p, String name) {
+    public int pathValue(Transaction t, Path p, String name) {
         return value(t.name + "/" + p.id, name);
     }
 
     /** A measurement of one source address of a path. */
-    int clientValue(Transaction t, Path p, Client c, String name) {
+    public int clientValue(Transaction t, Path p, Client c, String name) {
         return value(t.name + "/" + p.id + "/" + c.address, name);
     }
 
     /** A measurement of a path summed over all its source addresses. */
-    int clientSumValue(Transaction t, Path p, String name) {
+    public int clientSumValue(Transaction t, Path p, String name) {
         return value(t.name + "/" + p.id + "/*", name);
     }
 
     /** A measurement of a path in summary interval {@code k} (0 = oldest). */
-    int intervalValue(Transaction t, Path p, int k, String name) {
+    public int intervalValue(Transaction t, Path p, int k, String name) {
         return value(t.name + "/" + p.id + "#" + k, name);
     }
 
     /** A measurement of a node of a transaction flow. */
-    int nodeValue(Transaction t, Node n, String name) {
+    public int nodeValue(Transaction t, Node n, String name) {
         return value(t.name + "@" + n.netName, name);
     }
 
     /** A measurement of the whole transaction. */
-    int tranValue(Transaction t, String name) {
+    public int tranValue(Transaction t, String name) {
         return value(t.name, name);
     }
 
@@ -291,7 +210,7 @@ final class VytSample {
      * 2 (critical), mostly 0; minimum, average and maximum of one quantity keep their order;
      * distribution group limits grow; counts, byte counts and times fall in plausible ranges.
      */
-    static int value(String scope, String name) {
+    public static int value(String scope, String name) {
         if (name.endsWith("State")) {
             int h = hash(scope, name) % 10;
             return h < 6 ? 0 : h < 9 ? 1 : 2;
@@ -334,24 +253,11 @@ final class VytSample {
     }
 
     /** One cell of a transaction flow: a node in a column, with the path that reaches it. */
-    static final class FlowCell {
-        final Node node;
-        final Path path;
-        final int colNum;
-        final int type;  // 1: the clients that start the transaction, 2: a server
-        final int port;
-
-        FlowCell(Node node, Path path, int colNum, int type, int port) {
-            this.node = node;
-            this.path = path;
-            this.colNum = colNum;
-            this.type = type;
-            this.port = port;
-        }
+    public record FlowCell(Node node, Path path, int colNum, int type, int port) {
     }
 
     /** The flow of a transaction: its clients, then each server its paths reach, column by column. */
-    List<FlowCell> flow(Transaction t) {
+    public List<FlowCell> flow(Transaction t) {
         List<FlowCell> out = new ArrayList<>();
         for (int i = 0; i < t.paths.size(); i++) {
             Path p = t.paths.get(i);
@@ -362,7 +268,7 @@ final class VytSample {
     }
 
     /** A path of another transaction that reaches the same server, or null. */
-    Path sharedPath(Transaction own, Node server) {
+    public Path sharedPath(Transaction own, Node server) {
         for (Transaction t : transactions) {
             if (t == own) continue;
             for (Path p : t.paths) if (p.dst == server) return p;
@@ -371,13 +277,13 @@ final class VytSample {
     }
 
     /** The transaction that owns a path object. */
-    Transaction owner(Path p) {
+    public Transaction owner(Path p) {
         for (Transaction t : transactions) if (t.paths.contains(p)) return t;
         return null;
     }
 
     /** The value of an alert: a component state of the path or URL, or an alert value. */
-    int alertValue(Alert a, String name) {
+    public int alertValue(Alert a, String name) {
         String scope = "alert:" + a.tran.name + "/" + a.path.id + (a.url == null ? "" : "/" + a.url);
         if (name.equals("pathMaxRespTimeAlertState") || name.equals("worstComponentState")) {
             int max = 1;
@@ -389,12 +295,12 @@ final class VytSample {
     }
 
     /** A value of an event. */
-    int eventValue(Event e, String name) {
+    public int eventValue(Event e, String name) {
         return value("event:" + e.tran.name + "/" + e.path.id + "@" + (now - e.start), name);
     }
 
     /** The largest interval average of a summary: component "Tot", "Net", "Srv", "App" or "Wait". */
-    int summaryMax(Transaction t, Path p, String component) {
+    public int summaryMax(Transaction t, Path p, String component) {
         int max = Integer.MIN_VALUE;
         for (int k = 0; k < SUMMARY_INTERVALS; k++)
             max = Math.max(max, intervalValue(t, p, k, "path" + component + "RespTimeAvg"));
@@ -402,30 +308,30 @@ final class VytSample {
     }
 
     /** The number of samples over all summary intervals. */
-    int summaryDataCt(Transaction t, Path p) {
+    public int summaryDataCt(Transaction t, Path p) {
         int sum = 0;
         for (int k = 0; k < SUMMARY_INTERVALS; k++) sum += intervalValue(t, p, k, "pathTotRespTimeDataCtSum");
         return sum;
     }
 
     /** The interval number of the current interval since the collector started. */
-    int sumIntervalAux() {
+    public int sumIntervalAux() {
         return UPTIME / INTERVAL;
     }
 
     /** The collector's own flags word. */
-    int collectorFlags() {
-        return VytFlags.HTTP_TRANSACTIONS | VytFlags.INCLUDE_EXCLUDE_URL;
+    public int collectorFlags() {
+        return Flags.HTTP_TRANSACTIONS | Flags.INCLUDE_EXCLUDE_URL;
     }
 
     /** The seven blocks of the current performance overview, in reply order. */
-    static final String[] PERF_BLOCKS = {"all", "nodeRespTime", "pathRespTime", "network", "server", "sixth", "wait"};
+    public static final String[] PERF_BLOCKS = {"all", "nodeRespTime", "pathRespTime", "network", "server", "sixth", "wait"};
     private static final String[] PERF_FIELDS = {null, "pathSrvRespTimeAlertState", "pathTotRespTimeAlertState",
         "pathNetRespTimeAlertState", "pathAppRespTimeAlertState", null, "pathWaitRespTimeAlertState"};
-    static final String[] STATE_NAMES = {"Normal", "Warning", "Critical"};
+    public static final String[] STATE_NAMES = {"Normal", "Warning", "Critical"};
 
     /** The state of block {@code b} (0..6) of the current performance overview. */
-    int perfState(int b) {
+    public int perfState(int b) {
         if (b == 0) {
             int max = 0;
             for (int i = 1; i < PERF_BLOCKS.length; i++) max = Math.max(max, perfState(i));
@@ -439,7 +345,7 @@ final class VytSample {
     }
 
     /** The text of block {@code b}: the state's name and the first path in that state. */
-    String perfText(int b) {
+    public String perfText(int b) {
         if (PERF_FIELDS[b] == null && b != 0) return "Not monitored";
         int state = perfState(b);
         String text = STATE_NAMES[state];
@@ -461,7 +367,7 @@ final class VytSample {
      * A threshold of a path: {@code component} is "Net", "Srv", "App", "Wait", "Tot" or "" (the
      * path response time), {@code limit} "Group1", "Group2", "Group3", "Warn" or "Crit".
      */
-    int threshold(Transaction t, Path p, String component, String limit) {
+    public int threshold(Transaction t, Path p, String component, String limit) {
         int base = 50 + hash(t.name + "/" + p.id, "threshold" + component) % 300;
         switch (limit) {
             case "Group1": return base;
@@ -474,7 +380,7 @@ final class VytSample {
     }
 
     /** Seconds a server of a transaction has been reportable; 0 for a server that is offline. */
-    int serverReportableSecs(Transaction t, Node n) {
+    public int serverReportableSecs(Transaction t, Node n) {
         return n.online ? 3600 + hash(t.name, n.netName) % 200000 : 0;
     }
 }

@@ -1,8 +1,15 @@
+package vyt.catalog;
+
+import vyt.client.*;
+
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNotNull;
 import static org.junit.jupiter.api.Assertions.assertThrows;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
+import java.io.BufferedReader;
+import java.io.IOException;
+import java.io.StringReader;
 import java.lang.reflect.Method;
 import java.lang.reflect.Modifier;
 import java.util.HashSet;
@@ -12,7 +19,7 @@ import java.util.Set;
 import org.junit.jupiter.api.Test;
 
 /** The catalogue against the documented report table and callback signatures; the target's methods. */
-class VytCatalogTest {
+class CatalogTest {
     static final String S = "Ljava/lang/String;";
 
     static String sig(int strings, int ints) {
@@ -89,41 +96,57 @@ class VytCatalogTest {
 
     @Test
     void everyKindHasItsDocumentedIdAndSignatures() {
-        assertEquals(32, VytCatalog.all().size());
+        assertEquals(32, Catalog.all().size());
         for (Object[] d : DOCUMENTED) {
-            VytCatalog.Kind k = VytCatalog.byType((Integer) d[0]);
+            Catalog.Kind k = Catalog.byType((Integer) d[0]);
             assertNotNull(k, "type " + d[0]);
-            assertEquals(d[1], k.reportId, k.name);
-            assertEquals(d[2], k.hasSetData() ? k.setDataSignature() : "", k.name + " setData");
-            assertEquals(d[3], k.hasAddEntry() ? k.addEntrySignature() : "", k.name + " addEntry");
-            assertEquals(k, VytCatalog.byName(k.name));
+            assertEquals(d[1], k.reportId(), k.name());
+            assertEquals(d[2], k.hasSetData() ? k.setDataSignature() : "", k.name() + " setData");
+            assertEquals(d[3], k.hasAddEntry() ? k.addEntrySignature() : "", k.name() + " addEntry");
+            assertEquals(k, Catalog.byName(k.name()));
         }
-        assertEquals(sig(7, 55), VytCatalog.byName("wait-detail").setDataSignature());
-        assertEquals(null, VytCatalog.byType(0));
-        assertEquals(null, VytCatalog.byType(33));
+        assertEquals(sig(7, 55), Catalog.byName("wait-detail").setDataSignature());
+        assertEquals(null, Catalog.byType(0));
+        assertEquals(null, Catalog.byType(33));
     }
 
     @Test
     void parameterNamesAreUniqueWithinACallAndReportNamesAreUnique() {
         Set<String> names = new HashSet<>();
-        for (VytCatalog.Kind k : VytCatalog.all()) {
-            assertTrue(names.add(k.name), k.name);
-            assertTrue(k.name.matches("[a-z]+(-[a-z]+)*"), k.name);
-            for (List<VytCatalog.Param> call : List.of(k.setData, k.addEntry)) {
+        for (Catalog.Kind k : Catalog.all()) {
+            assertTrue(names.add(k.name()), k.name());
+            assertTrue(k.name().matches("[a-z]+(-[a-z]+)*"), k.name());
+            for (List<Catalog.Param> call : List.of(k.setData(), k.addEntry())) {
                 Set<String> seen = new HashSet<>();
-                for (VytCatalog.Param p : call) assertTrue(seen.add(p.name), k.name + ": " + p.name + " twice");
+                for (Catalog.Param p : call) assertTrue(seen.add(p.name()), k.name() + ": " + p.name() + " twice");
             }
         }
     }
 
+    static List<Catalog.Kind> parse(String... lines) throws IOException {
+        return Catalog.parse(new BufferedReader(new StringReader(String.join("\n", lines) + "\n")));
+    }
+
     @Test
-    void parameterListsParseAsWrittenAndRejectOtherTypes() {
-        List<VytCatalog.Param> ps = VytCatalog.params("String tranName, int flags");
-        assertEquals("[String tranName, int flags]", ps.toString());
-        assertEquals("(Ljava/lang/String;I)V", VytCatalog.Kind.signature(ps));
-        assertEquals("()V", VytCatalog.Kind.signature(VytCatalog.params(" ")));
-        assertThrows(IllegalArgumentException.class, () -> VytCatalog.params("long x"));
-        assertThrows(IllegalArgumentException.class, () -> VytCatalog.params("int"));
+    void theTableParsesAsWrittenAndRefusesMalformedLines() throws IOException {
+        List<Catalog.Kind> ks = parse("# comment", "kind\t1\t1\tone\t-\tFirst",
+                "setData\tint collectorStartupTime\tint flags", "addEntry\tString tranName\tint flags",
+                "kind\t2\t9\ttwo\ttran,continue2\tSecond", "addEntry\tint a");
+        assertEquals(2, ks.size());
+        assertEquals("[int collectorStartupTime, int flags]", ks.get(0).setData().toString());
+        assertEquals("(Ljava/lang/String;I)V", ks.get(0).addEntrySignature());
+        assertEquals(Set.of(Catalog.Selection.TRAN, Catalog.Selection.CONTINUE2), ks.get(1).selections());
+        assertEquals(List.of(), ks.get(1).setData());
+        for (String[] bad : new String[][] {
+            {"kind\t2\t1\tone\t-\tFirst"},                                // types must run 1, 2, ...
+            {"kind\t1\t1\tone\t-"},                                         // a field missing
+            {"kind\t1\t1\tone\tnowhere\tFirst"},                            // unknown selection
+            {"kind\t1\t1\tone\t-\tFirst", "addEntry\tlong x"},            // unknown parameter type
+            {"kind\t1\t1\tone\t-\tFirst", "addEntry\tint a", "setData\tint b"},  // setData after addEntry
+            {"addEntry\tint a"},                                              // before any kind
+        }) {
+            assertThrows(IllegalStateException.class, () -> parse(bad), String.join(" | ", bad));
+        }
     }
 
     static String jniSignature(Method m) {
@@ -135,14 +158,14 @@ class VytCatalogTest {
     @Test
     void theTargetDeclaresEveryCallbackOfEveryKindAndNothingElse() {
         Set<String> declared = new HashSet<>();
-        for (Method m : VytTarget.class.getDeclaredMethods()) {
+        for (Method m : Target.class.getDeclaredMethods()) {
             if (!m.getName().equals("setData") && !m.getName().equals("addEntry")) continue;
             assertTrue(Modifier.isPublic(m.getModifiers()), m.toString());
             assertEquals(void.class, m.getReturnType());
             declared.add(m.getName() + jniSignature(m));
         }
         Set<String> needed = new HashSet<>();
-        for (VytCatalog.Kind k : VytCatalog.all()) {
+        for (Catalog.Kind k : Catalog.all()) {
             if (k.hasSetData()) needed.add("setData" + k.setDataSignature());
             if (k.hasAddEntry()) needed.add("addEntry" + k.addEntrySignature());
         }
@@ -151,41 +174,41 @@ class VytCatalogTest {
 
     @Test
     void theTargetRecordsCallsInOrderWithTheirArguments() {
-        VytTarget t = new VytTarget();
+        Target t = new Target();
         t.setData(7, 8);
         t.addEntry("a", 1);
         t.addEntry("b", 2);
         assertEquals("[setData[7, 8], addEntry[a, 1], addEntry[b, 2]]", t.calls().toString());
-        VytReport r = VytReport.of(VytCatalog.byType(1), t.calls());
+        Report r = Report.of(Catalog.byType(1), t.calls());
         assertEquals(8, r.headerInt("flags"));
         assertEquals("b", r.entryText(1, "tranName"));
     }
 
     @Test
     void aReportRefusesCallsThatDoNotFitItsKind() {
-        VytTarget twoHeaders = new VytTarget();
+        Target twoHeaders = new Target();
         twoHeaders.setData(1, 2);
         twoHeaders.setData(3, 4);
-        assertThrows(IllegalStateException.class, () -> VytReport.of(VytCatalog.byType(1), twoHeaders.calls()));
-        VytTarget noHeader = new VytTarget();
+        assertThrows(IllegalStateException.class, () -> Report.of(Catalog.byType(1), twoHeaders.calls()));
+        Target noHeader = new Target();
         noHeader.addEntry("a", 1);
-        assertThrows(IllegalStateException.class, () -> VytReport.of(VytCatalog.byType(1), noHeader.calls()));
+        assertThrows(IllegalStateException.class, () -> Report.of(Catalog.byType(1), noHeader.calls()));
         // A kind without addEntry accepts no entry with a matching argument count of another kind.
-        VytTarget entry = new VytTarget();
+        Target entry = new Target();
         entry.setData("t", 1, 2);
         entry.addEntry("x", 1);
-        assertThrows(IllegalStateException.class, () -> VytReport.of(VytCatalog.byType(25), entry.calls()));
+        assertThrows(IllegalStateException.class, () -> Report.of(Catalog.byType(25), entry.calls()));
     }
 
     @Test
     void flagsParseFromNumbersAndNames() {
-        assertEquals(0x2000104, VytFlags.parse("0x2000104"));
-        assertEquals(16, VytFlags.parse("16"));
-        assertEquals(0x8 | 0x800, VytFlags.parse("REP_URL_LIST_TYPE_EXCLUDE|REP_URL_SEARCH_TYPE_ENDS_WITH"));
-        assertEquals(0x10 | 0x2000, VytFlags.parse("view_distributions, client_sum"));
-        assertEquals(0x40, VytFlags.parse("VIEW_DISPATCH_RETURN"));
-        assertEquals(0x4000000, VytFlags.parse("REP_FLAGS_PASSTHRU_MODE"));
-        assertThrows(IllegalArgumentException.class, () -> VytFlags.parse("NO_SUCH_FLAG"));
-        assertThrows(IllegalArgumentException.class, () -> VytFlags.parse(""));
+        assertEquals(0x2000104, Flags.parse("0x2000104"));
+        assertEquals(16, Flags.parse("16"));
+        assertEquals(0x8 | 0x800, Flags.parse("REP_URL_LIST_TYPE_EXCLUDE|REP_URL_SEARCH_TYPE_ENDS_WITH"));
+        assertEquals(0x10 | 0x2000, Flags.parse("view_distributions, client_sum"));
+        assertEquals(0x40, Flags.parse("VIEW_DISPATCH_RETURN"));
+        assertEquals(0x4000000, Flags.parse("REP_FLAGS_PASSTHRU_MODE"));
+        assertThrows(IllegalArgumentException.class, () -> Flags.parse("NO_SUCH_FLAG"));
+        assertThrows(IllegalArgumentException.class, () -> Flags.parse(""));
     }
 }

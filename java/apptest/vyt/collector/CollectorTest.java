@@ -1,3 +1,8 @@
+package vyt.collector;
+
+import vyt.catalog.*;
+import vyt.client.*;
+
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertThrows;
 import static org.junit.jupiter.api.Assertions.assertTrue;
@@ -16,14 +21,14 @@ import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
 
 /** The sample collector survives malformed requests and serves several clients at once. */
-class VytCollectorTest {
-    VytCollector collector;
-    VytClient client;
+class CollectorTest {
+    Collector collector;
+    Client client;
 
     @BeforeEach
     void start() throws Exception {
-        collector = new VytCollector(new VytSample(1114672121), 0, 300);
-        client = new VytClient(collector.host(), collector.port());
+        collector = new Collector(new Sample(1114672121), 0, 300);
+        client = new Client(collector.host(), collector.port());
     }
 
     @AfterEach
@@ -38,19 +43,19 @@ class VytCollectorTest {
     }
 
     static byte[] request(int type, String tran) {
-        return VYTservlet.buildVYTRequest(type, 0, 0, 0, tran, "NOTRANSNAME", 1, 0, false);
+        return Native.buildRequest(type, 0, 0, 0, tran, "NOTRANSNAME", 1, 0, false);
     }
 
     /** The collector still answers a well-formed request correctly. */
     void assertStillServing() throws Exception {
-        VytReport r = client.fetch(VytCatalog.byName("transaction-info"), new VytClient.Selection().tran("login"), false);
+        Report r = client.fetch(Catalog.byName("transaction-info"), Client.Selection.NONE.tran("login"), false);
         assertEquals("login", r.headerText("tranName"));
     }
 
     static void assertBadRequestReply(InputStream in) throws Exception {
         byte[] reply = in.readNBytes(35);
-        assertEquals(35, VytWire.i32(reply, 0));
-        assertEquals(VytReplies.BAD_REQUEST, VytClient.errorText(reply));
+        assertEquals(35, Wire.i32(reply, 0));
+        assertEquals(Replies.BAD_REQUEST, Client.errorText(reply));
         assertEquals(-1, in.read(), "the connection ends after the error reply");
     }
 
@@ -69,7 +74,7 @@ class VytCollectorTest {
     void aWrongLengthWordGetsAnErrorReply() throws Exception {
         for (int len : new int[] {500, 1133, 0, -1}) {
             byte[] req = request(1, "");
-            VytWire.of(req).i32(0, len);
+            Wire.of(req).i32(0, len);
             try (Socket s = connect()) {
                 s.getOutputStream().write(req);
                 assertBadRequestReply(s.getInputStream());
@@ -109,18 +114,18 @@ class VytCollectorTest {
             byte[] first = reply(in);
             byte[] second = reply(in);
             byte[] third = reply(in);
-            assertEquals(1, VytWire.i32(first, 4));
+            assertEquals(1, Wire.i32(first, 4));
             assertEquals(28 + 68 * 4, first.length);
-            assertEquals("search", VytWire.of(second).text(20, 64));
-            assertEquals(VytReplies.TRAN_NOT_FOUND, VytClient.errorText(third));
-            assertEquals(36, VytWire.i32(third, 4));
+            assertEquals("search", Wire.of(second).text(20, 64));
+            assertEquals(Replies.TRAN_NOT_FOUND, Client.errorText(third));
+            assertEquals(36, Wire.i32(third, 4));
         }
         assertEquals(3, collector.served());
     }
 
     static byte[] reply(InputStream in) throws Exception {
         byte[] head = in.readNBytes(4);
-        byte[] rest = in.readNBytes(VytWire.i32(head, 0) - 4);
+        byte[] rest = in.readNBytes(Wire.i32(head, 0) - 4);
         byte[] all = new byte[4 + rest.length];
         System.arraycopy(head, 0, all, 0, 4);
         System.arraycopy(rest, 0, all, 4, rest.length);
@@ -158,11 +163,11 @@ class VytCollectorTest {
         assertTrue(collector.served() >= kinds.length * 17, "served " + collector.served());
     }
 
-    VytReport fetch(String kind) throws VytClientException {
-        return client.fetch(VytCatalog.byName(kind), new VytClient.Selection().tran("checkout").path(1), false);
+    Report fetch(String kind) throws ClientException {
+        return client.fetch(Catalog.byName(kind), Client.Selection.NONE.tran("checkout").path(1), false);
     }
 
-    static List<Object> flatten(VytReport r) {
+    static List<Object> flatten(Report r) {
         List<Object> all = new ArrayList<>(r.headerValues());
         for (List<Object> e : r.entries()) all.addAll(e);
         return all;
@@ -172,9 +177,9 @@ class VytCollectorTest {
     void closingStopsTheServer() throws Exception {
         int port = collector.port();
         collector.close();
-        VytClient late = new VytClient("127.0.0.1", port, 1000, 1000, 1 << 20);
-        VytClientException e = assertThrows(VytClientException.class,
-                () -> late.fetch(VytCatalog.byName("all-transactions"), new VytClient.Selection(), false));
-        assertEquals(VytClientException.Reason.UNREACHABLE, e.reason);
+        Client late = new Client("127.0.0.1", port, 1000, 1000, 1 << 20);
+        ClientException e = assertThrows(ClientException.class,
+                () -> late.fetch(Catalog.byName("all-transactions"), Client.Selection.NONE, false));
+        assertEquals(ClientException.Reason.UNREACHABLE, e.reason);
     }
 }

@@ -1,11 +1,13 @@
+package vyt.cli;
+
 import java.time.Instant;
 import java.time.ZoneId;
 import java.time.ZonedDateTime;
 import java.util.Locale;
 
 /** The display texts of second counts, written from their documented formats, in local time. */
-final class VytTexts {
-    private VytTexts() {}
+final class Texts {
+    private Texts() {}
 
     private static ZonedDateTime local(int secs) {
         return Instant.ofEpochSecond(secs).atZone(ZoneId.systemDefault());

@@ -1,3 +1,9 @@
+package vyt.cli;
+
+import vyt.catalog.*;
+import vyt.client.*;
+import vyt.collector.*;
+
 import java.io.IOException;
 import java.io.PrintStream;
 import java.nio.file.Files;
@@ -17,37 +23,37 @@ import java.util.Locale;
  * vyt collector [--port N]          the sample collector alone
  * </pre>
  */
-public final class VytCli {
-    static final int DEFAULT_PORT = 47300;
-    static final Path TRACE_FILE = Paths.get("logs", "VYTjni.trc");
+public final class Cli {
+    public static final int DEFAULT_PORT = 47300;
+    public static final Path TRACE_FILE = Paths.get("logs", "VYTjni.trc");
 
     /** Exit statuses. */
-    static final int OK = 0;
-    static final int FAILED = 1;
-    static final int USAGE = 2;
+    public static final int OK = 0;
+    public static final int FAILED = 1;
+    public static final int USAGE = 2;
 
     private final PrintStream out;
     private final PrintStream err;
 
-    VytCli(PrintStream out, PrintStream err) {
+    public Cli(PrintStream out, PrintStream err) {
         this.out = out;
         this.err = err;
     }
 
     public static void main(String[] args) {
-        int status = new VytCli(System.out, System.err).run(args);
+        int status = new Cli(System.out, System.err).run(args);
         System.out.flush();
         System.exit(status);
     }
 
-    static final String USAGE_TEXT = String.join("\n",
+    public static final String USAGE_TEXT = String.join("\n",
             "usage: vyt demo",
             "       vyt reports",
             "       vyt report NAME [--tran T] [--sub URL] [--path N] [--server N] [--view FLAGS]",
             "                       [--continue N] [--continue2 N] [--scroll N] [--trace] [--collector HOST:PORT]",
             "       vyt collector [--port N]");
 
-    int run(String[] args) {
+    public int run(String[] args) {
         if (args.length == 0) {
             err.println(USAGE_TEXT);
             return USAGE;
@@ -73,7 +79,7 @@ public final class VytCli {
     }
 
     /** A command line that cannot be run. */
-    static final class UsageException extends Exception {
+    public static final class UsageException extends Exception {
         private static final long serialVersionUID = 1L;
 
         UsageException(String message) {
@@ -83,13 +89,13 @@ public final class VytCli {
 
     // ---- reports -----------------------------------------------------------------------------
 
-    int reports(String[] args) throws UsageException {
+    public int reports(String[] args) throws UsageException {
         if (args.length != 0) throw new UsageException("reports takes no arguments");
-        for (VytCatalog.Kind k : VytCatalog.all()) {
+        for (Catalog.Kind k : Catalog.all()) {
             StringBuilder opts = new StringBuilder();
-            for (VytCatalog.Selection s : k.selections) opts.append(opts.length() == 0 ? "" : " ").append(s.option);
-            out.printf(Locale.ROOT, "%-22s %2d  %-44s %s%n", k.name, k.type, opts.length() == 0 ? "-" : opts,
-                    k.title);
+            for (Catalog.Selection s : k.selections()) opts.append(opts.length() == 0 ? "" : " ").append(s.option);
+            out.printf(Locale.ROOT, "%-22s %2d  %-44s %s%n", k.name(), k.type(), opts.length() == 0 ? "-" : opts,
+                    k.title());
         }
         return OK;
     }
@@ -97,18 +103,18 @@ public final class VytCli {
     // ---- report ------------------------------------------------------------------------------
 
     /** A parsed "report" command line. */
-    static final class ReportArgs {
-        VytCatalog.Kind kind;
-        VytClient.Selection sel = new VytClient.Selection();
+    public static final class ReportArgs {
+        Catalog.Kind kind;
+        Client.Selection sel = Client.Selection.NONE;
         boolean trace;
         String collector;
-        final List<VytCatalog.Selection> given = new ArrayList<>();
+        public final List<Catalog.Selection> given = new ArrayList<>();
     }
 
-    static ReportArgs parseReport(String[] args) throws UsageException {
+    public static ReportArgs parseReport(String[] args) throws UsageException {
         if (args.length == 0) throw new UsageException("report needs a report name (see: vyt reports)");
         ReportArgs r = new ReportArgs();
-        r.kind = VytCatalog.byName(args[0]);
+        r.kind = Catalog.byName(args[0]);
         if (r.kind == null) throw new UsageException("unknown report: " + args[0] + " (see: vyt reports)");
         for (int i = 1; i < args.length; i++) {
             String a = args[i];
@@ -120,31 +126,31 @@ public final class VytCli {
             String v = args[++i];
             switch (a) {
                 case "--collector": r.collector = v; continue;
-                case "--tran": r.sel.tran = v; break;
-                case "--sub": r.sel.sub = v; break;
-                case "--path": r.sel.path = number(a, v); break;
-                case "--server": r.sel.server = number(a, v); break;
-                case "--continue": r.sel.continueIdx = number(a, v); break;
-                case "--continue2": r.sel.continueIdx2 = number(a, v); break;
-                case "--scroll": r.sel.scroll = number(a, v); break;
+                case "--tran": r.sel = r.sel.tran(v); break;
+                case "--sub": r.sel = r.sel.sub(v); break;
+                case "--path": r.sel = r.sel.path(number(a, v)); break;
+                case "--server": r.sel = r.sel.server(number(a, v)); break;
+                case "--continue": r.sel = r.sel.continueAt(number(a, v), r.sel.continueIdx2()); break;
+                case "--continue2": r.sel = r.sel.continueAt(r.sel.continueIdx(), number(a, v)); break;
+                case "--scroll": r.sel = r.sel.scroll(number(a, v)); break;
                 case "--view":
                     try {
-                        r.sel.view = VytFlags.parse(v);
+                        r.sel = r.sel.view(Flags.parse(v));
                     } catch (IllegalArgumentException e) {
                         throw new UsageException("--view: " + e.getMessage());
                     }
                     break;
                 default: throw new UsageException("unknown option: " + a);
             }
-            VytCatalog.Selection s = selectionOf(a);
-            if (!r.kind.takes(s)) throw new UsageException(r.kind.name + " does not take " + a);
+            Catalog.Selection s = selectionOf(a);
+            if (!r.kind.takes(s)) throw new UsageException(r.kind.name() + " does not take " + a);
             r.given.add(s);
         }
         return r;
     }
 
-    private static VytCatalog.Selection selectionOf(String option) {
-        for (VytCatalog.Selection s : VytCatalog.Selection.values()) if (s.option.equals(option)) return s;
+    private static Catalog.Selection selectionOf(String option) {
+        for (Catalog.Selection s : Catalog.Selection.values()) if (s.option.equals(option)) return s;
         throw new IllegalArgumentException(option);
     }
 
@@ -160,24 +166,24 @@ public final class VytCli {
      * Fills what the embedded sample collector needs and the command line left out: its first
      * transaction, path 1, and the first server of that path.
      */
-    static void sampleDefaults(ReportArgs r, VytSample sample) {
-        VytCatalog.Kind k = r.kind;
-        if (k.takes(VytCatalog.Selection.TRAN) && !r.given.contains(VytCatalog.Selection.TRAN))
-            r.sel.tran = sample.transactions.get(0).name;
-        if (k.takes(VytCatalog.Selection.PATH) && !r.given.contains(VytCatalog.Selection.PATH)) r.sel.path = 1;
-        if (k.takes(VytCatalog.Selection.SERVER) && !r.given.contains(VytCatalog.Selection.SERVER)) {
-            VytSample.Transaction t = sample.transaction(r.sel.tran);
-            VytSample.Transaction first = t != null && !t.paths.isEmpty() ? t : sample.transactions.get(0);
-            r.sel.server = first.paths.get(0).dst.serverId;
+    public static void sampleDefaults(ReportArgs r, Sample sample) {
+        Catalog.Kind k = r.kind;
+        if (k.takes(Catalog.Selection.TRAN) && !r.given.contains(Catalog.Selection.TRAN))
+            r.sel = r.sel.tran(sample.transactions.get(0).name());
+        if (k.takes(Catalog.Selection.PATH) && !r.given.contains(Catalog.Selection.PATH)) r.sel = r.sel.path(1);
+        if (k.takes(Catalog.Selection.SERVER) && !r.given.contains(Catalog.Selection.SERVER)) {
+            Sample.Transaction t = sample.transaction(r.sel.tran());
+            Sample.Transaction first = t != null && !t.paths().isEmpty() ? t : sample.transactions.get(0);
+            r.sel = r.sel.server(first.paths().get(0).dst().serverId());
         }
     }
 
-    int report(String[] args) throws UsageException {
+    public int report(String[] args) throws UsageException {
         ReportArgs r = parseReport(args);
-        VytClient client;
+        Client client;
         if (r.collector != null) {
             try {
-                client = VytClient.forAddress(r.collector);
+                client = Client.forAddress(r.collector);
             } catch (IllegalArgumentException e) {
                 throw new UsageException("--collector: " + e.getMessage());
             }
@@ -186,9 +192,9 @@ public final class VytCli {
         }
         if (r.trace && !prepareTrace()) return FAILED;
         if (client != null) return fetchAndPrint(client, r);
-        try (VytCollector c = VytCollector.start(0)) {
+        try (Collector c = Collector.start(0)) {
             sampleDefaults(r, c.sample());
-            return fetchAndPrint(new VytClient(c.host(), c.port()), r);
+            return fetchAndPrint(new Client(c.host(), c.port()), r);
         } catch (IOException e) {
             err.println("vyt: cannot start the sample collector: " + e.getMessage());
             return FAILED;
@@ -206,12 +212,12 @@ public final class VytCli {
         }
     }
 
-    private int fetchAndPrint(VytClient client, ReportArgs r) {
+    private int fetchAndPrint(Client client, ReportArgs r) {
         int status = OK;
         try {
-            VytPrinter.print(client.fetch(r.kind, r.sel, r.trace), out);
-        } catch (VytClientException e) {
-            err.println("vyt: " + r.kind.name + ": " + e.getMessage());
+            Printer.print(client.fetch(r.kind, r.sel, r.trace), out);
+        } catch (ClientException e) {
+            err.println("vyt: " + r.kind.name() + ": " + e.getMessage());
             status = FAILED;
         }
         if (r.trace) out.println("trace written to " + TRACE_FILE.toAbsolutePath());
@@ -220,7 +226,7 @@ public final class VytCli {
 
     // ---- collector ---------------------------------------------------------------------------
 
-    int collector(String[] args) throws UsageException {
+    public int collector(String[] args) throws UsageException {
         int port = DEFAULT_PORT;
         for (int i = 0; i < args.length; i++) {
             if (args[i].equals("--port") && i + 1 < args.length) port = number("--port", args[++i]);
@@ -228,7 +234,7 @@ public final class VytCli {
         }
         if (port < 0 || port > 65535) throw new UsageException("--port out of range: " + port);
         try {
-            VytCollector c = VytCollector.start(port);
+            Collector c = Collector.start(port);
             out.println("sample collector listening on " + c.host() + ":" + c.port() + " (Ctrl-C stops it)");
             out.flush();
             Runtime.getRuntime().addShutdownHook(new Thread(c::close));
@@ -245,27 +251,27 @@ public final class VytCli {
 
     // ---- demo --------------------------------------------------------------------------------
 
-    int demo(String[] args) throws UsageException {
+    public int demo(String[] args) throws UsageException {
         if (args.length != 0) throw new UsageException("demo takes no arguments");
-        try (VytCollector c = VytCollector.start(0)) {
-            VytClient client = new VytClient(c.host(), c.port());
+        try (Collector c = Collector.start(0)) {
+            Client client = new Client(c.host(), c.port());
             out.println("sample collector on " + c.host() + ":" + c.port() + "; every report kind, decoded by the"
                     + " library:");
             int decoded = 0;
             List<String> failed = new ArrayList<>();
-            for (VytCatalog.Kind k : VytCatalog.all()) {
+            for (Catalog.Kind k : Catalog.all()) {
                 out.println();
                 try {
-                    VytPrinter.print(client.fetch(k, demoSelection(k, client), false), out);
+                    Printer.print(client.fetch(k, demoSelection(k, client), false), out);
                     decoded++;
-                } catch (VytClientException e) {
-                    out.println("== " + k.name + " (report type " + k.type + "): " + k.title + " ==");
+                } catch (ClientException e) {
+                    out.println("== " + k.name() + " (report type " + k.type() + "): " + k.title() + " ==");
                     out.println("failed: " + e.getMessage());
-                    failed.add(k.name);
+                    failed.add(k.name());
                 }
             }
             out.println();
-            out.println("decoded " + decoded + " of " + VytCatalog.all().size() + " report kinds"
+            out.println("decoded " + decoded + " of " + Catalog.all().size() + " report kinds"
                     + (failed.isEmpty() ? "" : "; failed: " + String.join(", ", failed)));
             return failed.isEmpty() ? OK : FAILED;
         } catch (IOException e) {
@@ -274,34 +280,34 @@ public final class VytCli {
         }
     }
 
-    static final String DEMO_TRAN = "checkout";
-    static final String DEMO_RULE_URL = "/shop/checkout/static/";
+    public static final String DEMO_TRAN = "checkout";
+    public static final String DEMO_RULE_URL = "/shop/checkout/static/";
 
     /** The demo's selection for a kind, from the sample data set's first transaction. */
-    static VytClient.Selection demoSelection(VytCatalog.Kind k, VytClient client) throws VytClientException {
-        VytClient.Selection s = new VytClient.Selection().tran(DEMO_TRAN).path(1);
-        switch (k.name) {
+    public static Client.Selection demoSelection(Catalog.Kind k, Client client) throws ClientException {
+        Client.Selection s = Client.Selection.NONE.tran(DEMO_TRAN).path(1);
+        switch (k.name()) {
             case "server-load": return s.server(11);
             case "sub-transactions": return s.scroll(8);
             case "network-detail": case "server-detail": case "response-time-detail": case "wait-detail":
             case "path-time-detail":
-                return s.view(VytFlags.VIEW_DISTRIBUTIONS);
+                return s.view(Flags.VIEW_DISTRIBUTIONS);
             case "add-url-rule":
-                return s.sub(DEMO_RULE_URL).view(VytFlags.URL_TYPE_EXCLUDE | VytFlags.URL_SEARCH_BEGINS_WITH);
+                return s.sub(DEMO_RULE_URL).view(Flags.URL_TYPE_EXCLUDE | Flags.URL_SEARCH_BEGINS_WITH);
             case "remove-url-rule": return s.continueAt(ruleId(client, ".gif"), 0);
             case "get-url-rule": return s.continueAt(ruleId(client, DEMO_RULE_URL), 0);
             case "edit-url-rule":
                 return s.continueAt(ruleId(client, DEMO_RULE_URL), 0).sub("/shop/checkout/assets/")
-                        .view(VytFlags.URL_TYPE_EXCLUDE | VytFlags.URL_SEARCH_BEGINS_WITH);
-            case "url-rule-precedence": return s.view(VytFlags.URL_PRECEDENCE_EXCLUDE_FIRST);
+                        .view(Flags.URL_TYPE_EXCLUDE | Flags.URL_SEARCH_BEGINS_WITH);
+            case "url-rule-precedence": return s.view(Flags.URL_PRECEDENCE_EXCLUDE_FIRST);
             default: return s;
         }
     }
 
     /** The number of the demo transaction's rule with this URL, from the collector's rule list. */
-    static int ruleId(VytClient client, String url) throws VytClientException {
-        VytReport rules = client.fetch(VytCatalog.byName("url-rules"),
-                new VytClient.Selection().tran(DEMO_TRAN).scroll(VytReplies.MAX_PAGE), false);
+    public static int ruleId(Client client, String url) throws ClientException {
+        Report rules = client.fetch(Catalog.byName("url-rules"),
+                Client.Selection.NONE.tran(DEMO_TRAN).scroll(Replies.MAX_PAGE), false);
         for (int i = 0; i < rules.entryCount(); i++)
             if (rules.entryText(i, "urlName").equals(url)) return rules.entryInt(i, "urlRuleId");
         return 0;

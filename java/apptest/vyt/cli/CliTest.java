@@ -1,3 +1,9 @@
+package vyt.cli;
+
+import vyt.catalog.*;
+import vyt.client.*;
+import vyt.collector.*;
+
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertThrows;
 import static org.junit.jupiter.api.Assertions.assertTrue;
@@ -13,12 +19,12 @@ import org.junit.jupiter.api.BeforeAll;
 import org.junit.jupiter.api.Test;
 
 /** The command line: its commands, options, output and exit statuses. */
-class VytCliTest {
-    static VytCollector collector;
+class CliTest {
+    static Collector collector;
 
     @BeforeAll
     static void start() throws Exception {
-        collector = new VytCollector(new VytSample(1114672121), 0);
+        collector = new Collector(new Sample(1114672121), 0);
     }
 
     @AfterAll
@@ -29,7 +35,7 @@ class VytCliTest {
     /** Runs the command line; returns exit status, standard output and standard error. */
     static Object[] run(String... args) {
         ByteArrayOutputStream out = new ByteArrayOutputStream(), err = new ByteArrayOutputStream();
-        int status = new VytCli(new PrintStream(out, true, StandardCharsets.UTF_8),
+        int status = new Cli(new PrintStream(out, true, StandardCharsets.UTF_8),
                 new PrintStream(err, true, StandardCharsets.UTF_8)).run(args);
         return new Object[] {status, out.toString(StandardCharsets.UTF_8), err.toString(StandardCharsets.UTF_8)};
     }
@@ -45,9 +51,9 @@ class VytCliTest {
         String[] lines = ((String) r[1]).split("\n");
         assertEquals(32, lines.length);
         for (int i = 0; i < 32; i++) {
-            VytCatalog.Kind k = VytCatalog.byType(i + 1);
-            assertTrue(lines[i].startsWith(k.name + " "), lines[i]);
-            assertTrue(lines[i].endsWith(k.title), lines[i]);
+            Catalog.Kind k = Catalog.byType(i + 1);
+            assertTrue(lines[i].startsWith(k.name() + " "), lines[i]);
+            assertTrue(lines[i].endsWith(k.title()), lines[i]);
         }
         assertTrue(lines[7].contains("--tran --path --view"), lines[7]);
         assertTrue(lines[23].contains("--tran --continue --continue2 --scroll"), lines[23]);
@@ -57,7 +63,7 @@ class VytCliTest {
     void aReportPrintsHeaderValuesAndAnAlignedTable() {
         Object[] r = run("report", "all-transactions", "--collector", at());
         assertEquals(0, r[0], (String) r[2]);
-        VytSample s = collector.sample();
+        Sample s = collector.sample();
         assertEquals(String.join("\n",
                 "== all-transactions (report type 1): All monitored transactions ==",
                 "collectorStartupTime: " + s.startup,
@@ -98,11 +104,11 @@ class VytCliTest {
         assertEquals(0, r[0], (String) r[2]);
         String out = (String) r[1];
         assertTrue(out.contains("\nreportEntryCt: 2\nreportEntryContinueIdx: 22\nreportEntryContinueIdx2: 23\n"), out);
-        assertTrue(out.contains(collector.sample().transaction("checkout").urls.get(21)), out);
+        assertTrue(out.contains(collector.sample().transaction("checkout").urls().get(21)), out);
 
-        VytCli.ReportArgs a = VytCli.parseReport(new String[] {"add-url-rule", "--tran", "t", "--sub", "/u", "--view",
+        Cli.ReportArgs a = Cli.parseReport(new String[] {"add-url-rule", "--tran", "t", "--sub", "/u", "--view",
             "URL_LIST_TYPE_EXCLUDE|URL_SEARCH_TYPE_CONTAINS", "--trace"});
-        assertEquals(List.of("t", "/u", 0x8 | 0x400), List.of(a.sel.tran, a.sel.sub, a.sel.view));
+        assertEquals(List.of("t", "/u", 0x8 | 0x400), List.of(a.sel.tran(), a.sel.sub(), a.sel.view()));
         assertTrue(a.trace);
     }
 
@@ -141,11 +147,11 @@ class VytCliTest {
 
     @Test
     void traceLeavesTheRequestAndReplyDumpsInLogs() throws Exception {
-        int mark = Files.exists(VytCli.TRACE_FILE) ? (int) Files.size(VytCli.TRACE_FILE) : 0;
+        int mark = Files.exists(Cli.TRACE_FILE) ? (int) Files.size(Cli.TRACE_FILE) : 0;
         Object[] r = run("report", "current-alerts", "--trace", "--collector", at());
         assertEquals(0, r[0], (String) r[2]);
-        assertTrue(((String) r[1]).endsWith("trace written to " + VytCli.TRACE_FILE.toAbsolutePath() + "\n"));
-        String trace = new String(Files.readAllBytes(VytCli.TRACE_FILE), StandardCharsets.ISO_8859_1).substring(mark);
+        assertTrue(((String) r[1]).endsWith("trace written to " + Cli.TRACE_FILE.toAbsolutePath() + "\n"));
+        String trace = new String(Files.readAllBytes(Cli.TRACE_FILE), StandardCharsets.ISO_8859_1).substring(mark);
         int request = trace.indexOf("buildVYTRequest Entry: type<11>");
         int reply = trace.indexOf("Java_VYTreport_mapData Entry: rep_type<11>");
         assertTrue(request >= 0 && reply > request, trace);
@@ -159,14 +165,14 @@ class VytCliTest {
         Object[] r = run("demo");
         String out = (String) r[1];
         assertEquals(0, r[0], out + r[2]);
-        for (VytCatalog.Kind k : VytCatalog.all())
-            assertTrue(out.contains("\n== " + k.name + " (report type " + k.type + "): "), k.name);
+        for (Catalog.Kind k : Catalog.all())
+            assertTrue(out.contains("\n== " + k.name() + " (report type " + k.type() + "): "), k.name());
         assertTrue(out.endsWith("\ndecoded 32 of 32 report kinds\n"), out);
         assertTrue(!out.contains("failed:"), out);
         // The rule operations of the demo succeed: remove, get and edit find the rules they name.
         for (int type = 28; type <= 32; type++) {
-            VytCatalog.Kind k = VytCatalog.byType(type);
-            int from = out.indexOf("\n== " + k.name + " ");
+            Catalog.Kind k = Catalog.byType(type);
+            int from = out.indexOf("\n== " + k.name() + " ");
             int to = out.indexOf("\n== ", from + 1);
             String section = out.substring(from, to < 0 ? out.length() : to);
             assertTrue(section.contains("\nreportReturnCode: 0\n"), section);
@@ -175,11 +181,11 @@ class VytCliTest {
 
     @Test
     void thePrinterShowsEmptyReportsAndMissingCallsPlainly() {
-        VytTarget t = new VytTarget();
+        Target t = new Target();
         t.addEntry("checkout", "db-01", 31, 0x100000);
         t.addEntry("checkout", "web-01.example.test", 7, 0);
         ByteArrayOutputStream b = new ByteArrayOutputStream();
-        VytPrinter.print(VytReport.of(VytCatalog.byType(20), t.calls()), new PrintStream(b, true,
+        Printer.print(Report.of(Catalog.byType(20), t.calls()), new PrintStream(b, true,
                 StandardCharsets.UTF_8));
         assertEquals(String.join("\n",
                 "== transaction-servers (report type 20): Servers of a transaction ==",
@@ -188,12 +194,12 @@ class VytCliTest {
                 "checkout  db-01                      31  0x100000",
                 "checkout  web-01.example.test         7       0x0", ""), b.toString(StandardCharsets.UTF_8));
 
-        VytTarget none = new VytTarget();
+        Target none = new Target();
         none.setData(5, 6);
         ByteArrayOutputStream e = new ByteArrayOutputStream();
-        VytPrinter.print(VytReport.of(VytCatalog.byType(1), none.calls()), new PrintStream(e, true,
+        Printer.print(Report.of(Catalog.byType(1), none.calls()), new PrintStream(e, true,
                 StandardCharsets.UTF_8));
         assertTrue(e.toString(StandardCharsets.UTF_8).endsWith("flags: 0x6\n0 entries\n"));
-        assertThrows(IllegalStateException.class, () -> VytReport.of(VytCatalog.byType(1), new VytTarget().calls()));
+        assertThrows(IllegalStateException.class, () -> Report.of(Catalog.byType(1), new Target().calls()));
     }
 }

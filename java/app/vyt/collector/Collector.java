@@ -1,3 +1,5 @@
+package vyt.collector;
+
 import java.io.EOFException;
 import java.io.IOException;
 import java.io.InputStream;
@@ -21,18 +23,18 @@ import java.util.concurrent.atomic.AtomicInteger;
  * before its 1132 bytes, is answered with an error reply and its connection is closed; the
  * server keeps running. Each connection is served on a thread of its own.
  */
-final class VytCollector implements AutoCloseable {
+public final class Collector implements AutoCloseable {
     /** How long a started request may take to arrive in full. */
-    static final int REQUEST_TIMEOUT_MS = 5000;
+    public static final int REQUEST_TIMEOUT_MS = 5000;
     /** How long a connection may stay idle between requests before the collector closes it. */
-    static final int IDLE_TIMEOUT_MS = 60000;
+    public static final int IDLE_TIMEOUT_MS = 60000;
     /** Connections served at the same time; further ones wait until one ends. */
-    static final int MAX_CONNECTIONS = 32;
+    public static final int MAX_CONNECTIONS = 32;
 
     private final int requestTimeoutMs;
     private final ServerSocket server;
-    private final VytReplies replies;
-    private final VytSample sample;
+    private final Replies replies;
+    private final Sample sample;
     private final ExecutorService pool;
     private final Set<Socket> open = ConcurrentHashMap.newKeySet();
     private final AtomicInteger served = new AtomicInteger();
@@ -41,15 +43,15 @@ final class VytCollector implements AutoCloseable {
     private volatile boolean closed;
 
     /** Starts a collector for {@code sample} on loopback {@code port} (0: an ephemeral port). */
-    VytCollector(VytSample sample, int port) throws IOException {
+    public Collector(Sample sample, int port) throws IOException {
         this(sample, port, REQUEST_TIMEOUT_MS);
     }
 
     /** As above, with the time a started request may take to arrive in full. */
-    VytCollector(VytSample sample, int port, int requestTimeoutMs) throws IOException {
+    public Collector(Sample sample, int port, int requestTimeoutMs) throws IOException {
         this.sample = sample;
         this.requestTimeoutMs = requestTimeoutMs;
-        this.replies = new VytReplies(sample, new VytRules(sample));
+        this.replies = new Replies(sample, new Rules(sample));
         this.server = new ServerSocket();
         server.setReuseAddress(true);
         server.bind(new InetSocketAddress(InetAddress.getLoopbackAddress(), port), 64);
@@ -65,29 +67,29 @@ final class VytCollector implements AutoCloseable {
     }
 
     /** A collector for the sample data set at the current time. */
-    static VytCollector start(int port) throws IOException {
-        return new VytCollector(new VytSample((int) (System.currentTimeMillis() / 1000)), port);
+    public static Collector start(int port) throws IOException {
+        return new Collector(new Sample((int) (System.currentTimeMillis() / 1000)), port);
     }
 
-    int port() {
+    public int port() {
         return server.getLocalPort();
     }
 
-    String host() {
+    public String host() {
         return server.getInetAddress().getHostAddress();
     }
 
-    VytSample sample() {
+    public Sample sample() {
         return sample;
     }
 
     /** Requests answered with a report or an error reply. */
-    int served() {
+    public int served() {
         return served.get();
     }
 
     /** Malformed requests answered with an error reply. */
-    int refused() {
+    public int refused() {
         return refused.get();
     }
 
@@ -108,7 +110,7 @@ final class VytCollector implements AutoCloseable {
             s.setTcpNoDelay(true);
             while (!closed) {
                 s.setSoTimeout(IDLE_TIMEOUT_MS);
-                byte[] record = new byte[VytRequest.LENGTH];
+                byte[] record = new byte[Request.LENGTH];
                 int got;
                 try {
                     got = readFully(in, record, 0, 1, true);
@@ -121,16 +123,16 @@ final class VytCollector implements AutoCloseable {
                 boolean keep = true;
                 try {
                     readFully(in, record, 1, 3, false);
-                    int len = VytWire.i32(record, 0);
-                    if (len != VytRequest.LENGTH) {
-                        reply = VytReplies.error(0, VytReplies.BAD_REQUEST);
+                    int len = Wire.i32(record, 0);
+                    if (len != Request.LENGTH) {
+                        reply = Replies.error(0, Replies.BAD_REQUEST);
                         keep = false;
                     } else {
-                        readFully(in, record, 4, VytRequest.LENGTH - 4, false);
-                        reply = replies.answer(VytRequest.parse(record));
+                        readFully(in, record, 4, Request.LENGTH - 4, false);
+                        reply = replies.answer(Request.parse(record));
                     }
                 } catch (EOFException | SocketTimeoutException e) {
-                    reply = VytReplies.error(0, VytReplies.BAD_REQUEST);
+                    reply = Replies.error(0, Replies.BAD_REQUEST);
                     keep = false;
                 }
                 if (!keep) refused.incrementAndGet();

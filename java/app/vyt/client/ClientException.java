@@ -1,8 +1,10 @@
+package vyt.client;
+
 /** A report could not be fetched or decoded; {@link #reason} tells why. */
-final class VytClientException extends Exception {
+public final class ClientException extends Exception {
     private static final long serialVersionUID = 1L;
 
-    enum Reason {
+    public enum Reason {
         /** Nothing accepts connections at the collector's address. */
         UNREACHABLE,
         /** The collector did not accept, or did not answer, within the timeout. */
@@ -19,14 +21,14 @@ final class VytClientException extends Exception {
         TRAN_NOT_FOUND,
     }
 
-    final Reason reason;
+    public final Reason reason;
 
-    VytClientException(Reason reason, String message) {
+    public ClientException(Reason reason, String message) {
         super(message);
         this.reason = reason;
     }
 
-    VytClientException(Reason reason, String message, Throwable cause) {
+    public ClientException(Reason reason, String message, Throwable cause) {
         super(message, cause);
         this.reason = reason;
     }

@@ -11,6 +11,10 @@ import java.net.NoRouteToHostException;
 import java.net.Socket;
 import java.net.SocketTimeoutException;
 import java.net.UnknownHostException;
+import java.util.ArrayDeque;
+import java.util.Deque;
+import java.util.concurrent.Semaphore;
+import java.util.concurrent.TimeUnit;
 import java.nio.ByteBuffer;
 import java.nio.ByteOrder;
 import java.nio.charset.StandardCharsets;
@@ -18,9 +22,10 @@ import java.nio.charset.StandardCharsets;
 /**
  * Fetches reports from a collector: builds the request record with the library, sends it over
  * TCP, reads the reply (its length from the first four bytes) and decodes it with the library
- * into a {@link Target}. One connection per request.
+ * into a {@link Target}. Connections are kept open and reused (the collector answers several
+ * requests per connection), at most {@link #DEFAULT_MAX_CONNECTIONS} at once.
  */
-public final class Client {
+public final class Client implements AutoCloseable {
     public static final int DEFAULT_CONNECT_TIMEOUT_MS = 3000;
     public static final int DEFAULT_READ_TIMEOUT_MS = 10000;
     /** Larger than any reply of the report kinds; a stated length above it is refused. */
@@ -75,22 +80,49 @@ public final class Client {
         }
     }
 
+    /** How many connections a client keeps open at most, in use or idle. */
+    public static final int DEFAULT_MAX_CONNECTIONS = 16;
+
     public final String host;
     public final int port;
     public final int connectTimeoutMs;
     public final int readTimeoutMs;
     public final int maxReplyLength;
 
+    /** Bounds the connections open at once; a request waits up to the connect timeout for one. */
+    private final Semaphore permits;
+    private final int maxConnections;
+    /** Connections that answered their last request in full, most recently used first. */
+    private final Deque<Socket> idle = new ArrayDeque<>();
+    private volatile boolean closed;
+
     public Client(String host, int port) {
         this(host, port, DEFAULT_CONNECT_TIMEOUT_MS, DEFAULT_READ_TIMEOUT_MS, DEFAULT_MAX_REPLY);
     }
 
     public Client(String host, int port, int connectTimeoutMs, int readTimeoutMs, int maxReplyLength) {
+        this(host, port, connectTimeoutMs, readTimeoutMs, maxReplyLength, DEFAULT_MAX_CONNECTIONS);
+    }
+
+    public Client(String host, int port, int connectTimeoutMs, int readTimeoutMs, int maxReplyLength,
+            int maxConnections) {
         this.host = host;
         this.port = port;
         this.connectTimeoutMs = connectTimeoutMs;
         this.readTimeoutMs = readTimeoutMs;
         this.maxReplyLength = maxReplyLength;
+        this.maxConnections = maxConnections;
+        this.permits = new Semaphore(maxConnections, true);
+    }
+
+    /** Closes the idle connections; requests made afterwards open connections of their own and close them. */
+    @Override
+    public void close() {
+        closed = true;
+        synchronized (idle) {
+            for (Socket s : idle) closeQuietly(s);
+            idle.clear();
+        }
     }
 
     /** Parses "HOST:PORT" (the host may be empty for loopback). */
@@ -127,6 +159,12 @@ public final class Client {
                     "transaction not found: \"" + sel.tran + "\"");
         if (status != Native.STATUS_OK) {
             String why = errorText(reply);
+            if (PATH_NOT_FOUND.equals(why))
+                throw new ClientException(ClientException.Reason.PATH_NOT_FOUND,
+                        "path not found: " + sel.path + " of transaction \"" + sel.tran + "\" (" + why + ")");
+            if (SERVER_NOT_FOUND.equals(why))
+                throw new ClientException(ClientException.Reason.SERVER_NOT_FOUND,
+                        "server not found: " + sel.server + " of transaction \"" + sel.tran + "\" (" + why + ")");
             throw new ClientException(ClientException.Reason.FAILED, why != null
                     ? "the collector answered " + kind.name() + " with the error " + why
                     : "the library could not decode the " + kind.name() + " reply (status " + status + ")");
@@ -141,6 +179,11 @@ public final class Client {
     /** The length of the collector's error reply: length word, report id, 27-byte status text. */
     public static final int ERROR_REPLY_LENGTH = 35;
 
+    /** The error reply's text for an unknown path. */
+    public static final String PATH_NOT_FOUND = "FAIL_PATHNOTFOU";
+    /** The error reply's text for an unknown server. */
+    public static final String SERVER_NOT_FOUND = "FAIL_SRVNOTFOU";
+
     /** The status text of a 35-byte error reply, or null for any other reply. */
     public static String errorText(byte[] reply) {
         if (reply.length != ERROR_REPLY_LENGTH) return null;
@@ -151,32 +194,106 @@ public final class Client {
         return new String(reply, 8, end - 8, StandardCharsets.ISO_8859_1);
     }
 
-    /** Sends one request record and reads the complete reply. */
+    /**
+     * Sends one request record and reads the complete reply, on an idle connection of the pool
+     * when there is one. When a pooled connection turns out to be closed by the collector before
+     * any reply byte arrived, the request is sent once more on a new connection.
+     */
     public byte[] exchange(byte[] request) throws ClientException {
-        try (Socket s = new Socket()) {
-            try {
-                s.connect(new InetSocketAddress(host, port), connectTimeoutMs);
-            } catch (SocketTimeoutException e) {
-                throw new ClientException(ClientException.Reason.TIMED_OUT,
-                        "timed out: the collector at " + address() + " did not accept within " + connectTimeoutMs
-                                + " ms", e);
-            } catch (ConnectException | NoRouteToHostException | UnknownHostException e) {
-                throw new ClientException(ClientException.Reason.UNREACHABLE,
-                        "collector unreachable at " + address() + " (" + e.getMessage() + ")", e);
+        try {
+            if (!permits.tryAcquire(connectTimeoutMs, TimeUnit.MILLISECONDS))
+                throw new ClientException(ClientException.Reason.TIMED_OUT, "timed out: all "
+                        + maxConnections + " connections to the collector at " + address()
+                        + " stayed busy for " + connectTimeoutMs + " ms");
+        } catch (InterruptedException e) {
+            Thread.currentThread().interrupt();
+            throw new ClientException(ClientException.Reason.FAILED, "interrupted while waiting for a connection");
+        }
+        try {
+            Socket pooled = takeIdle();
+            if (pooled != null) {
+                try {
+                    byte[] reply = exchangeOn(pooled, request, true);
+                    if (reply != null) return reply;
+                } catch (ClientException e) {
+                    closeQuietly(pooled);
+                    throw e;
+                }
+                closeQuietly(pooled);  // closed while idle: try a fresh connection
             }
+            Socket s = connect();
+            try {
+                return exchangeOn(s, request, false);
+            } catch (ClientException e) {
+                closeQuietly(s);
+                throw e;
+            }
+        } finally {
+            permits.release();
+        }
+    }
+
+    private Socket takeIdle() {
+        synchronized (idle) {
+            return idle.pollFirst();
+        }
+    }
+
+    private void giveBack(Socket s) {
+        if (closed) {
+            closeQuietly(s);
+            return;
+        }
+        synchronized (idle) {
+            idle.addFirst(s);
+        }
+    }
+
+    private Socket connect() throws ClientException {
+        Socket s = new Socket();
+        try {
+            s.connect(new InetSocketAddress(host, port), connectTimeoutMs);
             s.setSoTimeout(readTimeoutMs);
             s.setTcpNoDelay(true);
+            return s;
+        } catch (SocketTimeoutException e) {
+            closeQuietly(s);
+            throw new ClientException(ClientException.Reason.TIMED_OUT,
+                    "timed out: the collector at " + address() + " did not accept within " + connectTimeoutMs
+                            + " ms", e);
+        } catch (ConnectException | NoRouteToHostException | UnknownHostException e) {
+            closeQuietly(s);
+            throw new ClientException(ClientException.Reason.UNREACHABLE,
+                    "collector unreachable at " + address() + " (" + e.getMessage() + ")", e);
+        } catch (IOException e) {
+            closeQuietly(s);
+            throw new ClientException(ClientException.Reason.FAILED,
+                    "cannot connect to the collector at " + address() + ": " + e, e);
+        }
+    }
+
+    /**
+     * One request on one connection. On success the connection goes back to the pool. Returns
+     * null when {@code retryable} and the connection ended before any reply byte.
+     */
+    private byte[] exchangeOn(Socket s, byte[] request, boolean retryable) throws ClientException {
+        int got = 0;
+        try {
             OutputStream out = s.getOutputStream();
             InputStream in = s.getInputStream();
             out.write(request);
             out.flush();
             byte[] head = new byte[4];
-            int got = read(in, head, 0, 4);
+            got = read(in, head, 0, 4);
+            if (got == 0 && retryable) return null;
             if (got < 4)
                 throw new ClientException(ClientException.Reason.SHORT_REPLY,
                         "reply shorter than its stated length: the connection ended after " + got + " bytes");
             int len = Native.replyLength(head);
-            if (len == 0) return head;  // the empty reply; the library reports it
+            if (len == 0) {
+                closeQuietly(s);  // what follows an empty reply is unknown
+                return head;  // the empty reply; the library reports it
+            }
             if (len < 4 || len > maxReplyLength)
                 throw new ClientException(ClientException.Reason.BAD_LENGTH,
                         "the reply states a length of " + len + " bytes, outside 4.." + maxReplyLength);
@@ -186,13 +303,23 @@ public final class Client {
             if (got < len)
                 throw new ClientException(ClientException.Reason.SHORT_REPLY,
                         "reply shorter than its stated length: got " + got + " of " + len + " bytes");
+            giveBack(s);
             return reply;
         } catch (SocketTimeoutException e) {
             throw new ClientException(ClientException.Reason.TIMED_OUT,
                     "timed out: the collector at " + address() + " did not answer within " + readTimeoutMs + " ms", e);
         } catch (IOException e) {
+            if (got == 0 && retryable) return null;  // reset or broken pipe on a connection closed while idle
             throw new ClientException(ClientException.Reason.FAILED,
                     "exchange with the collector at " + address() + " failed: " + e, e);
+        }
+    }
+
+    private static void closeQuietly(Socket s) {
+        try {
+            s.close();
+        } catch (IOException ignored) {
+            // nothing to do: the connection is gone either way
         }
     }
 

@@ -19,6 +19,10 @@ public final class ClientException extends Exception {
         FAILED,
         /** The collector does not know the requested transaction. */
         TRAN_NOT_FOUND,
+        /** The collector does not know the requested path of the transaction. */
+        PATH_NOT_FOUND,
+        /** The collector does not know the requested server. */
+        SERVER_NOT_FOUND,
     }
 
     public final Reason reason;

@@ -38,6 +38,7 @@ public final class Collector implements AutoCloseable {
     private final ExecutorService pool;
     private final Set<Socket> open = ConcurrentHashMap.newKeySet();
     private final AtomicInteger served = new AtomicInteger();
+    private final AtomicInteger accepted = new AtomicInteger();
     private final AtomicInteger refused = new AtomicInteger();
     private final Thread acceptor;
     private volatile boolean closed;
@@ -68,7 +69,12 @@ public final class Collector implements AutoCloseable {
 
     /** A collector for the sample data set at the current time. */
     public static Collector start(int port) throws IOException {
-        return new Collector(new Sample((int) (System.currentTimeMillis() / 1000)), port);
+        return start(port, Sample.DataSet.STANDARD);
+    }
+
+    /** A collector for a data set at the current time. */
+    public static Collector start(int port, Sample.DataSet set) throws IOException {
+        return new Collector(new Sample((int) (System.currentTimeMillis() / 1000), set), port);
     }
 
     public int port() {
@@ -88,6 +94,11 @@ public final class Collector implements AutoCloseable {
         return served.get();
     }
 
+    /** Connections accepted so far. */
+    public int accepted() {
+        return accepted.get();
+    }
+
     /** Malformed requests answered with an error reply. */
     public int refused() {
         return refused.get();
@@ -97,6 +108,7 @@ public final class Collector implements AutoCloseable {
         while (!closed) {
             try {
                 Socket s = server.accept();
+                accepted.incrementAndGet();
                 open.add(s);
                 pool.execute(() -> serve(s));
             } catch (IOException e) {

@@ -88,8 +88,33 @@ public final class Sample {
     public final List<Alert> urlAlerts = new ArrayList<>();
     public final List<Event> events = new ArrayList<>();
 
-    /** The sample data set at the clock value {@code now} (UTC seconds). */
+    /** The data sets the sample collector can serve. */
+    public enum DataSet {
+        /** The transactions checkout, login, search and nightly-export. */
+        STANDARD,
+        /**
+         * The standard set and one more transaction, {@link #MARKUP_TRAN}, whose name, URLs and rule
+         * hold HTML markup, as monitored traffic can: for checking that front ends show it as text.
+         */
+        MARKUP;
+
+        /** The data set of a lower-case name ("standard", "markup"), or null. */
+        public static DataSet of(String name) {
+            for (DataSet d : values()) if (d.name().equalsIgnoreCase(name)) return d;
+            return null;
+        }
+    }
+
+    /** The name of the markup data set's extra transaction (53 bytes). */
+    public static final String MARKUP_TRAN = "<script>alert(1)</script><img src=x onerror=alert(2)>";
+
+    /** The standard data set at the clock value {@code now} (UTC seconds). */
     public Sample(int now) {
+        this(now, DataSet.STANDARD);
+    }
+
+    /** A data set at the clock value {@code now} (UTC seconds). */
+    public Sample(int now, DataSet set) {
         this.now = now;
         this.startup = now - UPTIME;
         this.intervalStart = now - INTERVAL;
@@ -134,6 +159,15 @@ public final class Sample {
         transactions.add(new Transaction("nightly-export", 0, -1, List.of(), List.of(), List.of(),
                 Flags.URL_PRECEDENCE_INCLUDE_FIRST));
 
+        if (set == DataSet.MARKUP) {
+            transactions.add(new Transaction(MARKUP_TRAN, Flags.HTTP_TRANSACTIONS, 4242,
+                    List.of(path(1, remote, web, 49877, 443, Flags.CLIENT_AND_END_PATH, 1, remoteClients)),
+                    List.of("/<script>alert(3)</script>", "/q?a=\"><img src=x onerror=alert(4)>"),
+                    List.of(new Rules.Rule(1, "<b onmouseover=alert(5)>", Flags.URL_TYPE_INCLUDE
+                            | Flags.URL_SEARCH_CONTAINS, 9)),
+                    Flags.URL_PRECEDENCE_INCLUDE_FIRST));
+        }
+
         Transaction checkout = transaction("checkout"), login = transaction("login"), search = transaction("search");
         alerts.add(new Alert(checkout, checkout.path(2), null, now - 1830));
         alerts.add(new Alert(checkout, checkout.path(3), null, now - 7265));
@@ -142,6 +176,11 @@ public final class Sample {
             urlAlerts.add(new Alert(checkout, checkout.path(1 + i % 3), checkout.urls.get(i * 4), now - 600 - 61 * i));
         urlAlerts.add(new Alert(login, login.path(1), login.urls.get(0), now - 4000));
         urlAlerts.add(new Alert(search, search.path(2), search.urls.get(1), now - 125));
+        if (set == DataSet.MARKUP) {
+            Transaction m = transaction(MARKUP_TRAN);
+            alerts.add(new Alert(m, m.path(1), null, now - 42));
+            urlAlerts.add(new Alert(m, m.path(1), m.urls.get(1), now - 42));
+        }
         events.add(new Event(checkout, checkout.path(3), now - 7265, 1, 2, 2));
         events.add(new Event(checkout, checkout.path(2), now - 1830, 3, 1, 1));
         events.add(new Event(search, search.path(2), now - 86000, 4, 2, 0));

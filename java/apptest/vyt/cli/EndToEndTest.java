@@ -24,7 +24,7 @@ import org.junit.jupiter.api.Test;
  * Every report kind fetched over loopback from the sample collector and decoded by the library:
  * the values that reach the target are the sample data set's values that the collector encoded.
  */
-class VytEndToEndTest {
+class EndToEndTest {
     /** 2005-04-28 07:08:41 UTC. */
     static final int NOW = 1114672121;
 
@@ -287,7 +287,7 @@ class VytEndToEndTest {
         }
         ClientException e = assertThrows(ClientException.class,
                 () -> fetch("server-load", Client.Selection.NONE.server(999)));
-        assertEquals(ClientException.Reason.FAILED, e.reason);
+        assertEquals(ClientException.Reason.SERVER_NOT_FOUND, e.reason);
         assertTrue(e.getMessage().contains(Replies.SERVER_NOT_FOUND), e.getMessage());
     }
 
@@ -366,7 +366,7 @@ class VytEndToEndTest {
     void unknownPathIsAnErrorReply() {
         ClientException e = assertThrows(ClientException.class,
                 () -> fetch("wait-detail", tran("checkout").path(9)));
-        assertEquals(ClientException.Reason.FAILED, e.reason);
+        assertEquals(ClientException.Reason.PATH_NOT_FOUND, e.reason);
         assertTrue(e.getMessage().contains(Replies.PATH_NOT_FOUND), e.getMessage());
     }
 

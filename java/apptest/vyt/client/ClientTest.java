@@ -70,6 +70,23 @@ class ClientTest {
     }
 
     @Test
+    void connectionsAreReusedAndOnesClosedWhileIdleAreReplaced() throws Exception {
+        try (Collector c = Collector.start(0); Client client = new Client(c.host(), c.port())) {
+            for (int i = 0; i < 5; i++) client.fetch(ALL, Client.Selection.NONE, false);
+            assertEquals(5, c.served());
+            assertEquals(1, c.accepted());
+        }
+        // This collector closes every connection after one reply: the pooled one is found closed
+        // on the next request, which goes out again on a new connection.
+        Sample sample = new Sample(1114672121);
+        Replies replies = new Replies(sample, new Rules(sample));
+        try (FakeCollector f = new FakeCollector(req -> replies.answer(Request.parse(req)), false);
+                Client client = f.client(2000, 1 << 20)) {
+            for (int i = 0; i < 3; i++) assertEquals(4, client.fetch(ALL, Client.Selection.NONE, false).entryCount());
+        }
+    }
+
+    @Test
     void aStallingCollectorTimesOut() throws IOException {
         try (FakeCollector f = new FakeCollector(req -> req, true)) {
             long t0 = System.nanoTime();

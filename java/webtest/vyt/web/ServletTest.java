@@ -28,6 +28,10 @@ import vyt.collector.Wire;
 
 /** The servlet over HTTP: error statuses and their messages, the token rule, every report kind, the JSON. */
 class ServletTest {
+    static {
+        WebTestSupport.quiet();
+    }
+
     static WebServer web;
     static WebTestSupport.Browser browser;
 

@@ -17,13 +17,17 @@ import vyt.collector.Request;
 
 /** An HTTP client with its own session, and a collector that answers what a test chooses. */
 final class WebTestSupport {
-    static {
-        // Keep the application's log lines (warnings for 502 answers) out of the JUnit output,
-        // which the test runner searches for JVM warnings.
-        Logger.getLogger("vyt.web").setUseParentHandlers(false);
-    }
+    private static final Logger QUIET = Logger.getLogger("vyt.web");
 
     private WebTestSupport() {}
+
+    /**
+     * Keeps the application's log lines (warnings for 502 answers) out of the JUnit output, which
+     * the test runner searches for JVM warnings.
+     */
+    static void quiet() {
+        QUIET.setUseParentHandlers(false);
+    }
 
     /** A browser-like client: cookies kept, so a session and its token last across requests. */
     static final class Browser {

@@ -60,7 +60,7 @@ final class Charts {
      * by the group's state (classes {@code s0}, {@code s1}, {@code s2}, {@code sx}).
      */
     static void histogram(Html h, String title, int[] bounds, int[] counts, int[] states, String unit) {
-        int w = 320, plotH = 110, top = 22, barW = 60, gap = 16;
+        int w = 320, plotH = 110, top = 34, barW = 60, gap = 16;
         long max = 1;
         for (int c : counts) max = Math.max(max, c);
         h.raw("<svg class=\"chart histogram\" role=\"img\" width=\"").text(w).raw("\" height=\"")

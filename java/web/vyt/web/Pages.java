@@ -396,20 +396,27 @@ final class Pages {
         return close(h);
     }
 
-    /** Next and previous links of a paged list. */
+    /**
+     * Next and previous links of a paged list. The reply's continuation words say where the next
+     * page starts (0 after the last page). A list whose first word is a plain index (the
+     * sub-transactions and the rules) also gets a previous link one page size back; the URL
+     * alerts are addressed by transaction and alert number, so they get a link to the first page.
+     */
     private void pager(Html h, String page, int next1, int next2, Client.Selection s, String tran) {
+        boolean indexed = !page.equals("/alerts");
+        Integer scroll = s.scroll() > 0 ? s.scroll() : null;
         h.raw("<p class=\"pager\">");
         if (s.continueIdx() > 0 || s.continueIdx2() > 0) {
-            int scroll = s.scroll() > 0 ? s.scroll() : 10;
-            h.raw("<a rel=\"prev\"").attr("href", u(page, "tran", tran, "continue",
-                    Math.max(0, s.continueIdx() - scroll), "scroll", s.scroll() > 0 ? s.scroll() : null))
-                    .raw(">\u2190 previous</a> ");
-            h.link(u(page, "tran", tran, "scroll", s.scroll() > 0 ? s.scroll() : null), "first");
+            if (indexed) {
+                int size = scroll != null ? scroll : 10;
+                h.raw("<a rel=\"prev\"").attr("href", u(page, "tran", tran, "continue",
+                        Math.max(0, s.continueIdx() - size), "scroll", scroll)).raw(">\u2190 previous</a> ");
+            }
+            h.link(u(page, "tran", tran, "scroll", scroll), "first");
         }
-        if (next1 != 0 || next2 != 0 && !page.equals("/sub-transactions")) {
+        if (next1 != 0 || (!indexed && next2 != 0)) {
             h.raw(" <a rel=\"next\"").attr("href", u(page, "tran", tran, "continue", next1, "continue2",
-                    page.equals("/sub-transactions") ? null : next2, "scroll", s.scroll() > 0 ? s.scroll() : null))
-                    .raw(">next \u2192</a>");
+                    indexed ? null : next2, "scroll", scroll)).raw(">next \u2192</a>");
         }
         h.raw("</p>");
     }
@@ -459,10 +466,19 @@ final class Pages {
     static final String[][] PRECEDENCES = {{"include-first", "URL_LIST_PRECEDENCE_INCLUDE_FIRST"},
         {"exclude-first", "URL_LIST_PRECEDENCE_EXCLUDE_FIRST"}};
 
-    /** The rules of a transaction with their forms; {@code result} is the outcome of a change, or null. */
+    /** Rules shown on one page of the rules list. */
+    static final int RULES_PAGE = 50;
+
+    /**
+     * The rules of a transaction with their forms; {@code result} is the outcome of a change (the
+     * list then starts at its first rule), or null.
+     */
     String rules(String result) throws Params.BadParameter, ClientException {
         String tran = params.tran(true);
-        Report r = get("url-rules", Client.Selection.NONE.tran(tran).scroll(50));
+        Client.Selection page = Client.Selection.NONE.tran(tran)
+                .continueAt(result == null ? params.number("continue", 0, Integer.MAX_VALUE, false) : 0, 0)
+                .scroll(RULES_PAGE);
+        Report r = get("url-rules", page);
         String token = FrontEndServlet.token(req);
         Html h = open("URL rules of " + tran, false);
         h.raw("<p>").link(u("/transaction", "tran", tran), "\u2190 " + tran).raw("</p>");
@@ -489,7 +505,9 @@ final class Pages {
             h.raw("<input type=\"hidden\" name=\"continue\"").attr("value", Integer.toString(id))
                     .raw("><button>Remove</button></form></td></tr>");
         }
-        h.raw("</tbody></table><h2>Add a rule</h2>");
+        h.raw("</tbody></table>");
+        pager(h, "/rules", r.headerInt("reportEntryContinueIdx"), 0, page, tran);
+        h.raw("<h2>Add a rule</h2>");
         form(h, "add", tran, token);
         h.raw("<input name=\"sub\" size=\"40\" required aria-label=\"URL\" placeholder=\"/path/\">");
         select(h, "type", TYPES, "include");

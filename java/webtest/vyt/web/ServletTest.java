@@ -156,6 +156,20 @@ class ServletTest {
     }
 
     @Test
+    void pagedListsLinkToTheNextPageFromTheReplyAndBack() throws Exception {
+        // The sample's checkout has 23 sub-transactions: pages start at 0, 8 and 16.
+        String first = browser.get("/sub-transactions?tran=checkout&scroll=8").body();
+        assertTrue(first.contains("rel=\"next\" href=\"/sub-transactions?tran=checkout&amp;continue=8&amp;scroll=8\""),
+                first);
+        assertFalse(first.contains("rel=\"prev\""));
+        String second = browser.get("/sub-transactions?tran=checkout&continue=8&scroll=8").body();
+        assertTrue(second.contains("continue=16&amp;scroll=8"), second);
+        assertTrue(second.contains("rel=\"prev\" href=\"/sub-transactions?tran=checkout&amp;continue=0&amp;scroll=8\""));
+        String last = browser.get("/sub-transactions?tran=checkout&continue=16&scroll=8").body();
+        assertFalse(last.contains("rel=\"next\""), last);
+    }
+
+    @Test
     void beyondLoopbackTheServerNeedsUsersAndThenAsksForThem(@TempDir Path dir) throws Exception {
         WebServer.Refused e = assertThrows(WebServer.Refused.class, () -> WebTestSupport.start("--bind", "0.0.0.0"));
         assertTrue(e.getMessage().contains("--users FILE"), e.getMessage());

@@ -37,7 +37,8 @@ import vyt.collector.Sample;
 @Command(name = "vyt web", mixinStandardHelpOptions = true, sortOptions = false,
         description = "Serves the reports as web pages on http://ADDR:PORT/.")
 public final class WebServer implements Callable<Integer> {
-    @Option(names = "--port", paramLabel = "N", description = "TCP port; 0 picks a free one (default: ${DEFAULT-VALUE})")
+    @Option(names = "--port", paramLabel = "N",
+            description = "TCP port; 0 picks a free one (default: ${DEFAULT-VALUE})")
     int port = 8080;
 
     @Option(names = "--bind", paramLabel = "ADDR", description = "address to listen on (default: ${DEFAULT-VALUE})")

@@ -112,9 +112,10 @@ class ServletTest {
         List<String> q = new ArrayList<>();
         for (Catalog.Selection s : k.selections()) {
             String v = ARGS.get(s.key());
-            if (k.name().endsWith("url-rule") && s == Catalog.Selection.VIEW) v = "URL_LIST_TYPE_EXCLUDE,URL_SEARCH_TYPE_ENDS_WITH";
-            if (k.name().equals("url-rule-precedence")) v = s == Catalog.Selection.VIEW
-                    ? "URL_LIST_PRECEDENCE_EXCLUDE_FIRST" : v;
+            if (s == Catalog.Selection.VIEW && k.name().endsWith("url-rule"))
+                v = "URL_LIST_TYPE_EXCLUDE,URL_SEARCH_TYPE_ENDS_WITH";
+            if (s == Catalog.Selection.VIEW && k.name().equals("url-rule-precedence"))
+                v = "URL_LIST_PRECEDENCE_EXCLUDE_FIRST";
             if (v != null) q.add(s.key() + "=" + v);
         }
         return String.join("&", q);
@@ -159,19 +160,21 @@ class ServletTest {
     void pagedListsLinkToTheNextPageFromTheReplyAndBack() throws Exception {
         // The sample's checkout has 23 sub-transactions: pages start at 0, 8 and 16.
         String first = browser.get("/sub-transactions?tran=checkout&scroll=8").body();
-        assertTrue(first.contains("rel=\"next\" href=\"/sub-transactions?tran=checkout&amp;continue=8&amp;scroll=8\""),
-                first);
+        assertTrue(first.contains(
+                "rel=\"next\" href=\"/sub-transactions?tran=checkout&amp;continue=8&amp;scroll=8\""), first);
         assertFalse(first.contains("rel=\"prev\""));
         String second = browser.get("/sub-transactions?tran=checkout&continue=8&scroll=8").body();
         assertTrue(second.contains("continue=16&amp;scroll=8"), second);
-        assertTrue(second.contains("rel=\"prev\" href=\"/sub-transactions?tran=checkout&amp;continue=0&amp;scroll=8\""));
+        assertTrue(second.contains(
+                "rel=\"prev\" href=\"/sub-transactions?tran=checkout&amp;continue=0&amp;scroll=8\""), second);
         String last = browser.get("/sub-transactions?tran=checkout&continue=16&scroll=8").body();
         assertFalse(last.contains("rel=\"next\""), last);
     }
 
     @Test
     void beyondLoopbackTheServerNeedsUsersAndThenAsksForThem(@TempDir Path dir) throws Exception {
-        WebServer.Refused e = assertThrows(WebServer.Refused.class, () -> WebTestSupport.start("--bind", "0.0.0.0"));
+        WebServer.Refused e = assertThrows(WebServer.Refused.class,
+                () -> WebTestSupport.start("--bind", "0.0.0.0"));
         assertTrue(e.getMessage().contains("--users FILE"), e.getMessage());
         Path users = Files.writeString(dir.resolve("users"), "# operators\nalice: secret\n");
         WebServer w = WebTestSupport.start("--users", users.toString());

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts "vyt web" with the markup data set on a free loopback port, runs the browser tests in
-# Debian's headless Chromium against it, and stops it.
+# Starts "vyt web" (with -Xcheck:jni) with the markup data set on a free loopback port, runs the
+# browser tests in Debian's headless Chromium against it, stops it, and fails on JNI warnings.
 #   run.sh JAVA LIBDIR VYTWEB_JAR SCREENSHOT_DIR
 set -uo pipefail
 java=$1 libdir=$2 jar=$3 shots=$4
@@ -19,7 +19,7 @@ cleanup() {
 }
 trap cleanup EXIT
 mkdir -p "$shots"
-(cd "$work" && exec "$java" -Djava.library.path="$libdir" -jar "$jar" --port 0 --data-set markup \
+(cd "$work" && exec "$java" -Xcheck:jni -Djava.library.path="$libdir" -jar "$jar" --port 0 --data-set markup \
    --access-log "$work/access.log") >"$work/out" 2>"$work/err" &
 server=$!
 url=
@@ -36,6 +36,12 @@ echo "testing $url"
 VYT_WEB_URL=$url VYT_SCREENSHOTS=$shots node --test --test-reporter=spec "$here/browser.test.mjs"
 status=$?
 if [ $status -ne 0 ]; then echo "--- server log"; tail -50 "$work/err"; fi
+kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
+server=
+# The server runs with -Xcheck:jni; its own log lines start with the date, JNI warnings do not.
+if grep -h -E "^WARNING|WARNING in native method|JNI local refs" "$work/out" "$work/err"; then
+  echo "FAILED: the server's JVM printed JNI warnings"; status=1
+fi
 if ! grep -q '"GET / HTTP/1.1" 200' "$work/access.log"; then
   echo "FAILED: the access log has no line for GET /"; status=1
 fi

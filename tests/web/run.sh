@@ -33,7 +33,7 @@ if [ -z "$url" ]; then
   echo "FAILED: vyt web did not start"; cat "$work/out" "$work/err"; exit 1
 fi
 echo "testing $url"
-VYT_WEB_URL=$url VYT_SCREENSHOTS=$shots node --test --test-reporter=spec "$here/browser.test.mjs"
+VYT_WEB_URL=$url VYT_SCREENSHOTS=$shots node --test "$here/browser.test.mjs"
 status=$?
 if [ $status -ne 0 ]; then echo "--- server log"; tail -50 "$work/err"; fi
 kill "$server" 2>/dev/null && wait "$server" 2>/dev/null

@@ -13,6 +13,7 @@ import java.net.SocketTimeoutException;
 import java.net.UnknownHostException;
 import java.util.ArrayDeque;
 import java.util.Deque;
+import java.util.Set;
 import java.util.concurrent.Semaphore;
 import java.util.concurrent.TimeUnit;
 import java.nio.ByteBuffer;
@@ -151,7 +152,7 @@ public final class Client implements AutoCloseable {
         if (request == null)
             throw new ClientException(ClientException.Reason.BAD_REQUEST,
                     "the library refused to build the " + kind.name() + " request (see the trace file)");
-        byte[] reply = exchange(request);
+        byte[] reply = exchange(request, !CHANGES.contains(kind.name()));
         Target target = new Target();
         int status = Native.mapData(reply, target, kind.type());
         if (status == Native.STATUS_TRAN_NOT_FOUND)
@@ -195,11 +196,25 @@ public final class Client implements AutoCloseable {
     }
 
     /**
-     * Sends one request record and reads the complete reply, on an idle connection of the pool
-     * when there is one. When a pooled connection turns out to be closed by the collector before
-     * any reply byte arrived, the request is sent once more on a new connection.
+     * The report kinds that change the collector's rules. Their requests go out on a new
+     * connection: a pooled one that ends without a reply might have carried the change already,
+     * and sending it again could apply it twice.
      */
+    public static final Set<String> CHANGES = Set.of("add-url-rule", "remove-url-rule", "edit-url-rule",
+            "url-rule-precedence");
+
+    /** {@link #exchange(byte[], boolean)} on a pooled connection when there is one. */
     public byte[] exchange(byte[] request) throws ClientException {
+        return exchange(request, true);
+    }
+
+    /**
+     * Sends one request record and reads the complete reply, on an idle connection of the pool
+     * when there is one and {@code pooled} is true. When a pooled connection turns out to be
+     * closed by the collector before any reply byte arrived, the request is sent once more on a
+     * new connection. The connection goes back to the pool after a complete reply.
+     */
+    public byte[] exchange(byte[] request, boolean pooled) throws ClientException {
         try {
             if (!permits.tryAcquire(connectTimeoutMs, TimeUnit.MILLISECONDS))
                 throw new ClientException(ClientException.Reason.TIMED_OUT, "timed out: all "
@@ -210,16 +225,16 @@ public final class Client implements AutoCloseable {
             throw new ClientException(ClientException.Reason.FAILED, "interrupted while waiting for a connection");
         }
         try {
-            Socket pooled = takeIdle();
-            if (pooled != null) {
+            Socket idle = pooled ? takeIdle() : null;
+            if (idle != null) {
                 try {
-                    byte[] reply = exchangeOn(pooled, request, true);
+                    byte[] reply = exchangeOn(idle, request, true);
                     if (reply != null) return reply;
                 } catch (ClientException e) {
-                    closeQuietly(pooled);
+                    closeQuietly(idle);
                     throw e;
                 }
-                closeQuietly(pooled);  // closed while idle: try a fresh connection
+                closeQuietly(idle);  // closed while idle: try a fresh connection
             }
             Socket s = connect();
             try {

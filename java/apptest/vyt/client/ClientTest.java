@@ -87,6 +87,48 @@ class ClientTest {
     }
 
     @Test
+    void aRuleChangeNeverGoesOutTwice() throws Exception {
+        // This collector answers the first request of a connection and hangs up on the second,
+        // after reading it: a change sent on a reused connection could have been applied already.
+        Sample sample = new Sample(1114672121);
+        Replies replies = new Replies(sample, new Rules(sample));
+        java.util.List<Integer> seen = new java.util.concurrent.CopyOnWriteArrayList<>();
+        try (ServerSocket server = new ServerSocket(0, 8, InetAddress.getLoopbackAddress())) {
+            Thread t = new Thread(() -> {
+                while (!server.isClosed()) {
+                    try {
+                        Socket s = server.accept();
+                        Thread conn = new Thread(() -> {
+                            try (s) {
+                                for (int i = 0; i < 2; i++) {
+                                    Request q = Request.parse(s.getInputStream().readNBytes(Request.LENGTH));
+                                    seen.add(q.reportId());
+                                    if (i == 0) s.getOutputStream().write(replies.answer(q));
+                                }
+                            } catch (IOException | IllegalArgumentException e) {
+                                // the client closed the connection
+                            }
+                        });
+                        conn.setDaemon(true);
+                        conn.start();
+                    } catch (IOException e) {
+                        // closed
+                    }
+                }
+            });
+            t.setDaemon(true);
+            t.start();
+            try (Client c = new Client("127.0.0.1", server.getLocalPort())) {
+                c.fetch(ALL, Client.Selection.NONE, false);
+                Report r = c.fetch(Catalog.byName("remove-url-rule"),
+                        Client.Selection.NONE.tran("checkout").continueAt(2, 0), false);
+                assertEquals(Rules.OK, r.headerInt("reportReturnCode"));
+                assertEquals(java.util.List.of(1, 40), seen);
+            }
+        }
+    }
+
+    @Test
     void aStallingCollectorTimesOut() throws IOException {
         try (FakeCollector f = new FakeCollector(req -> req, true)) {
             long t0 = System.nanoTime();

@@ -47,8 +47,7 @@ public final class FrontEndServlet extends HttpServlet {
     static final int REFRESH_SECONDS = 30;
 
     /** The report kinds that change the collector's rules: only by POST with the session's token. */
-    static final Set<String> CHANGES = Set.of("add-url-rule", "remove-url-rule", "edit-url-rule",
-            "url-rule-precedence");
+    static final Set<String> CHANGES = Client.CHANGES;
 
     private transient Client client;
     private transient boolean ownClient;

@@ -1,0 +1,351 @@
+package vyt.client;
+
+import vyt.catalog.*;
+
+import java.io.IOException;
+import java.io.InputStream;
+import java.io.OutputStream;
+import java.net.ConnectException;
+import java.net.InetSocketAddress;
+import java.net.NoRouteToHostException;
+import java.net.Socket;
+import java.net.SocketTimeoutException;
+import java.net.UnknownHostException;
+import java.util.ArrayDeque;
+import java.util.Deque;
+import java.util.Set;
+import java.util.concurrent.Semaphore;
+import java.util.concurrent.TimeUnit;
+import java.nio.ByteBuffer;
+import java.nio.ByteOrder;
+import java.nio.charset.StandardCharsets;
+
+/**
+ * Fetches reports from a collector: builds the request record with the library, sends it over
+ * TCP, reads the reply (its length from the first four bytes) and decodes it with the library
+ * into a {@link Target}. Connections are kept open and reused (the collector answers several
+ * requests per connection), at most {@link #DEFAULT_MAX_CONNECTIONS} at once.
+ */
+public final class Client implements AutoCloseable {
+    public static final int DEFAULT_CONNECT_TIMEOUT_MS = 3000;
+    public static final int DEFAULT_READ_TIMEOUT_MS = 10000;
+    /** Larger than any reply of the report kinds; a stated length above it is refused. */
+    public static final int DEFAULT_MAX_REPLY = 4 * 1024 * 1024;
+
+    /**
+     * The selection arguments of one request; what a kind does not take is ignored. The
+     * {@code with...} methods return a copy with one argument changed.
+     */
+    public record Selection(String tran, String sub, int path, int server, int view, int continueIdx,
+            int continueIdx2, int scroll) {
+        /** The sub-transaction name or URL for which the library leaves the field empty. */
+        public static final String NO_SUB = "NOTRANSNAME";
+
+        /** No transaction, no sub-transaction, every number 0. */
+        public static final Selection NONE = new Selection("", NO_SUB, 0, 0, 0, 0, 0, 0);
+
+        public Selection tran(String v) {
+            return new Selection(v, sub, path, server, view, continueIdx, continueIdx2, scroll);
+        }
+
+        public Selection sub(String v) {
+            return new Selection(tran, v, path, server, view, continueIdx, continueIdx2, scroll);
+        }
+
+        public Selection path(int v) {
+            return new Selection(tran, sub, v, server, view, continueIdx, continueIdx2, scroll);
+        }
+
+        public Selection server(int v) {
+            return new Selection(tran, sub, path, v, view, continueIdx, continueIdx2, scroll);
+        }
+
+        public Selection view(int v) {
+            return new Selection(tran, sub, path, server, v, continueIdx, continueIdx2, scroll);
+        }
+
+        public Selection continueAt(int first, int second) {
+            return new Selection(tran, sub, path, server, view, first, second, scroll);
+        }
+
+        public Selection scroll(int v) {
+            return new Selection(tran, sub, path, server, view, continueIdx, continueIdx2, v);
+        }
+
+        /**
+         * The request's IPaddr argument: the second continuation index for the paged sub-transaction
+         * and URL alert lists, the server number otherwise.
+         */
+        public int ipAddr(Catalog.Kind kind) {
+            return kind.takes(Catalog.Selection.CONTINUE2) ? continueIdx2 : server;
+        }
+    }
+
+    /** How many connections a client keeps open at most, in use or idle. */
+    public static final int DEFAULT_MAX_CONNECTIONS = 16;
+
+    public final String host;
+    public final int port;
+    public final int connectTimeoutMs;
+    public final int readTimeoutMs;
+    public final int maxReplyLength;
+
+    /** Bounds the connections open at once; a request waits up to the connect timeout for one. */
+    private final Semaphore permits;
+    private final int maxConnections;
+    /** Connections that answered their last request in full, most recently used first. */
+    private final Deque<Socket> idle = new ArrayDeque<>();
+    private volatile boolean closed;
+
+    public Client(String host, int port) {
+        this(host, port, DEFAULT_CONNECT_TIMEOUT_MS, DEFAULT_READ_TIMEOUT_MS, DEFAULT_MAX_REPLY);
+    }
+
+    public Client(String host, int port, int connectTimeoutMs, int readTimeoutMs, int maxReplyLength) {
+        this(host, port, connectTimeoutMs, readTimeoutMs, maxReplyLength, DEFAULT_MAX_CONNECTIONS);
+    }
+
+    public Client(String host, int port, int connectTimeoutMs, int readTimeoutMs, int maxReplyLength,
+            int maxConnections) {
+        this.host = host;
+        this.port = port;
+        this.connectTimeoutMs = connectTimeoutMs;
+        this.readTimeoutMs = readTimeoutMs;
+        this.maxReplyLength = maxReplyLength;
+        this.maxConnections = maxConnections;
+        this.permits = new Semaphore(maxConnections, true);
+    }
+
+    /** Closes the idle connections; requests made afterwards open connections of their own and close them. */
+    @Override
+    public void close() {
+        closed = true;
+        synchronized (idle) {
+            for (Socket s : idle) closeQuietly(s);
+            idle.clear();
+        }
+    }
+
+    /** Parses "HOST:PORT" (the host may be empty for loopback). */
+    public static Client forAddress(String hostPort) {
+        int colon = hostPort.lastIndexOf(':');
+        if (colon < 0) throw new IllegalArgumentException("expected HOST:PORT, got " + hostPort);
+        String host = hostPort.substring(0, colon);
+        int port;
+        try {
+            port = Integer.parseInt(hostPort.substring(colon + 1));
+        } catch (NumberFormatException e) {
+            throw new IllegalArgumentException("bad port in " + hostPort);
+        }
+        if (port < 1 || port > 65535) throw new IllegalArgumentException("port out of range in " + hostPort);
+        return new Client(host.isEmpty() ? "127.0.0.1" : host, port);
+    }
+
+    public String address() {
+        return host + ":" + port;
+    }
+
+    /** Builds the request of a kind, exchanges it with the collector and decodes the reply. */
+    public Report fetch(Catalog.Kind kind, Selection sel, boolean trace) throws ClientException {
+        byte[] request = Native.buildRequest(kind.type(), sel.view, sel.continueIdx, sel.scroll, sel.tran,
+                sel.sub, sel.path, sel.ipAddr(kind), trace);
+        if (request == null)
+            throw new ClientException(ClientException.Reason.BAD_REQUEST,
+                    "the library refused to build the " + kind.name() + " request (see the trace file)");
+        byte[] reply = exchange(request, !CHANGES.contains(kind.name()));
+        Target target = new Target();
+        int status = Native.mapData(reply, target, kind.type());
+        if (status == Native.STATUS_TRAN_NOT_FOUND)
+            throw new ClientException(ClientException.Reason.TRAN_NOT_FOUND,
+                    "transaction not found: \"" + sel.tran + "\"");
+        if (status != Native.STATUS_OK) {
+            String why = errorText(reply);
+            if (PATH_NOT_FOUND.equals(why))
+                throw new ClientException(ClientException.Reason.PATH_NOT_FOUND,
+                        "path not found: " + sel.path + " of transaction \"" + sel.tran + "\" (" + why + ")");
+            if (SERVER_NOT_FOUND.equals(why))
+                throw new ClientException(ClientException.Reason.SERVER_NOT_FOUND,
+                        "server not found: " + sel.server + " of transaction \"" + sel.tran + "\" (" + why + ")");
+            throw new ClientException(ClientException.Reason.FAILED, why != null
+                    ? "the collector answered " + kind.name() + " with the error " + why
+                    : "the library could not decode the " + kind.name() + " reply (status " + status + ")");
+        }
+        try {
+            return Report.of(kind, target.calls(), status);
+        } catch (IllegalStateException e) {
+            throw new ClientException(ClientException.Reason.FAILED, e.getMessage(), e);
+        }
+    }
+
+    /** The length of the collector's error reply: length word, report id, 27-byte status text. */
+    public static final int ERROR_REPLY_LENGTH = 35;
+
+    /** The error reply's text for an unknown path. */
+    public static final String PATH_NOT_FOUND = "FAIL_PATHNOTFOU";
+    /** The error reply's text for an unknown server. */
+    public static final String SERVER_NOT_FOUND = "FAIL_SRVNOTFOU";
+
+    /** The status text of a 35-byte error reply, or null for any other reply. */
+    public static String errorText(byte[] reply) {
+        if (reply.length != ERROR_REPLY_LENGTH) return null;
+        ByteBuffer b = ByteBuffer.wrap(reply).order(ByteOrder.LITTLE_ENDIAN);
+        if (b.getInt(0) != ERROR_REPLY_LENGTH) return null;
+        int end = 8;
+        while (end < ERROR_REPLY_LENGTH && reply[end] != 0) end++;
+        return new String(reply, 8, end - 8, StandardCharsets.ISO_8859_1);
+    }
+
+    /**
+     * The report kinds that change the collector's rules. Their requests go out on a new
+     * connection: a pooled one that ends without a reply might have carried the change already,
+     * and sending it again could apply it twice.
+     */
+    public static final Set<String> CHANGES = Set.of("add-url-rule", "remove-url-rule", "edit-url-rule",
+            "url-rule-precedence");
+
+    /** {@link #exchange(byte[], boolean)} on a pooled connection when there is one. */
+    public byte[] exchange(byte[] request) throws ClientException {
+        return exchange(request, true);
+    }
+
+    /**
+     * Sends one request record and reads the complete reply, on an idle connection of the pool
+     * when there is one and {@code pooled} is true. When a pooled connection turns out to be
+     * closed by the collector before any reply byte arrived, the request is sent once more on a
+     * new connection. The connection goes back to the pool after a complete reply.
+     */
+    public byte[] exchange(byte[] request, boolean pooled) throws ClientException {
+        try {
+            if (!permits.tryAcquire(connectTimeoutMs, TimeUnit.MILLISECONDS))
+                throw new ClientException(ClientException.Reason.TIMED_OUT, "timed out: all "
+                        + maxConnections + " connections to the collector at " + address()
+                        + " stayed busy for " + connectTimeoutMs + " ms");
+        } catch (InterruptedException e) {
+            Thread.currentThread().interrupt();
+            throw new ClientException(ClientException.Reason.FAILED, "interrupted while waiting for a connection");
+        }
+        try {
+            Socket idle = pooled ? takeIdle() : null;
+            if (idle != null) {
+                try {
+                    byte[] reply = exchangeOn(idle, request, true);
+                    if (reply != null) return reply;
+                } catch (ClientException e) {
+                    closeQuietly(idle);
+                    throw e;
+                }
+                closeQuietly(idle);  // closed while idle: try a fresh connection
+            }
+            Socket s = connect();
+            try {
+                return exchangeOn(s, request, false);
+            } catch (ClientException e) {
+                closeQuietly(s);
+                throw e;
+            }
+        } finally {
+            permits.release();
+        }
+    }
+
+    private Socket takeIdle() {
+        synchronized (idle) {
+            return idle.pollFirst();
+        }
+    }
+
+    private void giveBack(Socket s) {
+        if (closed) {
+            closeQuietly(s);
+            return;
+        }
+        synchronized (idle) {
+            idle.addFirst(s);
+        }
+    }
+
+    private Socket connect() throws ClientException {
+        Socket s = new Socket();
+        try {
+            s.connect(new InetSocketAddress(host, port), connectTimeoutMs);
+            s.setSoTimeout(readTimeoutMs);
+            s.setTcpNoDelay(true);
+            return s;
+        } catch (SocketTimeoutException e) {
+            closeQuietly(s);
+            throw new ClientException(ClientException.Reason.TIMED_OUT,
+                    "timed out: the collector at " + address() + " did not accept within " + connectTimeoutMs
+                            + " ms", e);
+        } catch (ConnectException | NoRouteToHostException | UnknownHostException e) {
+            closeQuietly(s);
+            throw new ClientException(ClientException.Reason.UNREACHABLE,
+                    "collector unreachable at " + address() + " (" + e.getMessage() + ")", e);
+        } catch (IOException e) {
+            closeQuietly(s);
+            throw new ClientException(ClientException.Reason.FAILED,
+                    "cannot connect to the collector at " + address() + ": " + e, e);
+        }
+    }
+
+    /**
+     * One request on one connection. On success the connection goes back to the pool. Returns
+     * null when {@code retryable} and the connection ended before any reply byte.
+     */
+    private byte[] exchangeOn(Socket s, byte[] request, boolean retryable) throws ClientException {
+        int got = 0;
+        try {
+            OutputStream out = s.getOutputStream();
+            InputStream in = s.getInputStream();
+            out.write(request);
+            out.flush();
+            byte[] head = new byte[4];
+            got = read(in, head, 0, 4);
+            if (got == 0 && retryable) return null;
+            if (got < 4)
+                throw new ClientException(ClientException.Reason.SHORT_REPLY,
+                        "reply shorter than its stated length: the connection ended after " + got + " bytes");
+            int len = Native.replyLength(head);
+            if (len == 0) {
+                closeQuietly(s);  // what follows an empty reply is unknown
+                return head;  // the empty reply; the library reports it
+            }
+            if (len < 4 || len > maxReplyLength)
+                throw new ClientException(ClientException.Reason.BAD_LENGTH,
+                        "the reply states a length of " + len + " bytes, outside 4.." + maxReplyLength);
+            byte[] reply = new byte[len];
+            System.arraycopy(head, 0, reply, 0, 4);
+            got = 4 + read(in, reply, 4, len - 4);
+            if (got < len)
+                throw new ClientException(ClientException.Reason.SHORT_REPLY,
+                        "reply shorter than its stated length: got " + got + " of " + len + " bytes");
+            giveBack(s);
+            return reply;
+        } catch (SocketTimeoutException e) {
+            throw new ClientException(ClientException.Reason.TIMED_OUT,
+                    "timed out: the collector at " + address() + " did not answer within " + readTimeoutMs + " ms", e);
+        } catch (IOException e) {
+            if (got == 0 && retryable) return null;  // reset or broken pipe on a connection closed while idle
+            throw new ClientException(ClientException.Reason.FAILED,
+                    "exchange with the collector at " + address() + " failed: " + e, e);
+        }
+    }
+
+    private static void closeQuietly(Socket s) {
+        try {
+            s.close();
+        } catch (IOException ignored) {
+            // nothing to do: the connection is gone either way
+        }
+    }
+
+    /** Reads up to {@code n} bytes; returns fewer only when the stream ends. */
+    private static int read(InputStream in, byte[] b, int off, int n) throws IOException {
+        int done = 0;
+        while (done < n) {
+            int r = in.read(b, off + done, n - done);
+            if (r < 0) break;
+            done += r;
+        }
+        return done;
+    }
+}

@@ -1,0 +1,39 @@
+package vyt.client;
+
+/** A report could not be fetched or decoded; {@link #reason} tells why. */
+public final class ClientException extends Exception {
+    private static final long serialVersionUID = 1L;
+
+    public enum Reason {
+        /** Nothing accepts connections at the collector's address. */
+        UNREACHABLE,
+        /** The collector did not accept, or did not answer, within the timeout. */
+        TIMED_OUT,
+        /** The connection ended before the reply's stated length was read. */
+        SHORT_REPLY,
+        /** The reply states a length below four bytes or above the client's bound. */
+        BAD_LENGTH,
+        /** The library refused to build the request (see the trace file). */
+        BAD_REQUEST,
+        /** The collector answered with an error reply, or the library could not decode the reply. */
+        FAILED,
+        /** The collector does not know the requested transaction. */
+        TRAN_NOT_FOUND,
+        /** The collector does not know the requested path of the transaction. */
+        PATH_NOT_FOUND,
+        /** The collector does not know the requested server. */
+        SERVER_NOT_FOUND,
+    }
+
+    public final Reason reason;
+
+    public ClientException(Reason reason, String message) {
+        super(message);
+        this.reason = reason;
+    }
+
+    public ClientException(Reason reason, String message, Throwable cause) {
+        super(message, cause);
+        this.reason = reason;
+    }
+}

@@ -1,0 +1,214 @@
+package vyt.catalog;
+
+import vyt.client.*;
+
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertNotNull;
+import static org.junit.jupiter.api.Assertions.assertThrows;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import java.io.BufferedReader;
+import java.io.IOException;
+import java.io.StringReader;
+import java.lang.reflect.Method;
+import java.lang.reflect.Modifier;
+import java.util.HashSet;
+import java.util.List;
+import java.util.Set;
+
+import org.junit.jupiter.api.Test;
+
+/** The catalogue against the documented report table and callback signatures; the target's methods. */
+class CatalogTest {
+    static final String S = "Ljava/lang/String;";
+
+    static String sig(int strings, int ints) {
+        return "(" + S.repeat(strings) + "I".repeat(ints) + ")V";
+    }
+
+    /** Report type, report id, setData signature, addEntry signature, as documented ("" for none). */
+    static final Object[][] DOCUMENTED = {
+        {1, 1, "(II)V", "(Ljava/lang/String;I)V"},
+        {2, 2, "", "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
+                + "Ljava/lang/String;Ljava/lang/String;IIIIIII)V"},
+        {3, 11, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
+                + "Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
+                + "IIIIIIII)V", ""},
+        {4, 12, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;IIII)V",
+            "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;IIIIIIIIIIIIIIII)V"},
+        {5, 13, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;IIII)V",
+            "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;IIIIIIIIIIIIII)V"},
+        {6, 14, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;IIII)V",
+            "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;IIIIIIIIIII)V"},
+        {7, 23, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;IIIII)V",
+            "(Ljava/lang/String;Ljava/lang/String;IIIIIIIIIIIIIIIIIIIIII)V"},
+        {8, 19, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
+                + "Ljava/lang/String;Ljava/lang/String;IIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIII)V",
+            "(Ljava/lang/String;IIIIIIIIIIIIIIIII)V"},
+        {9, 21, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
+                + "Ljava/lang/String;Ljava/lang/String;IIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIII)V",
+            "(Ljava/lang/String;IIIIIIIIIIIIIIIIII)V"},
+        {10, 17, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
+                + "Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;IIIIIIIIIIIIIIIIIIIIIIIII)V",
+            "(Ljava/lang/String;IIIIIIIIIIIIIII)V"},
+        {11, 24, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;II)V",
+            "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
+                + "Ljava/lang/String;IIIIIIIIIIIIIIIIII)V"},
+        {12, 15, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;IIII)V",
+            "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;IIIIIIII)V"},
+        {13, 22, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
+                + "Ljava/lang/String;Ljava/lang/String;IIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIIII)V",
+            "(Ljava/lang/String;IIIIIIIIIII)V"},
+        {14, 5, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;IIIIIIIIIIIIIII)V",
+            "(Ljava/lang/String;Ljava/lang/String;IIIIIIIIIIIIIII)V"},
+        {15, 26, "(Ljava/lang/String;II)V",
+            "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
+                + "Ljava/lang/String;IIIIIIIIIIII)V"},
+        {16, 25, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
+                + "Ljava/lang/String;Ljava/lang/String;IIIII)V", "(II)V"},
+        {17, 27, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
+                + "IIIIIIIIIIIIIIIIIIIIIIIIIIIIIIII)V", ""},
+        {18, 29, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;IIIII)V",
+            "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;IIIIIIIIIII)V"},
+        {19, 30, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
+                + "Ljava/lang/String;Ljava/lang/String;IIIIIIIIIIIIIIIIIIIIIIIII)V",
+            "(Ljava/lang/String;IIIIIIIIIII)V"},
+        {20, 31, "", "(Ljava/lang/String;Ljava/lang/String;II)V"},
+        {21, 32, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;III)V",
+            "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
+                + "Ljava/lang/String;IIIIIIIIIIIII)V"},
+        {22, 33, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;I)V",
+            "(Ljava/lang/String;Ljava/lang/String;III)V"},
+        {23, 34, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;I)V",
+            "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;I)V"},
+        {24, 35, "(Ljava/lang/String;IIIII)V", "(Ljava/lang/String;II)V"},
+        {25, 36, "(Ljava/lang/String;II)V", ""},
+        {26, 37, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;IIII)V",
+            "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
+                + "Ljava/lang/String;Ljava/lang/String;IIIIIIIIIIIIIIIIII)V"},
+        {27, 38, "(Ljava/lang/String;IIII)V", "(Ljava/lang/String;IIII)V"},
+        {28, 39, "(Ljava/lang/String;Ljava/lang/String;II)V", ""},
+        {29, 40, "(Ljava/lang/String;Ljava/lang/String;II)V", ""},
+        {30, 41, "(Ljava/lang/String;Ljava/lang/String;II)V", ""},
+        {31, 42, "(Ljava/lang/String;Ljava/lang/String;II)V", ""},
+        {32, 43, "(Ljava/lang/String;Ljava/lang/String;II)V", ""},
+    };
+
+    @Test
+    void everyKindHasItsDocumentedIdAndSignatures() {
+        assertEquals(32, Catalog.all().size());
+        for (Object[] d : DOCUMENTED) {
+            Catalog.Kind k = Catalog.byType((Integer) d[0]);
+            assertNotNull(k, "type " + d[0]);
+            assertEquals(d[1], k.reportId(), k.name());
+            assertEquals(d[2], k.hasSetData() ? k.setDataSignature() : "", k.name() + " setData");
+            assertEquals(d[3], k.hasAddEntry() ? k.addEntrySignature() : "", k.name() + " addEntry");
+            assertEquals(k, Catalog.byName(k.name()));
+        }
+        assertEquals(sig(7, 55), Catalog.byName("wait-detail").setDataSignature());
+        assertEquals(null, Catalog.byType(0));
+        assertEquals(null, Catalog.byType(33));
+    }
+
+    @Test
+    void parameterNamesAreUniqueWithinACallAndReportNamesAreUnique() {
+        Set<String> names = new HashSet<>();
+        for (Catalog.Kind k : Catalog.all()) {
+            assertTrue(names.add(k.name()), k.name());
+            assertTrue(k.name().matches("[a-z]+(-[a-z]+)*"), k.name());
+            for (List<Catalog.Param> call : List.of(k.setData(), k.addEntry())) {
+                Set<String> seen = new HashSet<>();
+                for (Catalog.Param p : call) assertTrue(seen.add(p.name()), k.name() + ": " + p.name() + " twice");
+            }
+        }
+    }
+
+    static List<Catalog.Kind> parse(String... lines) throws IOException {
+        return Catalog.parse(new BufferedReader(new StringReader(String.join("\n", lines) + "\n")));
+    }
+
+    @Test
+    void theTableParsesAsWrittenAndRefusesMalformedLines() throws IOException {
+        List<Catalog.Kind> ks = parse("# comment", "kind\t1\t1\tone\t-\tFirst",
+                "setData\tint collectorStartupTime\tint flags", "addEntry\tString tranName\tint flags",
+                "kind\t2\t9\ttwo\ttran,continue2\tSecond", "addEntry\tint a");
+        assertEquals(2, ks.size());
+        assertEquals("[int collectorStartupTime, int flags]", ks.get(0).setData().toString());
+        assertEquals("(Ljava/lang/String;I)V", ks.get(0).addEntrySignature());
+        assertEquals(Set.of(Catalog.Selection.TRAN, Catalog.Selection.CONTINUE2), ks.get(1).selections());
+        assertEquals(List.of(), ks.get(1).setData());
+        for (String[] bad : new String[][] {
+            {"kind\t2\t1\tone\t-\tFirst"},                                // types must run 1, 2, ...
+            {"kind\t1\t1\tone\t-"},                                         // a field missing
+            {"kind\t1\t1\tone\tnowhere\tFirst"},                            // unknown selection
+            {"kind\t1\t1\tone\t-\tFirst", "addEntry\tlong x"},            // unknown parameter type
+            {"kind\t1\t1\tone\t-\tFirst", "addEntry\tint a", "setData\tint b"},  // setData after addEntry
+            {"addEntry\tint a"},                                              // before any kind
+        }) {
+            assertThrows(IllegalStateException.class, () -> parse(bad), String.join(" | ", bad));
+        }
+    }
+
+    static String jniSignature(Method m) {
+        StringBuilder sb = new StringBuilder("(");
+        for (Class<?> c : m.getParameterTypes()) sb.append(c == String.class ? S : c == int.class ? "I" : "?");
+        return sb.append(")V").toString();
+    }
+
+    @Test
+    void theTargetDeclaresEveryCallbackOfEveryKindAndNothingElse() {
+        Set<String> declared = new HashSet<>();
+        for (Method m : Target.class.getDeclaredMethods()) {
+            if (!m.getName().equals("setData") && !m.getName().equals("addEntry")) continue;
+            assertTrue(Modifier.isPublic(m.getModifiers()), m.toString());
+            assertEquals(void.class, m.getReturnType());
+            declared.add(m.getName() + jniSignature(m));
+        }
+        Set<String> needed = new HashSet<>();
+        for (Catalog.Kind k : Catalog.all()) {
+            if (k.hasSetData()) needed.add("setData" + k.setDataSignature());
+            if (k.hasAddEntry()) needed.add("addEntry" + k.addEntrySignature());
+        }
+        assertEquals(needed, declared);
+    }
+
+    @Test
+    void theTargetRecordsCallsInOrderWithTheirArguments() {
+        Target t = new Target();
+        t.setData(7, 8);
+        t.addEntry("a", 1);
+        t.addEntry("b", 2);
+        assertEquals("[setData[7, 8], addEntry[a, 1], addEntry[b, 2]]", t.calls().toString());
+        Report r = Report.of(Catalog.byType(1), t.calls());
+        assertEquals(8, r.headerInt("flags"));
+        assertEquals("b", r.entryText(1, "tranName"));
+    }
+
+    @Test
+    void aReportRefusesCallsThatDoNotFitItsKind() {
+        Target twoHeaders = new Target();
+        twoHeaders.setData(1, 2);
+        twoHeaders.setData(3, 4);
+        assertThrows(IllegalStateException.class, () -> Report.of(Catalog.byType(1), twoHeaders.calls()));
+        Target noHeader = new Target();
+        noHeader.addEntry("a", 1);
+        assertThrows(IllegalStateException.class, () -> Report.of(Catalog.byType(1), noHeader.calls()));
+        // A kind without addEntry accepts no entry with a matching argument count of another kind.
+        Target entry = new Target();
+        entry.setData("t", 1, 2);
+        entry.addEntry("x", 1);
+        assertThrows(IllegalStateException.class, () -> Report.of(Catalog.byType(25), entry.calls()));
+    }
+
+    @Test
+    void flagsParseFromNumbersAndNames() {
+        assertEquals(0x2000104, Flags.parse("0x2000104"));
+        assertEquals(16, Flags.parse("16"));
+        assertEquals(0x8 | 0x800, Flags.parse("REP_URL_LIST_TYPE_EXCLUDE|REP_URL_SEARCH_TYPE_ENDS_WITH"));
+        assertEquals(0x10 | 0x2000, Flags.parse("view_distributions, client_sum"));
+        assertEquals(0x40, Flags.parse("VIEW_DISPATCH_RETURN"));
+        assertEquals(0x4000000, Flags.parse("REP_FLAGS_PASSTHRU_MODE"));
+        assertThrows(IllegalArgumentException.class, () -> Flags.parse("NO_SUCH_FLAG"));
+        assertThrows(IllegalArgumentException.class, () -> Flags.parse(""));
+    }
+}

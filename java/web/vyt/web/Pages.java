@@ -1,0 +1,635 @@
+package vyt.web;
+
+import java.time.Instant;
+import java.time.ZoneId;
+import java.time.format.DateTimeFormatter;
+import java.util.ArrayList;
+import java.util.List;
+import java.util.Map;
+import java.util.Set;
+import java.util.TreeMap;
+import javax.servlet.http.HttpServletRequest;
+import vyt.catalog.Catalog;
+import vyt.catalog.Flags;
+import vyt.client.Client;
+import vyt.client.ClientException;
+import vyt.client.Report;
+
+/** The pages of one request. Every text from a report is escaped where it is written. */
+final class Pages {
+    /** Texts the library makes from second counts, in the server's local time. */
+    static final Set<String> TIME_TEXTS = Set.of("currentTime", "startTime", "startupTime", "alertStart",
+            "eventStart", "intervalStart", "intervalEnd", "tranTime", "msrvTime");
+    /** Numbers that are UTC second counts. */
+    static final Set<String> SECOND_COUNTS = Set.of("collectorStartupTime", "sumDataUTCStart", "sumDataUTCNow");
+    static final DateTimeFormatter STAMP = DateTimeFormatter.ofPattern("yyyy-MM-dd HH:mm:ss zzz");
+    static final String[] DETAIL_KINDS = {"response-time-detail", "network-detail", "server-detail", "wait-detail",
+        "path-time-detail"};
+    static final String[] TIER_KINDS = {"network-time", "server-time", "wait-time", "path-time"};
+    static final String[] RULE_CODES = {"done", "no rule has that number", "another rule has that URL",
+        "refused: the URL is empty, or the flags do not name exactly one list type and one search type"
+                + " (or one precedence)"};
+
+    private final FrontEndServlet servlet;
+    private final HttpServletRequest req;
+    private final Client client;
+    private final Params params;
+    private final String ctx;
+
+    Pages(FrontEndServlet servlet, HttpServletRequest req, Client client) {
+        this.servlet = servlet;
+        this.req = req;
+        this.client = client;
+        this.params = new Params(req);
+        this.ctx = req.getContextPath();
+    }
+
+    private Report get(String kind, Client.Selection sel) throws ClientException {
+        return client.fetch(Catalog.byName(kind), sel, false);
+    }
+
+    private String u(String path, Object... pairs) {
+        return Html.url(ctx + path, pairs);
+    }
+
+    // ---- frame ---------------------------------------------------------------------------------
+
+    /** Opens a page; interval pages refresh themselves unless the query has refresh=off. */
+    private Html open(String title, boolean interval) throws Params.BadParameter {
+        Html h = new Html();
+        String refresh = params.value("refresh");
+        if (refresh != null && !refresh.equals("off") && !refresh.equals("on"))
+            throw new Params.BadParameter("refresh", "on or off, not " + refresh);
+        boolean refreshing = interval && !"off".equals(refresh);
+        head(h, ctx, title, refreshing, interval ? switchHref(refreshing) : null);
+        return h;
+    }
+
+    /** This page's address with the refresh switch turned the other way. */
+    private String switchHref(boolean refreshing) {
+        List<Object> pairs = new ArrayList<>();
+        for (Map.Entry<String, String[]> e : new TreeMap<>(req.getParameterMap()).entrySet()) {
+            if (e.getKey().equals("refresh")) continue;
+            for (String v : e.getValue()) {
+                pairs.add(e.getKey());
+                pairs.add(v);
+            }
+        }
+        if (refreshing) {
+            pairs.add("refresh");
+            pairs.add("off");
+        }
+        return Html.url(ctx + req.getRequestURI().substring(ctx.length()), pairs.toArray());
+    }
+
+    static void head(Html h, String ctx, String title, boolean refreshing, String switchHref) {
+        h.raw("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">");
+        if (refreshing) h.raw("<meta http-equiv=\"refresh\" content=\"").text(FrontEndServlet.REFRESH_SECONDS)
+                .raw("\">");
+        h.raw("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">");
+        h.raw("<title>").text(title).raw(" \u2014 VYT</title><link rel=\"stylesheet\"")
+                .attr("href", ctx + "/style.css").raw("></head><body><header><nav>");
+        h.link(ctx + "/", "Overview").link(ctx + "/alerts", "Alerts").link(ctx + "/reports", "All reports");
+        h.raw("</nav>");
+        if (switchHref != null) {
+            h.raw("<p class=\"refresh\">");
+            if (refreshing) h.text("Refreshes every " + FrontEndServlet.REFRESH_SECONDS + " s \u00b7 ")
+                    .raw("<a id=\"refresh-switch\"").attr("href", switchHref).raw(">Stop refreshing</a>");
+            else h.text("Not refreshing \u00b7 ").raw("<a id=\"refresh-switch\"").attr("href", switchHref)
+                    .raw(">Refresh every " + FrontEndServlet.REFRESH_SECONDS + " s</a>");
+            h.raw("</p>");
+        }
+        h.raw("</header><main><h1>").text(title).raw("</h1>");
+    }
+
+    static void foot(Html h) {
+        h.raw("</main><footer>Times are the server's local time, zone ").el("span", "zone", FrontEndServlet.zone())
+                .raw(".</footer></body></html>\n");
+    }
+
+    private String close(Html h) {
+        foot(h);
+        return h.toString();
+    }
+
+    // ---- values --------------------------------------------------------------------------------
+
+    /** One value as a page shows it. */
+    static void value(Html h, Catalog.Param p, Object v, String ctx) {
+        if (v instanceof String) {
+            String s = (String) v;
+            if (TIME_TEXTS.contains(p.name())) {
+                // The library breaks alert and event start texts with an HTML line break.
+                String[] parts = s.split("<br>", -1);
+                h.raw("<time>");
+                for (int i = 0; i < parts.length; i++) {
+                    if (i > 0) h.raw("<br>");
+                    h.text(parts[i]);
+                }
+                h.raw("</time> ").el("span", "zone", FrontEndServlet.zone());
+            } else if (p.name().equals("tranName") && !s.isEmpty()) {
+                h.link(Html.url(ctx + "/transaction", "tran", s), s);
+            } else {
+                h.text(s);
+            }
+            return;
+        }
+        int n = (Integer) v;
+        if (p.name().equals("flags") || p.name().endsWith("Flags")) {
+            h.el("code", null, "0x" + Integer.toHexString(n));
+        } else if (p.name().endsWith("State")) {
+            h.el("span", "state " + Charts.stateClass(n), Charts.stateName(n));
+        } else if (SECOND_COUNTS.contains(p.name())) {
+            h.raw("<time>").text(STAMP.format(Instant.ofEpochSecond(n & 0xFFFFFFFFL).atZone(ZoneId.systemDefault())))
+                    .raw("</time>");
+        } else {
+            h.text(n);
+        }
+    }
+
+    /** The setData values as a list of names and values. */
+    private void header(Html h, Report r) {
+        if (!r.hasHeader()) return;
+        h.raw("<dl class=\"header\">");
+        List<Catalog.Param> ps = r.kind().setData();
+        for (int i = 0; i < ps.size(); i++) {
+            h.el("dt", null, ps.get(i).name()).raw("<dd>");
+            value(h, ps.get(i), r.headerValues().get(i), ctx);
+            h.raw("</dd>");
+        }
+        h.raw("</dl>");
+    }
+
+    /** The addEntry rows as a table with the parameter names as column heads; rows coloured by state. */
+    private void entries(Html h, Report r) {
+        if (!r.kind().hasAddEntry()) return;
+        List<Catalog.Param> ps = r.kind().addEntry();
+        h.raw("<p class=\"count\">").text(r.entryCount() + (r.entryCount() == 1 ? " entry" : " entries"))
+                .raw("</p>");
+        if (r.entryCount() == 0) return;
+        int rowState = -1;
+        for (String n : new String[] {"worstComponentState", "pathEventCurState", "pathWorstComponentState",
+            "nodeWorstComponentState"}) {
+            for (int i = 0; i < ps.size() && rowState < 0; i++) if (ps.get(i).name().equals(n)) rowState = i;
+        }
+        h.raw("<div class=\"scroll\"><table class=\"entries\" data-report=\"").text(r.kind().name())
+                .raw("\"><thead><tr>");
+        for (Catalog.Param p : ps) h.el("th", p.text() ? null : "num", p.name());
+        h.raw("</tr></thead><tbody>");
+        for (List<Object> e : r.entries()) {
+            h.raw(rowState >= 0 ? "<tr class=\"row-" + Charts.stateClass((Integer) e.get(rowState)) + "\">" : "<tr>");
+            for (int i = 0; i < ps.size(); i++) {
+                h.raw(ps.get(i).text() ? "<td" : "<td class=\"num\"").raw(" data-name=\"").text(ps.get(i).name())
+                        .raw("\">");
+                value(h, ps.get(i), e.get(i), ctx);
+                h.raw("</td>");
+            }
+            h.raw("</tr>");
+        }
+        h.raw("</tbody></table></div>");
+    }
+
+    private void section(Html h, String title, Report r) {
+        h.raw("<section class=\"report\" id=\"").text(r.kind().name()).raw("\"><h2>").text(title).raw(" ")
+                .link(u("/reports/" + r.kind().name(), sel(r.kind())), "\u2197").raw("</h2>");
+        header(h, r);
+        entries(h, r);
+        h.raw("</section>");
+    }
+
+    /** The query of this page restricted to what a kind takes, for its /reports link. */
+    private Object[] sel(Catalog.Kind k) {
+        List<Object> pairs = new ArrayList<>();
+        for (Catalog.Selection s : k.selections()) {
+            String v = req.getParameter(s.key());
+            if (v != null) {
+                pairs.add(s.key());
+                pairs.add(v);
+            }
+        }
+        if (k.takes(Catalog.Selection.VIEW) && req.getParameter("view") == null) {
+            pairs.add("view");
+            pairs.add("VIEW_DISTRIBUTIONS");
+        }
+        return pairs.toArray();
+    }
+
+    // ---- pages ---------------------------------------------------------------------------------
+
+    String overview() throws Params.BadParameter, ClientException {
+        Report perf = get("current-performance", Client.Selection.NONE);
+        Report all = get("all-transactions", Client.Selection.NONE);
+        Html h = open("Current performance", true);
+        h.raw("<p>").text("From ");
+        value(h, param(perf, "startTime"), perf.header("startTime"), ctx);
+        h.text(" to ");
+        value(h, param(perf, "currentTime"), perf.header("currentTime"), ctx);
+        h.text(" (" + perf.headerText("duration") + ")").raw("</p><ul class=\"states\">");
+        String[][] tiles = {{"Overall", "allStateText", "allState"},
+            {"Node response time", "nodeRespTimeStateText", "nodeRespTimeState"},
+            {"Path response time", "pathRespTimeStateText", "pathRespTimeState"},
+            {"Network", "networkStateText", "networkState"}, {"Server", "serverStateText", "serverState"},
+            {"Wait", "waitStateText", "waitState"}};
+        for (String[] t : tiles) {
+            int st = perf.headerInt(t[2]);
+            h.raw("<li class=\"tile ").raw(Charts.stateClass(st)).raw("\" data-state=\"").text(st).raw("\">")
+                    .el("strong", null, t[0]).el("span", null, perf.headerText(t[1])).raw("</li>");
+        }
+        h.raw("</ul><h2>Transactions</h2><table class=\"entries\" id=\"transactions\"><thead><tr><th>Transaction"
+                + "</th><th>Kind</th></tr></thead><tbody>");
+        for (int i = 0; i < all.entryCount(); i++) {
+            String t = all.entryText(i, "tranName");
+            int f = all.entryInt(i, "flags");
+            h.raw("<tr><td>").link(u("/transaction", "tran", t), t).raw("</td><td>")
+                    .text((f & Flags.HTTP_TRANSACTIONS) != 0 ? "HTTP" : "other").raw("</td></tr>");
+        }
+        h.raw("</tbody></table><p>").text("Collector started ");
+        value(h, param(all, "collectorStartupTime"), all.header("collectorStartupTime"), ctx);
+        h.raw("</p>");
+        return close(h);
+    }
+
+    private static Catalog.Param param(Report r, String name) {
+        for (Catalog.Param p : r.kind().setData()) if (p.name().equals(name)) return p;
+        throw new IllegalArgumentException(name);
+    }
+
+    String transaction() throws Params.BadParameter, ClientException {
+        String tran = params.tran(true);
+        Client.Selection s = Client.Selection.NONE.tran(tran);
+        Report info = get("transaction-info", s);
+        Report rt = get("response-time", s);
+        Report servers = get("transaction-servers", s);
+        Html h = open("Transaction " + tran, true);
+        h.raw("<p class=\"links\">").link(u("/tiers", "tran", tran), "Tier times")
+                .link(u("/flow", "tran", tran), "Flow")
+                .link(u("/sub-transactions", "tran", tran), "Sub-transactions")
+                .link(u("/rules", "tran", tran), "URL rules")
+                .link(u("/reports/transaction-paths", "tran", tran), "Paths")
+                .link(u("/reports/reportability-detail", "tran", tran), "Reportability").raw("</p>");
+        h.raw("<p>").text("Flags ");
+        value(h, param(info, "flags"), info.header("flags"), ctx);
+        h.text(" \u00b7 " + rt.headerInt("tranTotalCtSum") + " transactions from ");
+        value(h, param(rt, "startTime"), rt.header("startTime"), ctx);
+        h.text(" to ");
+        value(h, param(rt, "currentTime"), rt.header("currentTime"), ctx);
+        h.raw("</p><h2>Response time per path</h2>");
+        List<Charts.Bar> bars = new ArrayList<>();
+        for (int i = 0; i < rt.entryCount(); i++) {
+            int id = rt.entryInt(i, "pathId");
+            bars.add(new Charts.Bar("Path " + id + " " + rt.entryText(i, "pathIPSrcNetName") + " \u2192 "
+                    + rt.entryText(i, "pathIPDstNetName"), u("/path", "tran", tran, "path", id),
+                    new int[] {rt.entryInt(i, "pathNetRespTimeAvg"), rt.entryInt(i, "pathSrvRespTimeAvg"),
+                        rt.entryInt(i, "pathAppRespTimeAvg"), rt.entryInt(i, "pathWaitRespTimeAvg")}));
+        }
+        Charts.stackedBars(h, "Average response time per path of " + tran,
+                List.of("network", "server", "application", "wait"), bars, "ms");
+        h.raw("<ul class=\"paths\">");
+        for (int i = 0; i < rt.entryCount(); i++) {
+            int id = rt.entryInt(i, "pathId");
+            h.raw("<li>").link(u("/path", "tran", tran, "path", id), "Path " + id + ": "
+                    + rt.entryText(i, "pathIPSrcNetName") + " \u2192 " + rt.entryText(i, "pathIPDstNetName"))
+                    .text(" ").link(u("/summary", "tran", tran, "path", id), "summary and thresholds").raw("</li>");
+        }
+        h.raw("</ul>");
+        section(h, "Response time", rt);
+        h.raw("<h2>Servers</h2><ul>");
+        for (int i = 0; i < servers.entryCount(); i++) {
+            int id = servers.entryInt(i, "serverId");
+            h.raw("<li>").link(u("/server-load", "tran", tran, "server", id), servers.entryText(i, "serverIPNetName"))
+                    .raw("</li>");
+        }
+        h.raw("</ul>");
+        return close(h);
+    }
+
+    String tiers() throws Params.BadParameter, ClientException {
+        String tran = params.tran(true);
+        List<Report> rs = new ArrayList<>();
+        for (String k : TIER_KINDS) rs.add(get(k, Client.Selection.NONE.tran(tran)));
+        Html h = open("Tier times of " + tran, true);
+        h.raw("<p>").link(u("/transaction", "tran", tran), "\u2190 " + tran).raw("</p>");
+        for (Report r : rs) section(h, r.kind().title(), r);
+        return close(h);
+    }
+
+    String serverLoad() throws Params.BadParameter, ClientException {
+        Catalog.Kind k = Catalog.byName("server-load");
+        Report r = client.fetch(k, params.selection(k), false);
+        Html h = open("Load of server " + params.value("server") + " for " + params.value("tran"), true);
+        h.raw("<p>").link(u("/transaction", "tran", req.getParameter("tran")), "\u2190 " + req.getParameter("tran"))
+                .raw("</p>");
+        section(h, r.kind().title(), r);
+        return close(h);
+    }
+
+    String flow() throws Params.BadParameter, ClientException {
+        String tran = params.tran(true);
+        Report r = get("transaction-flow", Client.Selection.NONE.tran(tran));
+        Html h = open("Transaction flow of " + tran, true);
+        h.raw("<p>").link(u("/transaction", "tran", tran), "\u2190 " + tran).raw("</p><div class=\"flow\">");
+        TreeMap<Integer, List<Integer>> cols = new TreeMap<>();
+        for (int i = 0; i < r.entryCount(); i++) cols.computeIfAbsent(r.entryInt(i, "colNum"), c -> new ArrayList<>())
+                .add(i);
+        for (List<Integer> col : cols.values()) {
+            h.raw("<div class=\"column\">");
+            for (int i : col) {
+                int st = r.entryInt(i, "nodeWorstComponentState");
+                h.raw("<div class=\"node ").raw(Charts.stateClass(st)).raw("\">")
+                        .el("strong", null, r.entryText(i, "nodeName")).el("span", null, r.entryText(i, "nodeAlias"))
+                        .el("span", null, "server " + r.entryInt(i, "nodeSrvRespTimeAvg") + " ms, path "
+                                + r.entryInt(i, "pathTotRespTimeAvg") + " ms").raw("</div>");
+            }
+            h.raw("</div>");
+        }
+        h.raw("</div>");
+        section(h, r.kind().title(), r);
+        return close(h);
+    }
+
+    String path() throws Params.BadParameter, ClientException {
+        String tran = params.tran(true);
+        int path = params.number("path", 0, Integer.MAX_VALUE, true);
+        int view = params.flags("view", Flags.VIEW_DISTRIBUTIONS);
+        Client.Selection s = Client.Selection.NONE.tran(tran).path(path).view(view);
+        Report ports = get("path-ports", s);
+        List<Report> details = new ArrayList<>();
+        for (String k : DETAIL_KINDS) details.add(get(k, s));
+        Html h = open("Path " + path + " of " + tran + ": " + ports.headerText("pathIPSrcNetName") + " \u2192 "
+                + ports.headerText("pathIPDstNetName"), true);
+        h.raw("<p>").link(u("/transaction", "tran", tran), "\u2190 " + tran).text(" ")
+                .link(u("/summary", "tran", tran, "path", path), "summary and thresholds").raw("</p>");
+        h.raw("<div class=\"histograms\">");
+        for (Report r : details) {
+            histogram(h, r, "", r.kind().title());
+            if (r.kind().name().equals("server-detail")) histogram(h, r, "app", "Application time distribution");
+        }
+        h.raw("</div>");
+        for (Report r : details) section(h, r.kind().title(), r);
+        section(h, ports.kind().title(), ports);
+        return close(h);
+    }
+
+    private static void histogram(Html h, Report r, String prefix, String title) {
+        String g = prefix.isEmpty() ? "Group" : prefix + "Group";
+        int[] bounds = new int[3], counts = new int[4], states = new int[4];
+        for (int i = 0; i < 4; i++) {
+            if (i < 3) bounds[i] = r.headerInt(g + (i + 1));
+            counts[i] = r.headerInt(g + (i + 1) + "Ct");
+            states[i] = r.headerInt(g + (i + 1) + "State");
+        }
+        Charts.histogram(h, title, bounds, counts, states, "ms");
+    }
+
+    String alerts() throws Params.BadParameter, ClientException {
+        Catalog.Kind urlKind = Catalog.byName("current-url-alerts");
+        Client.Selection us = params.selection(urlKind);
+        Report cur = get("current-alerts", Client.Selection.NONE);
+        Report url = client.fetch(urlKind, us, false);
+        Report events = get("event-alerts", Client.Selection.NONE);
+        Html h = open("Alerts", true);
+        section(h, cur.kind().title(), cur);
+        section(h, url.kind().title(), url);
+        pager(h, "/alerts", url.headerInt("reportEntryContinueIdx"), url.headerInt("reportEntryContinueIdx2"),
+                us, null);
+        section(h, events.kind().title(), events);
+        return close(h);
+    }
+
+    /**
+     * Next and previous links of a paged list. The reply's continuation words say where the next
+     * page starts (0 after the last page). A list whose first word is a plain index (the
+     * sub-transactions and the rules) also gets a previous link one page size back; the URL
+     * alerts are addressed by transaction and alert number, so they get a link to the first page.
+     */
+    private void pager(Html h, String page, int next1, int next2, Client.Selection s, String tran) {
+        boolean indexed = !page.equals("/alerts");
+        Integer scroll = s.scroll() > 0 ? s.scroll() : null;
+        h.raw("<p class=\"pager\">");
+        if (s.continueIdx() > 0 || s.continueIdx2() > 0) {
+            if (indexed) {
+                int size = scroll != null ? scroll : 10;
+                h.raw("<a rel=\"prev\"").attr("href", u(page, "tran", tran, "continue",
+                        Math.max(0, s.continueIdx() - size), "scroll", scroll)).raw(">\u2190 previous</a> ");
+            }
+            h.link(u(page, "tran", tran, "scroll", scroll), "first");
+        }
+        if (next1 != 0 || (!indexed && next2 != 0)) {
+            h.raw(" <a rel=\"next\"").attr("href", u(page, "tran", tran, "continue", next1, "continue2",
+                    indexed ? null : next2, "scroll", scroll)).raw(">next \u2192</a>");
+        }
+        h.raw("</p>");
+    }
+
+    String summary() throws Params.BadParameter, ClientException {
+        String tran = params.tran(true);
+        int path = params.number("path", 0, Integer.MAX_VALUE, true);
+        Client.Selection s = Client.Selection.NONE.tran(tran).path(path);
+        Report sum = get("summary", s);
+        Report th = get("thresholds", s);
+        Html h = open("Summary and thresholds of path " + path + " of " + tran, false);
+        h.raw("<p>").link(u("/path", "tran", tran, "path", path), "\u2190 path " + path).raw("</p>");
+        section(h, sum.kind().title(), sum);
+        h.raw("<section id=\"threshold-table\"><h2>Thresholds</h2><table class=\"entries\"><thead><tr><th>Component"
+                + "</th><th class=\"num\">Group 1</th><th class=\"num\">Group 2</th><th class=\"num\">Group 3</th>"
+                + "<th class=\"num\">Warning</th><th class=\"num\">Critical</th></tr></thead><tbody>");
+        for (String[] c : new String[][] {{"Network", "pathNetRespTime"}, {"Server", "pathSrvRespTime"},
+            {"Application", "pathAppRespTime"}, {"Wait", "pathWaitRespTime"}, {"Total", "pathTotRespTime"},
+            {"Path", "pathRespTime"}}) {
+            h.raw("<tr>").el("td", null, c[0]);
+            for (String f : new String[] {"Group1", "Group2", "Group3", "Warn", "Crit"})
+                h.el("td", "num", Integer.toString(th.headerInt(c[1] + f)));
+            h.raw("</tr>");
+        }
+        h.raw("</tbody></table></section>");
+        section(h, th.kind().title(), th);
+        return close(h);
+    }
+
+    String subTransactions() throws Params.BadParameter, ClientException {
+        Catalog.Kind k = Catalog.byName("sub-transactions");
+        Client.Selection s = params.selection(k);
+        Report r = client.fetch(k, s, false);
+        Html h = open("Sub-transactions of " + s.tran(), false);
+        h.raw("<p>").link(u("/transaction", "tran", s.tran()), "\u2190 " + s.tran()).raw("</p>");
+        section(h, r.kind().title(), r);
+        pager(h, "/sub-transactions", r.headerInt("reportEntryContinueIdx"), 0, s, s.tran());
+        return close(h);
+    }
+
+    // ---- URL rules -------------------------------------------------------------------------------
+
+    static final String[][] TYPES = {{"include", "URL_LIST_TYPE_INCLUDE"}, {"exclude", "URL_LIST_TYPE_EXCLUDE"}};
+    static final String[][] SEARCHES = {{"exact", "URL_SEARCH_TYPE_EXACT_MATCH"},
+        {"begins", "URL_SEARCH_TYPE_BEGINS_WITH"}, {"contains", "URL_SEARCH_TYPE_CONTAINS"},
+        {"ends", "URL_SEARCH_TYPE_ENDS_WITH"}};
+    static final String[][] PRECEDENCES = {{"include-first", "URL_LIST_PRECEDENCE_INCLUDE_FIRST"},
+        {"exclude-first", "URL_LIST_PRECEDENCE_EXCLUDE_FIRST"}};
+
+    /** Rules shown on one page of the rules list. */
+    static final int RULES_PAGE = 50;
+
+    /**
+     * The rules of a transaction with their forms; {@code result} is the outcome of a change (the
+     * list then starts at its first rule), or null.
+     */
+    String rules(String result) throws Params.BadParameter, ClientException {
+        String tran = params.tran(true);
+        Client.Selection page = Client.Selection.NONE.tran(tran)
+                .continueAt(result == null ? params.number("continue", 0, Integer.MAX_VALUE, false) : 0, 0)
+                .scroll(RULES_PAGE);
+        Report r = get("url-rules", page);
+        String token = FrontEndServlet.token(req);
+        Html h = open("URL rules of " + tran, false);
+        h.raw("<p>").link(u("/transaction", "tran", tran), "\u2190 " + tran).raw("</p>");
+        if (result != null) h.raw("<p class=\"result\" id=\"result\">").text(result).raw("</p>");
+        int lf = r.headerInt("flags");
+        h.raw("<p>").text("Precedence: " + ((lf & Flags.URL_PRECEDENCE_EXCLUDE_FIRST) != 0 ? "exclude rules first"
+                : "include rules first")).raw("</p>");
+        h.raw("<table class=\"entries\" id=\"rules\"><thead><tr><th>No.</th><th>URL</th><th>Type</th><th>Match"
+                + "</th><th class=\"num\">Hits</th><th>Change</th></tr></thead><tbody>");
+        for (int i = 0; i < r.entryCount(); i++) {
+            int id = r.entryInt(i, "urlRuleId"), f = r.entryInt(i, "flags");
+            String url = r.entryText(i, "urlName");
+            h.raw("<tr>").el("td", "num", Integer.toString(id)).el("td", "url", url)
+                    .el("td", null, pick(TYPES, f)).el("td", null, pick(SEARCHES, f))
+                    .el("td", "num", Integer.toString(r.entryInt(i, "hitCt"))).raw("<td>");
+            form(h, "edit", tran, token);
+            h.raw("<input type=\"hidden\" name=\"continue\"").attr("value", Integer.toString(id)).raw(">")
+                    .raw("<input name=\"sub\" size=\"28\" required").attr("value", url)
+                    .attr("aria-label", "URL of rule " + id).raw(">");
+            select(h, "type", TYPES, pick(TYPES, f));
+            select(h, "search", SEARCHES, pick(SEARCHES, f));
+            h.raw("<button>Save</button></form> ");
+            form(h, "remove", tran, token);
+            h.raw("<input type=\"hidden\" name=\"continue\"").attr("value", Integer.toString(id))
+                    .raw("><button>Remove</button></form></td></tr>");
+        }
+        h.raw("</tbody></table>");
+        pager(h, "/rules", r.headerInt("reportEntryContinueIdx"), 0, page, tran);
+        h.raw("<h2>Add a rule</h2>");
+        form(h, "add", tran, token);
+        h.raw("<input name=\"sub\" size=\"40\" required aria-label=\"URL\" placeholder=\"/path/\">");
+        select(h, "type", TYPES, "include");
+        select(h, "search", SEARCHES, "begins");
+        h.raw("<button>Add</button></form><h2>Precedence</h2>");
+        form(h, "precedence", tran, token);
+        select(h, "precedence", PRECEDENCES, (lf & Flags.URL_PRECEDENCE_EXCLUDE_FIRST) != 0 ? "exclude-first"
+                : "include-first");
+        h.raw("<button>Set</button></form>");
+        return close(h);
+    }
+
+    private static String pick(String[][] options, int flags) {
+        for (String[] o : options) if ((flags & Flags.parse(o[1])) != 0) return o[0];
+        return "-";
+    }
+
+    private void form(Html h, String op, String tran, String token) {
+        h.raw("<form method=\"post\" class=\"inline\" data-op=\"").text(op).raw("\"").attr("action", ctx + "/rules")
+                .raw("><input type=\"hidden\" name=\"op\"").attr("value", op)
+                .raw("><input type=\"hidden\" name=\"tran\"").attr("value", tran)
+                .raw("><input type=\"hidden\" name=\"csrf\"").attr("value", token).raw(">");
+    }
+
+    private static void select(Html h, String name, String[][] options, String chosen) {
+        h.raw("<select").attr("name", name).attr("aria-label", name).raw(">");
+        for (String[] o : options) {
+            h.raw("<option").attr("value", o[0]).raw(o[0].equals(chosen) ? " selected>" : ">").text(o[0])
+                    .raw("</option>");
+        }
+        h.raw("</select>");
+    }
+
+    private int option(String name, String[][] options) throws Params.BadParameter {
+        String v = params.value(name);
+        if (v == null) throw new Params.BadParameter(name, "required");
+        for (String[] o : options) if (o[0].equals(v)) return Flags.parse(o[1]);
+        throw new Params.BadParameter(name, "not one of the choices: " + v);
+    }
+
+    /** A POSTed rule change: checked token, the operation, then the list with the outcome. */
+    String changeRules() throws FrontEndServlet.Failure, Params.BadParameter, ClientException {
+        FrontEndServlet.checkToken(req);
+        String op = params.value("op");
+        String tran = params.tran(true);
+        Client.Selection s = Client.Selection.NONE.tran(tran);
+        String kind;
+        if ("add".equals(op)) {
+            kind = "add-url-rule";
+            s = s.sub(params.sub(true)).view(option("type", TYPES) | option("search", SEARCHES));
+        } else if ("edit".equals(op)) {
+            kind = "edit-url-rule";
+            s = s.continueAt(params.number("continue", 0, Integer.MAX_VALUE, true), 0).sub(params.sub(true))
+                    .view(option("type", TYPES) | option("search", SEARCHES));
+        } else if ("remove".equals(op)) {
+            kind = "remove-url-rule";
+            s = s.continueAt(params.number("continue", 0, Integer.MAX_VALUE, true), 0);
+        } else if ("precedence".equals(op)) {
+            kind = "url-rule-precedence";
+            s = s.view(option("precedence", PRECEDENCES));
+        } else {
+            throw new Params.BadParameter("op", "add, edit, remove or precedence, not " + op);
+        }
+        Report r = get(kind, s);
+        return rules(Catalog.byName(kind).title() + ": " + codeText(r.headerInt("reportReturnCode")));
+    }
+
+    static String codeText(int code) {
+        return "return code " + code + " (" + (code >= 0 && code < RULE_CODES.length ? RULE_CODES[code] : "unknown")
+                + ")";
+    }
+
+    // ---- every report by name --------------------------------------------------------------------
+
+    String index() throws Params.BadParameter {
+        Html h = open("All reports", false);
+        h.raw("<table class=\"entries\" id=\"kinds\"><thead><tr><th class=\"num\">Type</th><th>Report</th>"
+                + "<th>Arguments</th></tr></thead><tbody>");
+        for (Catalog.Kind k : Catalog.all()) {
+            List<String> args = new ArrayList<>();
+            for (Catalog.Selection s : k.selections()) args.add(s.key());
+            h.raw("<tr>").el("td", "num", Integer.toString(k.type())).raw("<td>")
+                    .link(u("/reports/" + k.name()), k.name()).text(" \u2014 " + k.title()).raw("</td>")
+                    .el("td", null, args.isEmpty() ? "-" : String.join(", ", args)).raw("</tr>");
+        }
+        h.raw("</tbody></table>");
+        return close(h);
+    }
+
+    /**
+     * One report by its catalogue name. Without arguments, a kind that needs some shows a form
+     * for them; a kind that changes rules is run only by POST with the session's token.
+     */
+    String report(Catalog.Kind k, boolean post) throws FrontEndServlet.Failure, Params.BadParameter,
+            ClientException {
+        boolean changes = FrontEndServlet.CHANGES.contains(k.name());
+        if (post && !changes) throw new FrontEndServlet.Failure(405, k.name() + " is read with GET");
+        if (changes && !post) return reportForm(k, true);
+        if (!post && !k.selections().isEmpty() && req.getQueryString() == null) return reportForm(k, false);
+        if (post) FrontEndServlet.checkToken(req);
+        Report r = client.fetch(k, params.selection(k), false);
+        Html h = open(k.title() + " (" + k.name() + ")", false);
+        if (changes) h.raw("<p class=\"result\" id=\"result\">").text(codeText(r.headerInt("reportReturnCode")))
+                .raw("</p>");
+        h.raw("<p>").link(Html.url(ctx + "/api/reports/" + k.name(), sel(k)), "as JSON").raw("</p>");
+        header(h, r);
+        entries(h, r);
+        return close(h);
+    }
+
+    private String reportForm(Catalog.Kind k, boolean changes) throws Params.BadParameter {
+        Html h = open(k.title() + " (" + k.name() + ")", false);
+        h.raw("<form class=\"args\"").attr("method", changes ? "post" : "get").attr("action", ctx + "/reports/"
+                + k.name()).raw(">");
+        if (changes) h.raw("<input type=\"hidden\" name=\"csrf\"").attr("value", FrontEndServlet.token(req))
+                .raw(">");
+        for (Catalog.Selection s : k.selections()) {
+            String v = req.getParameter(s.key());
+            h.raw("<label>").text(s.key()).raw(" <input").attr("name", s.key()).attr("value", v == null ? "" : v)
+                    .raw("></label> ");
+        }
+        h.raw("<button>").text(changes ? "Change" : "Show").raw("</button></form>");
+        return close(h);
+    }
+}

@@ -1,0 +1,221 @@
+package vyt.web;
+
+import java.io.IOException;
+import java.io.PrintStream;
+import java.net.InetAddress;
+import java.net.UnknownHostException;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.nio.file.Path;
+import java.util.concurrent.Callable;
+import org.eclipse.jetty.http.HttpCookie;
+import org.eclipse.jetty.security.ConstraintMapping;
+import org.eclipse.jetty.security.ConstraintSecurityHandler;
+import org.eclipse.jetty.security.HashLoginService;
+import org.eclipse.jetty.security.authentication.BasicAuthenticator;
+import org.eclipse.jetty.server.CustomRequestLog;
+import org.eclipse.jetty.server.RequestLogWriter;
+import org.eclipse.jetty.server.Server;
+import org.eclipse.jetty.server.ServerConnector;
+import org.eclipse.jetty.servlet.ServletContextHandler;
+import org.eclipse.jetty.servlet.ServletHolder;
+import org.eclipse.jetty.util.security.Constraint;
+import org.eclipse.jetty.util.thread.QueuedThreadPool;
+import picocli.CommandLine;
+import picocli.CommandLine.Command;
+import picocli.CommandLine.Option;
+import vyt.client.Client;
+import vyt.collector.Collector;
+import vyt.collector.Sample;
+
+/**
+ * Runs the web front end in an embedded Jetty: {@code vyt web [--port N] [--bind ADDR]
+ * [--collector HOST:PORT] [--users FILE] [--access-log FILE] [--data-set NAME]}. Without
+ * {@code --collector} it starts the sample collector in the process. It prints one line,
+ * {@code serving http://ADDR:PORT/}, once it accepts requests.
+ */
+@Command(name = "vyt web", mixinStandardHelpOptions = true, sortOptions = false,
+        description = "Serves the reports as web pages on http://ADDR:PORT/.")
+public final class WebServer implements Callable<Integer> {
+    @Option(names = "--port", paramLabel = "N",
+            description = "TCP port; 0 picks a free one (default: ${DEFAULT-VALUE})")
+    int port = 8080;
+
+    @Option(names = "--bind", paramLabel = "ADDR", description = "address to listen on (default: ${DEFAULT-VALUE})")
+    String bind = "127.0.0.1";
+
+    @Option(names = "--collector", paramLabel = "HOST:PORT",
+            description = "the collector to ask (default: a sample collector in this process)")
+    String collector;
+
+    @Option(names = "--users", paramLabel = "FILE",
+            description = "HTTP Basic users, lines 'name: password' (required when ADDR is not a loopback address)")
+    Path users;
+
+    @Option(names = "--access-log", paramLabel = "FILE",
+            description = "where the access log goes (default: standard error)")
+    String accessLog;
+
+    @Option(names = "--data-set", paramLabel = "NAME",
+            description = "the sample collector's data set: standard or markup (default: ${DEFAULT-VALUE})")
+    String dataSet = "standard";
+
+    private final PrintStream out;
+    private Server server;
+    private Collector embedded;
+    private Client client;
+
+    public WebServer() {
+        this(System.out);
+    }
+
+    WebServer(PrintStream out) {
+        this.out = out;
+    }
+
+    public static void main(String[] args) {
+        // Jetty and the application log through the JDK's logging, one line per record.
+        System.setProperty("org.eclipse.jetty.util.log.class", "org.eclipse.jetty.util.log.JavaUtilLog");
+        if (System.getProperty("java.util.logging.SimpleFormatter.format") == null)
+            System.setProperty("java.util.logging.SimpleFormatter.format", "%1$tF %1$tT %4$s %3$s: %5$s%6$s%n");
+        int status = new CommandLine(new WebServer()).execute(args);
+        if (status != 0) System.exit(status);
+    }
+
+    /** A command line that cannot be served; the message says what to do. */
+    static final class Refused extends Exception {
+        private static final long serialVersionUID = 1L;
+
+        Refused(String message) {
+            super(message);
+        }
+    }
+
+    @Override
+    public Integer call() throws Exception {
+        try {
+            start();
+        } catch (Refused e) {
+            System.err.println("vyt web: " + e.getMessage());
+            return 2;
+        }
+        out.println("serving " + url());
+        out.flush();
+        server.join();
+        return 0;
+    }
+
+    /** The address the server answers on, e.g. "http://127.0.0.1:8080/". */
+    String url() {
+        String host = bind.contains(":") ? "[" + bind + "]" : bind;
+        return "http://" + host + ":" + port() + "/";
+    }
+
+    int port() {
+        return ((ServerConnector) server.getConnectors()[0]).getLocalPort();
+    }
+
+    /** Starts the collector (when embedded) and the server; returns once it accepts requests. */
+    void start() throws Exception {
+        InetAddress addr;
+        try {
+            addr = InetAddress.getByName(bind);
+        } catch (UnknownHostException e) {
+            throw new Refused("--bind: unknown address " + bind);
+        }
+        if (!addr.isLoopbackAddress() && users == null)
+            throw new Refused("refusing to serve on " + bind + " without credentials: anyone who reaches it could"
+                    + " read the reports and change the URL rules. Name a users file with --users FILE (lines"
+                    + " 'name: password'), or leave out --bind to serve on 127.0.0.1 only.");
+        if (users != null) checkUsers(users);
+        if (port < 0 || port > 65535) throw new Refused("--port out of range: " + port);
+        Sample.DataSet set = Sample.DataSet.of(dataSet);
+        if (set == null) throw new Refused("--data-set: standard or markup, not " + dataSet);
+        if (collector != null) {
+            if (!dataSet.equals("standard")) throw new Refused("--data-set applies only to the embedded collector");
+            try {
+                client = Client.forAddress(collector);
+            } catch (IllegalArgumentException e) {
+                throw new Refused("--collector: " + e.getMessage());
+            }
+        } else {
+            embedded = Collector.start(0, set);
+            client = new Client(embedded.host(), embedded.port());
+        }
+
+        QueuedThreadPool threads = new QueuedThreadPool(64, 8);
+        threads.setName("vyt-web");
+        server = new Server(threads);
+        ServerConnector connector = new ServerConnector(server, 1, 1);
+        connector.setHost(bind);
+        connector.setPort(port);
+        server.addConnector(connector);
+
+        ServletContextHandler context = new ServletContextHandler(ServletContextHandler.SESSIONS);
+        context.setContextPath("/");
+        context.setAttribute(FrontEndServlet.CLIENT_ATTRIBUTE, client);
+        context.getSessionHandler().setHttpOnly(true);
+        context.getSessionHandler().setSameSite(HttpCookie.SameSite.STRICT);
+        context.getSessionHandler().setMaxInactiveInterval(3600);
+        context.addServlet(new ServletHolder("vyt", new FrontEndServlet()), "/");
+        if (users != null) context.setSecurityHandler(basicAuth(users));
+        server.setHandler(context);
+
+        RequestLogWriter writer = accessLog == null ? new RequestLogWriter() : new RequestLogWriter(accessLog);
+        if (accessLog != null) writer.setAppend(true);
+        server.setRequestLog(new CustomRequestLog(writer, CustomRequestLog.NCSA_FORMAT));
+        server.setStopAtShutdown(true);
+        server.start();
+    }
+
+    /** Stops the server and the embedded collector. */
+    void stop() throws Exception {
+        if (server != null) server.stop();
+        if (client != null) client.close();
+        if (embedded != null) embedded.close();
+    }
+
+    Collector embedded() {
+        return embedded;
+    }
+
+    private static void checkUsers(Path file) throws Refused {
+        try {
+            boolean any = false;
+            for (String line : Files.readAllLines(file, StandardCharsets.UTF_8)) {
+                String l = line.strip();
+                if (l.isEmpty() || l.startsWith("#")) continue;
+                int colon = l.indexOf(':');
+                if (colon < 1 || l.substring(colon + 1).isBlank())
+                    throw new Refused("--users " + file + ": expected lines 'name: password', got: " + l.split(":")[0]
+                            + ":...");
+                any = true;
+            }
+            if (!any) throw new Refused("--users " + file + ": no users in the file");
+        } catch (IOException e) {
+            throw new Refused("--users: cannot read " + file + " (" + e.getMessage() + ")");
+        }
+    }
+
+    /** Every path needs a user of the file, except /health for load balancers. */
+    private static ConstraintSecurityHandler basicAuth(Path file) {
+        HashLoginService login = new HashLoginService("VYT", file.toString());
+        Constraint any = new Constraint(Constraint.__BASIC_AUTH, Constraint.ANY_AUTH);
+        any.setAuthenticate(true);
+        ConstraintMapping all = new ConstraintMapping();
+        all.setPathSpec("/*");
+        all.setConstraint(any);
+        Constraint open = new Constraint();
+        open.setAuthenticate(false);
+        ConstraintMapping health = new ConstraintMapping();
+        health.setPathSpec("/health");
+        health.setConstraint(open);
+        ConstraintSecurityHandler sh = new ConstraintSecurityHandler();
+        sh.setLoginService(login);
+        sh.setAuthenticator(new BasicAuthenticator());
+        sh.setRealmName("VYT");
+        sh.addConstraintMapping(all);
+        sh.addConstraintMapping(health);
+        return sh;
+    }
+}

@@ -8,6 +8,9 @@ import vyt.collector.Collector;
 import vyt.collector.Replies;
 import vyt.collector.Sample;
 
+import java.io.BufferedOutputStream;
+import java.io.FileDescriptor;
+import java.io.FileOutputStream;
 import java.io.IOException;
 import java.io.OutputStreamWriter;
 import java.io.PrintStream;
@@ -67,9 +70,17 @@ public final class Cli {
         this.resolver = resolver;
     }
 
+    /**
+     * Runs the command line with UTF-8 on standard output and error, whatever the locale, so that
+     * JSON, CSV and names outside ASCII come out whole.
+     */
     public static void main(String[] args) {
-        int status = new Cli(System.out, System.err).run(args);
-        System.out.flush();
+        PrintStream out = new PrintStream(new BufferedOutputStream(new FileOutputStream(FileDescriptor.out)), false,
+                StandardCharsets.UTF_8);
+        PrintStream err = new PrintStream(new FileOutputStream(FileDescriptor.err), true, StandardCharsets.UTF_8);
+        int status = new Cli(out, err).run(args);
+        out.flush();
+        err.flush();
         System.exit(status);
     }
 

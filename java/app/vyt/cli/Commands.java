@@ -76,6 +76,7 @@ final class Commands {
         desc.add(k.hasSetData() ? "Header values: " + names(k.setData()) + "." : "No header values.");
         if (k.hasAddEntry()) desc.add("Entry columns: " + names(k.addEntry()) + ".");
         CommandSpec c = command(k.name(), desc.toArray(new String[0]));
+        c.usageMessage().sortOptions(false);
         boolean rule = Words.isRuleOperation(k);
         for (Catalog.Selection s : k.selections()) {
             OptionSpec.Builder o = OptionSpec.builder(s.option);

@@ -208,7 +208,9 @@ class CliTest {
                     "report", "current-alerts", "--collector", w),
             holding("branch-clients.example.test  web-01.example.test  BRANCH          WEB01           checkout     login"
                     + "             1          51034            443...", "report", "server-load", "--wide"),
-            holding("NAME                   TYPE  OPTIONS                                 TITLE", "reports"),
+            c(0, "NAME                   TYPE  OPTIONS                                 TITLE", "", "reports"),
+            holding("sub-transactions         24  --tran --continue --continue2 --scroll  Sub-transactions (URLs) of a"
+                    + " transaction", "reports"),
             holding("    CLIENT_PATH MIDDLE_PATH END_PATH CLIENT_AND_END_PATH VIEW_DISTRIBUTIONS...", "reports"));
 
         for (Case k : cases) {
@@ -233,6 +235,16 @@ class CliTest {
             }
             if (what.contains("--wide"))
                 assertTrue(r.outLines().stream().anyMatch(l -> l.length() > Printer.WIDTH), what + ": not wide");
+        }
+    }
+
+    @Test
+    void reportsListsEveryKindWithItsTypeAndTitle() {
+        List<String> lines = run("reports").outLines();
+        for (Catalog.Kind k : Catalog.all()) {
+            String line = lines.get(k.type());
+            assertTrue(line.startsWith(k.name() + " ") && line.contains(" " + k.type() + "  ") && line.endsWith(k.title()),
+                    line);
         }
     }
 

@@ -207,6 +207,8 @@ final class Commands {
             if (t.isEmpty()) throw new TypeConversionException("no flags given");
             if (t.matches("(?i)0x[0-9a-f]{1,8}")) return (int) Long.parseLong(t.substring(2), 16);
             if (t.matches("[0-9]{1,10}") && Long.parseLong(t) <= 0xFFFFFFFFL) return (int) Long.parseLong(t);
+            if (t.matches("(?i)0x[0-9a-f]+|-?[0-9]+"))
+                throw new TypeConversionException(text + " is out of range: --view takes 0 to 0xffffffff");
             Map<String, Integer> table = Words.shortNames(Words.urlRuleFlags(kind));
             List<String> allowed = Words.viewNames(kind);
             int v = 0;

@@ -138,6 +138,8 @@ class CliTest {
                     "report", "sub-transactions", "--scroll", "-5"),
             c(2, "", "vyt: Invalid value for option '--path': 99999999999 is out of range: --path takes 0 to 2147483647",
                     "report", "summary", "--path", "99999999999"),
+            c(2, "", "vyt: Invalid value for option '--view': 0x100000000 is out of range: --view takes 0 to 0xffffffff",
+                    "report", "wait-detail", "--view", "0x100000000"),
             c(2, "", "vyt: Invalid value for option '--port': 70000 is out of range: --port takes 0 to 65535",
                     "collector", "--port", "70000"),
             c(2, "", "vyt: Invalid value for option '--collector': 0 is out of range: --collector takes 1 to 65535",

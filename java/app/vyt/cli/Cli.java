@@ -1,6 +1,7 @@
 package vyt.cli;
 
 import vyt.catalog.Catalog;
+import vyt.catalog.Flags;
 import vyt.client.Client;
 import vyt.client.ClientException;
 import vyt.client.Report;
@@ -180,8 +181,8 @@ public final class Cli {
         for (Catalog.Kind k : Catalog.all()) {
             List<String> o = new ArrayList<>();
             for (Catalog.Selection s : k.selections()) o.add(s.option);
-            out.printf(Locale.ROOT, "%-22s %4d  %-38s  %s%n", k.name(), k.type(), o.isEmpty() ? "-" : String.join(" ", o),
-                    k.title());
+            out.printf(Locale.ROOT, "%-22s %4d  %-38s  %s%n", k.name(), k.type(),
+                    o.isEmpty() ? "-" : String.join(" ", o), k.title());
         }
         out.println();
         out.println("Every report also takes --collector HOST[:PORT], --format table|json|csv, --wide and --trace.");
@@ -369,16 +370,16 @@ public final class Cli {
             case "sub-transactions": return s.scroll(8);
             case "network-detail": case "server-detail": case "response-time-detail": case "wait-detail":
             case "path-time-detail":
-                return s.view(vyt.catalog.Flags.VIEW_DISTRIBUTIONS);
+                return s.view(Flags.VIEW_DISTRIBUTIONS);
             case "add-url-rule":
-                return s.sub(DEMO_RULE_URL).view(vyt.catalog.Flags.URL_TYPE_EXCLUDE
-                        | vyt.catalog.Flags.URL_SEARCH_BEGINS_WITH);
+                return s.sub(DEMO_RULE_URL).view(Flags.URL_TYPE_EXCLUDE
+                        | Flags.URL_SEARCH_BEGINS_WITH);
             case "remove-url-rule": return s.continueAt(ruleId(client, ".gif"), 0);
             case "get-url-rule": return s.continueAt(ruleId(client, DEMO_RULE_URL), 0);
             case "edit-url-rule":
                 return s.continueAt(ruleId(client, DEMO_RULE_URL), 0).sub("/shop/checkout/assets/")
-                        .view(vyt.catalog.Flags.URL_TYPE_EXCLUDE | vyt.catalog.Flags.URL_SEARCH_BEGINS_WITH);
-            case "url-rule-precedence": return s.view(vyt.catalog.Flags.URL_PRECEDENCE_EXCLUDE_FIRST);
+                        .view(Flags.URL_TYPE_EXCLUDE | Flags.URL_SEARCH_BEGINS_WITH);
+            case "url-rule-precedence": return s.view(Flags.URL_PRECEDENCE_EXCLUDE_FIRST);
             default: return s;
         }
     }

@@ -85,8 +85,8 @@ final class Commands {
                     o.paramLabel("T").type(String.class).description("Transaction name (at most 64 bytes in UTF-8).");
                     break;
                 case SUB:
-                    o.paramLabel("URL").type(String.class).description(
-                            (rule ? "The rule's URL" : "Sub-transaction name or URL") + " (at most 1024 bytes in UTF-8).");
+                    o.paramLabel("URL").type(String.class).description((rule ? "The rule's URL"
+                            : "Sub-transaction name or URL") + " (at most 1024 bytes in UTF-8).");
                     break;
                 case PATH:
                     o.paramLabel("N").type(int.class).converters(new Number(s.option, 0, Integer.MAX_VALUE))
@@ -215,10 +215,11 @@ final class Commands {
             for (String part : t.split("[,|]")) {
                 String n = part.trim().toUpperCase(Locale.ROOT);
                 for (String prefix : new String[] {"REP_FLAGS_", "REP_"})
-                    if (n.startsWith(prefix) && allowed.contains(n.substring(prefix.length()))) n = n.substring(prefix.length());
+                    if (n.startsWith(prefix) && allowed.contains(n.substring(prefix.length())))
+                        n = n.substring(prefix.length());
                 if (!allowed.contains(n))
-                    throw new TypeConversionException("unknown flag name " + part.trim()
-                            + Words.didYouMean(n, allowed) + "; " + kind.name() + " takes " + String.join(", ", allowed));
+                    throw new TypeConversionException("unknown flag name " + part.trim() + Words.didYouMean(n, allowed)
+                            + "; " + kind.name() + " takes " + String.join(", ", allowed));
                 v |= table.get(n);
             }
             return v;

@@ -10,7 +10,9 @@ import java.util.ArrayList;
 import java.util.Comparator;
 import java.util.List;
 import java.util.Locale;
+import java.util.LinkedHashMap;
 import java.util.Map;
+import java.util.Set;
 
 /**
  * The words the command line shows for numbers: flags words by their bit names, alert and
@@ -35,15 +37,15 @@ public final class Words {
         return RULE_OPERATIONS.contains(k.name());
     }
 
-    private static final java.util.Set<String> RULE_OPERATIONS =
-            java.util.Set.of("add-url-rule", "remove-url-rule", "get-url-rule", "edit-url-rule", "url-rule-precedence");
+    private static final Set<String> RULE_OPERATIONS =
+            Set.of("add-url-rule", "remove-url-rule", "get-url-rule", "edit-url-rule", "url-rule-precedence");
 
     /**
      * The short bit names of one table (without "REP_FLAGS_" or "REP_") in bit order; two names
      * may share a bit.
      */
     static Map<String, Integer> shortNames(boolean url) {
-        Map<String, Integer> out = new java.util.LinkedHashMap<>();
+        Map<String, Integer> out = new LinkedHashMap<>();
         for (Map.Entry<String, Integer> e : Flags.NAMES.entrySet()) {
             String n = e.getKey();
             boolean isUrl = !n.startsWith(REPORT_PREFIX);

@@ -55,7 +55,8 @@ class CliTest {
 
     record Run(int status, String out, String err) {
         List<String> outLines() {
-            return out.isEmpty() ? List.of() : Arrays.asList(out.split("\n", -1)).subList(0, out.split("\n", -1).length - 1);
+            String s = out.endsWith("\n") ? out.substring(0, out.length() - 1) : out;
+            return s.isEmpty() ? List.of() : Arrays.asList(s.split("\n", -1));
         }
 
         static String first(String s) {
@@ -97,7 +98,8 @@ class CliTest {
         if (expected == null) return;
         if (expected.endsWith("...")) {
             String prefix = expected.substring(0, expected.length() - 3);
-            assertTrue(actual.startsWith(prefix), what + ": expected to begin with <" + prefix + "> but was <" + actual + ">");
+            assertTrue(actual.startsWith(prefix),
+                    what + ": expected to begin with <" + prefix + "> but was <" + actual + ">");
         } else {
             assertEquals(expected, actual, what);
         }
@@ -136,9 +138,11 @@ class CliTest {
             // numbers out of range name the option
             c(2, "", "vyt: Invalid value for option '--scroll': -5 is out of range: --scroll takes 0 to 2147483647",
                     "report", "sub-transactions", "--scroll", "-5"),
-            c(2, "", "vyt: Invalid value for option '--path': 99999999999 is out of range: --path takes 0 to 2147483647",
+            c(2, "", "vyt: Invalid value for option '--path': 99999999999 is out of range: --path takes 0 to"
+                    + " 2147483647",
                     "report", "summary", "--path", "99999999999"),
-            c(2, "", "vyt: Invalid value for option '--view': 0x100000000 is out of range: --view takes 0 to 0xffffffff",
+            c(2, "", "vyt: Invalid value for option '--view': 0x100000000 is out of range: --view takes 0 to"
+                    + " 0xffffffff",
                     "report", "wait-detail", "--view", "0x100000000"),
             c(2, "", "vyt: Invalid value for option '--port': 70000 is out of range: --port takes 0 to 65535",
                     "collector", "--port", "70000"),
@@ -146,7 +150,8 @@ class CliTest {
                     "report", "summary", "--collector", "127.0.0.1:0"),
             // collector error codes as sentences
             c(1, "", "vyt: summary: transaction \"checkout\" has no path 99 (vyt report transaction-paths --tran"
-                    + " checkout lists them)", "report", "summary", "--collector", w, "--path", "99", "--tran", "checkout"),
+                    + " checkout lists them)", "report", "summary", "--collector", w, "--path", "99",
+                    "--tran", "checkout"),
             c(1, "", "vyt: server-load: transaction \"checkout\" has no server 99 (vyt report transaction-servers"
                     + " --tran checkout lists them)", "report", "server-load", "--collector", w, "--tran", "checkout",
                     "--server", "99"),
@@ -163,7 +168,8 @@ class CliTest {
                     + " VIEW_DISTRIBUTIONS?); network-detail takes CLIENT_PATH, MIDDLE_PATH, ...",
                     "report", "network-detail", "--view", "VIEW_DISTRIBUTOINS"),
             c(2, "", "vyt: Invalid value for option '--view': unknown flag name VIEW_DISTRIBUTIONS; add-url-rule takes"
-                    + " URL_LIST_TYPE_INCLUDE, URL_LIST_TYPE_EXCLUDE, URL_SEARCH_TYPE_EXACT_MATCH, URL_SEARCH_TYPE_BEGINS_WITH,"
+                    + " URL_LIST_TYPE_INCLUDE, URL_LIST_TYPE_EXCLUDE, URL_SEARCH_TYPE_EXACT_MATCH,"
+                    + " URL_SEARCH_TYPE_BEGINS_WITH,"
                     + " URL_SEARCH_TYPE_CONTAINS, URL_SEARCH_TYPE_ENDS_WITH", "report", "add-url-rule", "--view",
                     "VIEW_DISTRIBUTIONS"),
             c(2, "", "vyt: unknown report curent-alerts (did you mean current-alerts or event-alerts?); vyt reports"
@@ -172,19 +178,22 @@ class CliTest {
             c(2, "", "vyt: unknown command frobnicate", "frobnicate"),
             c(2, "", "vyt: all-transactions does not take --tran; it takes no selection options",
                     "report", "all-transactions", "--tran", "x"),
-            c(2, "", "vyt: summary does not take --scroll; it takes --tran --path", "report", "summary", "--scroll", "3"),
+            c(2, "", "vyt: summary does not take --scroll; it takes --tran --path",
+                    "report", "summary", "--scroll", "3"),
             // other command line mistakes
             c(2, "", "vyt: a command is needed"),
             c(2, "", "vyt: report needs a report name (vyt reports lists them)", "report"),
-            c(2, "", "vyt: Invalid value for option '--path': 'one' is not a number", "report", "summary", "--path", "one"),
+            c(2, "", "vyt: Invalid value for option '--path': 'one' is not a number",
+                    "report", "summary", "--path", "one"),
             c(2, "", "vyt: Missing required parameter for option '--path' (N)", "report", "summary", "--path"),
             c(2, "", "vyt: unexpected argument extra", "reports", "extra"),
             c(2, "", "vyt: Invalid value for option '--format': expected one of [TABLE, JSON, CSV] (case-insensitive)"
                     + " but was 'xml'", "report", "summary", "--format", "xml"),
             // rule operations: refused ones exit 3 and say why
             c(3, "== remove-url-rule (report type 29): Remove a URL rule ==", "vyt: remove-url-rule refused (return"
-                    + " code 1): transaction \"checkout\" has no URL rule number 99; vyt report url-rules --tran checkout"
-                    + " lists them", "report", "remove-url-rule", "--collector", w, "--tran", "checkout", "--continue", "99"),
+                    + " code 1): transaction \"checkout\" has no URL rule number 99; vyt report url-rules --tran"
+                    + " checkout lists them", "report", "remove-url-rule", "--collector", w, "--tran", "checkout",
+                    "--continue", "99"),
             c(3, "== add-url-rule (report type 28): Add a URL rule ==", "vyt: add-url-rule refused (return code 2):"
                     + " another URL rule of transaction \"checkout\" already has the URL \"/shop/checkout/\"",
                     "report", "add-url-rule", "--collector", w, "--tran", "checkout", "--sub", "/shop/checkout/",
@@ -204,11 +213,14 @@ class CliTest {
             holding("sumDataUTCStart: 1114668521 (2005-04-28T06:08:41Z)", "report", "summary", "--collector", w,
                     "--tran", "checkout", "--path", "1"),
             holding("allState: critical", "report", "current-performance", "--collector", w),
-            holding("1  06:38:11 04/28  checkout  web-01.example.test          app-01.example.test  WEB01           APP01"
+            holding("1  06:38:11 04/28  checkout  web-01.example.test          app-01.example.test  WEB01"
+                    + "           APP01"
                     + "                2", "report", "current-alerts", "--collector", w),
-            holding("#  flags                pathIPDstPort  pathTotRespTimeDataCt  pathTotRespTimeAlert  pathNetRespTimeAlert",
+            holding("#  flags                pathIPDstPort  pathTotRespTimeDataCt  pathTotRespTimeAlert"
+                    + "  pathNetRespTimeAlert",
                     "report", "current-alerts", "--collector", w),
-            holding("branch-clients.example.test  web-01.example.test  BRANCH          WEB01           checkout     login"
+            holding("branch-clients.example.test  web-01.example.test  BRANCH          WEB01           checkout"
+                    + "     login"
                     + "             1          51034            443...", "report", "server-load", "--wide"),
             c(0, "NAME                   TYPE  OPTIONS                                 TITLE", "", "reports"),
             holding("sub-transactions         24  --tran --continue --continue2 --scroll  Sub-transactions (URLs) of a"
@@ -245,8 +257,8 @@ class CliTest {
         List<String> lines = run("reports").outLines();
         for (Catalog.Kind k : Catalog.all()) {
             String line = lines.get(k.type());
-            assertTrue(line.startsWith(k.name() + " ") && line.contains(" " + k.type() + "  ") && line.endsWith(k.title()),
-                    line);
+            assertTrue(line.startsWith(k.name() + " ") && line.contains(" " + k.type() + "  ")
+                    && line.endsWith(k.title()), line);
         }
     }
 
@@ -357,7 +369,8 @@ class CliTest {
         t.addEntry("checkout", "db-01", 31, 0x100000);
         t.addEntry("checkout", "x".repeat(150), 7, 0);
         ByteArrayOutputStream b = new ByteArrayOutputStream();
-        printer.table(Report.of(Catalog.byType(20), t.calls()), false, new PrintStream(b, true, StandardCharsets.UTF_8));
+        printer.table(Report.of(Catalog.byType(20), t.calls()), false,
+                new PrintStream(b, true, StandardCharsets.UTF_8));
         assertEquals(String.join("\n",
                 "== transaction-servers (report type 20): Servers of a transaction ==",
                 "2 entries",
@@ -373,7 +386,8 @@ class CliTest {
         Target none = new Target();
         none.setData(5, 6);
         ByteArrayOutputStream e = new ByteArrayOutputStream();
-        printer.table(Report.of(Catalog.byType(1), none.calls()), false, new PrintStream(e, true, StandardCharsets.UTF_8));
+        printer.table(Report.of(Catalog.byType(1), none.calls()), false,
+                new PrintStream(e, true, StandardCharsets.UTF_8));
         assertTrue(e.toString(StandardCharsets.UTF_8).endsWith("flags: MIDDLE_PATH|END_PATH\n0 entries\n"));
     }
 }

@@ -1,27 +1,42 @@
 package vyt.cli;
 
-import vyt.catalog.*;
-import vyt.client.*;
-import vyt.collector.*;
+import vyt.catalog.Catalog;
+import vyt.catalog.Flags;
+import vyt.client.Client;
+import vyt.client.ClientException;
+import vyt.client.Report;
+import vyt.collector.Collector;
+import vyt.collector.Replies;
+import vyt.collector.Sample;
 
+import java.io.BufferedOutputStream;
+import java.io.FileDescriptor;
+import java.io.FileOutputStream;
 import java.io.IOException;
+import java.io.OutputStreamWriter;
 import java.io.PrintStream;
+import java.io.PrintWriter;
+import java.net.InetAddress;
+import java.net.UnknownHostException;
+import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.nio.file.Paths;
+import java.time.ZoneId;
 import java.util.ArrayList;
+import java.util.EnumSet;
 import java.util.List;
 import java.util.Locale;
+import java.util.Set;
+
+import picocli.CommandLine;
+import picocli.CommandLine.ParameterException;
+import picocli.CommandLine.ParseResult;
+import picocli.CommandLine.UnmatchedArgumentException;
 
 /**
- * The command line.
- *
- * <pre>
- * vyt demo                          every report kind from an embedded sample collector
- * vyt reports                       the report names and the options each takes
- * vyt report NAME [options]         one report
- * vyt collector [--port N]          the sample collector alone
- * </pre>
+ * The command line ({@code vyt --help} tells its commands). Only the report goes to standard
+ * output; notes, progress and errors go to standard error.
  */
 public final class Cli {
     public static final int DEFAULT_PORT = 47300;
@@ -29,172 +44,234 @@ public final class Cli {
 
     /** Exit statuses. */
     public static final int OK = 0;
+    /** A report could not be fetched or decoded. */
     public static final int FAILED = 1;
+    /** A command line mistake. */
     public static final int USAGE = 2;
+    /** A URL rule operation the collector refused (its return code was not 0). */
+    public static final int REFUSED = 3;
+
+    /** Looks a host name up; the tests pass their own. */
+    interface Resolver {
+        InetAddress resolve(String host) throws UnknownHostException;
+    }
 
     private final PrintStream out;
     private final PrintStream err;
+    private final Resolver resolver;
+    private final Printer printer = new Printer(ZoneId.systemDefault());
 
     public Cli(PrintStream out, PrintStream err) {
-        this.out = out;
-        this.err = err;
+        this(out, err, InetAddress::getByName);
     }
 
+    Cli(PrintStream out, PrintStream err, Resolver resolver) {
+        this.out = out;
+        this.err = err;
+        this.resolver = resolver;
+    }
+
+    /**
+     * Runs the command line with UTF-8 on standard output and error, whatever the locale, so that
+     * JSON, CSV and names outside ASCII come out whole.
+     */
     public static void main(String[] args) {
-        int status = new Cli(System.out, System.err).run(args);
-        System.out.flush();
+        PrintStream out = new PrintStream(new BufferedOutputStream(new FileOutputStream(FileDescriptor.out)), false,
+                StandardCharsets.UTF_8);
+        PrintStream err = new PrintStream(new FileOutputStream(FileDescriptor.err), true, StandardCharsets.UTF_8);
+        int status = new Cli(out, err).run(args);
+        out.flush();
+        err.flush();
         System.exit(status);
     }
 
-    public static final String USAGE_TEXT = String.join("\n",
-            "usage: vyt demo",
-            "       vyt reports",
-            "       vyt report NAME [--tran T] [--sub URL] [--path N] [--server N] [--view FLAGS]",
-            "                       [--continue N] [--continue2 N] [--scroll N] [--trace] [--collector HOST:PORT]",
-            "       vyt collector [--port N]");
-
-    public int run(String[] args) {
-        if (args.length == 0) {
-            err.println(USAGE_TEXT);
-            return USAGE;
-        }
-        String[] rest = java.util.Arrays.copyOfRange(args, 1, args.length);
-        try {
-            switch (args[0]) {
-                case "demo": return demo(rest);
-                case "reports": return reports(rest);
-                case "report": return report(rest);
-                case "collector": return collector(rest);
-                case "help": case "--help": case "-h":
-                    out.println(USAGE_TEXT);
-                    return OK;
-                default:
-                    throw new UsageException("unknown command: " + args[0]);
-            }
-        } catch (UsageException e) {
-            err.println("vyt: " + e.getMessage());
-            err.println(USAGE_TEXT);
-            return USAGE;
-        }
+    public int run(String... args) {
+        CommandLine cl = Commands.build();
+        PrintWriter o = new PrintWriter(new OutputStreamWriter(out, StandardCharsets.UTF_8), true);
+        PrintWriter e = new PrintWriter(new OutputStreamWriter(err, StandardCharsets.UTF_8), true);
+        cl.setOut(o);
+        cl.setErr(e);
+        cl.setParameterExceptionHandler(this::mistake);
+        cl.setExecutionStrategy(this::execute);
+        int status = cl.execute(args);
+        o.flush();
+        e.flush();
+        return status;
     }
 
     /** A command line that cannot be run. */
-    public static final class UsageException extends Exception {
+    static final class Mistake extends Exception {
         private static final long serialVersionUID = 1L;
 
-        UsageException(String message) {
+        Mistake(String message) {
             super(message);
         }
     }
 
+    /** The command whose help a mistake points to. */
+    private String helpOf = "vyt";
+
+    private int execute(ParseResult pr) {
+        Integer help = CommandLine.executeHelpRequest(pr);
+        if (help != null) return help;
+        try {
+            if (!pr.hasSubcommand()) throw new Mistake("a command is needed");
+            ParseResult sub = pr.subcommand();
+            switch (sub.commandSpec().name()) {
+                case Commands.DEMO: return demo();
+                case Commands.REPORTS: return reports();
+                case Commands.COLLECTOR: return collector(sub.matchedOptionValue("--port", DEFAULT_PORT));
+                case Commands.REPORT:
+                    helpOf = sub.commandSpec().qualifiedName();
+                    if (!sub.hasSubcommand())
+                        throw new Mistake("report needs a report name (vyt reports lists them)");
+                    return report(sub.subcommand());
+                default: throw new IllegalStateException(sub.commandSpec().name());
+            }
+        } catch (Mistake m) {
+            err.println("vyt: " + m.getMessage());
+            err.println("see: " + helpOf + " --help");
+            return USAGE;
+        }
+    }
+
+    /** A command line the parser refused: say what is wrong, suggest, exit with {@link #USAGE}. */
+    private int mistake(ParameterException e, String[] args) {
+        CommandLine cmd = e.getCommandLine();
+        String name = cmd.getCommandName();
+        String message = e.getMessage();
+        if (e instanceof UnmatchedArgumentException) {
+            List<String> unmatched = ((UnmatchedArgumentException) e).getUnmatched();
+            String first = unmatched.isEmpty() ? "" : unmatched.get(0);
+            Catalog.Kind kind = Catalog.byName(name);
+            if (cmd.getParent() == null && !first.startsWith("-")) {
+                message = "unknown command " + first + Words.didYouMean(first, cmd.getSubcommands().keySet());
+            } else if (name.equals(Commands.REPORT) && !first.startsWith("-")) {
+                List<String> names = new ArrayList<>();
+                for (Catalog.Kind k : Catalog.all()) names.add(k.name());
+                message = "unknown report " + first + Words.didYouMean(first, names) + "; vyt reports lists them";
+            } else if (kind != null && first.startsWith("-")) {
+                String option = first.contains("=") ? first.substring(0, first.indexOf('=')) : first;
+                List<String> takes = new ArrayList<>(cmd.getCommandSpec().optionsMap().keySet());
+                boolean other = false;
+                for (Catalog.Selection s : Catalog.Selection.values()) other |= s.option.equals(option);
+                message = other
+                        ? kind.name() + " does not take " + option + "; it takes " + String.join(" ", options(kind))
+                        : "unknown option " + option + Words.didYouMean(option, takes);
+            } else if (!first.isEmpty()) {
+                message = "unexpected argument " + first;
+            }
+        }
+        err.println("vyt: " + message);
+        err.println("see: " + cmd.getCommandSpec().qualifiedName() + " --help");
+        return USAGE;
+    }
+
+    private static List<String> options(Catalog.Kind k) {
+        List<String> o = new ArrayList<>();
+        for (Catalog.Selection s : k.selections()) o.add(s.option);
+        if (o.isEmpty()) o.add("no selection options");
+        return o;
+    }
+
     // ---- reports -----------------------------------------------------------------------------
 
-    public int reports(String[] args) throws UsageException {
-        if (args.length != 0) throw new UsageException("reports takes no arguments");
+    private int reports() {
+        out.printf(Locale.ROOT, "%-22s %4s  %-38s  %s%n", "NAME", "TYPE", "OPTIONS", "TITLE");
         for (Catalog.Kind k : Catalog.all()) {
-            StringBuilder opts = new StringBuilder();
-            for (Catalog.Selection s : k.selections()) opts.append(opts.length() == 0 ? "" : " ").append(s.option);
-            out.printf(Locale.ROOT, "%-22s %2d  %-44s %s%n", k.name(), k.type(), opts.length() == 0 ? "-" : opts,
-                    k.title());
+            List<String> o = new ArrayList<>();
+            for (Catalog.Selection s : k.selections()) o.add(s.option);
+            out.printf(Locale.ROOT, "%-22s %4d  %-38s  %s%n", k.name(), k.type(),
+                    o.isEmpty() ? "-" : String.join(" ", o), k.title());
+        }
+        out.println();
+        out.println("Every report also takes --collector HOST[:PORT], --format table|json|csv, --wide and --trace.");
+        out.println("The flag names --view takes (joined by , or |; or a number such as 0x10):");
+        List<List<String>> done = new ArrayList<>();
+        for (Catalog.Kind k : Catalog.all()) {
+            List<String> names = Words.viewNames(k);
+            if (names.isEmpty() || done.contains(names)) continue;
+            done.add(names);
+            List<String> kinds = new ArrayList<>();
+            for (Catalog.Kind o : Catalog.all()) if (Words.viewNames(o).equals(names)) kinds.add(o.name());
+            String head = "  " + String.join(", ", kinds) + ": ";
+            out.println(head.stripTrailing());
+            for (String line : Printer.wrap(String.join(" ", names), Printer.WIDTH - 4)) out.println("    " + line);
         }
         return OK;
     }
 
     // ---- report ------------------------------------------------------------------------------
 
-    /** A parsed "report" command line. */
-    public static final class ReportArgs {
-        Catalog.Kind kind;
+    /** A parsed report command line. */
+    record ReportArgs(Catalog.Kind kind, Client.Selection sel, Set<Catalog.Selection> given, boolean trace,
+            Commands.Address collector, Printer.Format format, boolean wide) {
+        ReportArgs with(Client.Selection s) {
+            return new ReportArgs(kind, s, given, trace, collector, format, wide);
+        }
+    }
+
+    static ReportArgs parse(ParseResult pr) {
+        Catalog.Kind k = Catalog.byName(pr.commandSpec().name());
         Client.Selection sel = Client.Selection.NONE;
-        boolean trace;
-        String collector;
-        public final List<Catalog.Selection> given = new ArrayList<>();
-    }
-
-    public static ReportArgs parseReport(String[] args) throws UsageException {
-        if (args.length == 0) throw new UsageException("report needs a report name (see: vyt reports)");
-        ReportArgs r = new ReportArgs();
-        r.kind = Catalog.byName(args[0]);
-        if (r.kind == null) throw new UsageException("unknown report: " + args[0] + " (see: vyt reports)");
-        for (int i = 1; i < args.length; i++) {
-            String a = args[i];
-            if (a.equals("--trace")) {
-                r.trace = true;
-                continue;
+        Set<Catalog.Selection> given = EnumSet.noneOf(Catalog.Selection.class);
+        for (Catalog.Selection s : k.selections()) {
+            if (!pr.hasMatchedOption(s.option)) continue;
+            given.add(s);
+            Object v = pr.matchedOptionValue(s.option, null);
+            switch (s) {
+                case TRAN: sel = sel.tran((String) v); break;
+                case SUB: sel = sel.sub((String) v); break;
+                case PATH: sel = sel.path((Integer) v); break;
+                case SERVER: sel = sel.server((Integer) v); break;
+                case VIEW: sel = sel.view((Integer) v); break;
+                case CONTINUE: sel = sel.continueAt((Integer) v, sel.continueIdx2()); break;
+                case CONTINUE2: sel = sel.continueAt(sel.continueIdx(), (Integer) v); break;
+                case SCROLL: sel = sel.scroll((Integer) v); break;
+                default: throw new IllegalStateException(s.toString());
             }
-            if (i + 1 >= args.length) throw new UsageException(a + " needs a value");
-            String v = args[++i];
-            switch (a) {
-                case "--collector": r.collector = v; continue;
-                case "--tran": r.sel = r.sel.tran(v); break;
-                case "--sub": r.sel = r.sel.sub(v); break;
-                case "--path": r.sel = r.sel.path(number(a, v)); break;
-                case "--server": r.sel = r.sel.server(number(a, v)); break;
-                case "--continue": r.sel = r.sel.continueAt(number(a, v), r.sel.continueIdx2()); break;
-                case "--continue2": r.sel = r.sel.continueAt(r.sel.continueIdx(), number(a, v)); break;
-                case "--scroll": r.sel = r.sel.scroll(number(a, v)); break;
-                case "--view":
-                    try {
-                        r.sel = r.sel.view(Flags.parse(v));
-                    } catch (IllegalArgumentException e) {
-                        throw new UsageException("--view: " + e.getMessage());
-                    }
-                    break;
-                default: throw new UsageException("unknown option: " + a);
-            }
-            Catalog.Selection s = selectionOf(a);
-            if (!r.kind.takes(s)) throw new UsageException(r.kind.name() + " does not take " + a);
-            r.given.add(s);
         }
-        return r;
-    }
-
-    private static Catalog.Selection selectionOf(String option) {
-        for (Catalog.Selection s : Catalog.Selection.values()) if (s.option.equals(option)) return s;
-        throw new IllegalArgumentException(option);
-    }
-
-    private static int number(String option, String v) throws UsageException {
-        try {
-            return v.matches("(?i)0x[0-9a-f]{1,8}") ? (int) Long.parseLong(v.substring(2), 16) : Integer.parseInt(v);
-        } catch (NumberFormatException e) {
-            throw new UsageException(option + " needs a number, got " + v);
-        }
+        return new ReportArgs(k, sel, given, pr.matchedOptionValue("--trace", false),
+                pr.matchedOptionValue("--collector", null), pr.matchedOptionValue("--format", Printer.Format.TABLE),
+                pr.matchedOptionValue("--wide", false));
     }
 
     /**
      * Fills what the embedded sample collector needs and the command line left out: its first
      * transaction, path 1, and the first server of that path.
      */
-    public static void sampleDefaults(ReportArgs r, Sample sample) {
-        Catalog.Kind k = r.kind;
-        if (k.takes(Catalog.Selection.TRAN) && !r.given.contains(Catalog.Selection.TRAN))
-            r.sel = r.sel.tran(sample.transactions.get(0).name());
-        if (k.takes(Catalog.Selection.PATH) && !r.given.contains(Catalog.Selection.PATH)) r.sel = r.sel.path(1);
-        if (k.takes(Catalog.Selection.SERVER) && !r.given.contains(Catalog.Selection.SERVER)) {
-            Sample.Transaction t = sample.transaction(r.sel.tran());
+    static ReportArgs sampleDefaults(ReportArgs r, Sample sample) {
+        Catalog.Kind k = r.kind();
+        Client.Selection sel = r.sel();
+        if (k.takes(Catalog.Selection.TRAN) && !r.given().contains(Catalog.Selection.TRAN))
+            sel = sel.tran(sample.transactions.get(0).name());
+        if (k.takes(Catalog.Selection.PATH) && !r.given().contains(Catalog.Selection.PATH)) sel = sel.path(1);
+        if (k.takes(Catalog.Selection.SERVER) && !r.given().contains(Catalog.Selection.SERVER)) {
+            Sample.Transaction t = sample.transaction(sel.tran());
             Sample.Transaction first = t != null && !t.paths().isEmpty() ? t : sample.transactions.get(0);
-            r.sel = r.sel.server(first.paths().get(0).dst().serverId());
+            sel = sel.server(first.paths().get(0).dst().serverId());
         }
+        return r.with(sel);
     }
 
-    public int report(String[] args) throws UsageException {
-        ReportArgs r = parseReport(args);
-        Client client;
-        if (r.collector != null) {
+    private int report(ParseResult pr) throws Mistake {
+        ReportArgs r = parse(pr);
+        helpOf = pr.commandSpec().qualifiedName();
+        Requests.check(r.kind(), r.sel());
+        if (r.trace() && !prepareTrace()) return FAILED;
+        if (r.collector() != null) {
+            String host = r.collector().host();
             try {
-                client = Client.forAddress(r.collector);
-            } catch (IllegalArgumentException e) {
-                throw new UsageException("--collector: " + e.getMessage());
+                resolver.resolve(host);
+            } catch (UnknownHostException e) {
+                err.println("vyt: unknown host " + host + ": it does not resolve to an address (--collector "
+                        + r.collector().host() + ":" + r.collector().port() + ")");
+                return FAILED;
             }
-        } else {
-            client = null;
+            return fetchAndPrint(new Client(host, r.collector().port()), r);
         }
-        if (r.trace && !prepareTrace()) return FAILED;
-        if (client != null) return fetchAndPrint(client, r);
         try (Collector c = Collector.start(0)) {
-            sampleDefaults(r, c.sample());
-            return fetchAndPrint(new Client(c.host(), c.port()), r);
+            return fetchAndPrint(new Client(c.host(), c.port()), sampleDefaults(r, c.sample()));
         } catch (IOException e) {
             err.println("vyt: cannot start the sample collector: " + e.getMessage());
             return FAILED;
@@ -215,28 +292,32 @@ public final class Cli {
     private int fetchAndPrint(Client client, ReportArgs r) {
         int status = OK;
         try {
-            Printer.print(client.fetch(r.kind, r.sel, r.trace), out);
+            Report report = Requests.fetch(client, r.kind(), r.sel(), r.trace());
+            printer.print(report, r.format(), r.wide(), out);
+            out.flush();
+            if (Words.isRuleOperation(r.kind())) {
+                int code = report.headerInt("reportReturnCode");
+                if (code != 0) {
+                    err.println("vyt: " + r.kind().name() + " refused (return code " + code + "): "
+                            + Words.ruleRefusal(r.kind(), code, r.sel().tran(), r.sel().continueIdx(), r.sel().sub()));
+                    status = REFUSED;
+                }
+            }
         } catch (ClientException e) {
-            err.println("vyt: " + r.kind.name() + ": " + e.getMessage());
+            err.println("vyt: " + r.kind().name() + ": " + e.getMessage());
             status = FAILED;
         }
-        if (r.trace) out.println("trace written to " + TRACE_FILE.toAbsolutePath());
+        if (r.trace()) err.println("trace written to " + TRACE_FILE.toAbsolutePath());
         return status;
     }
 
     // ---- collector ---------------------------------------------------------------------------
 
-    public int collector(String[] args) throws UsageException {
-        int port = DEFAULT_PORT;
-        for (int i = 0; i < args.length; i++) {
-            if (args[i].equals("--port") && i + 1 < args.length) port = number("--port", args[++i]);
-            else throw new UsageException("collector takes only --port N");
-        }
-        if (port < 0 || port > 65535) throw new UsageException("--port out of range: " + port);
+    private int collector(int port) {
         try {
             Collector c = Collector.start(port);
-            out.println("sample collector listening on " + c.host() + ":" + c.port() + " (Ctrl-C stops it)");
-            out.flush();
+            err.println("sample collector listening on " + c.host() + ":" + c.port() + " (Ctrl-C stops it)");
+            err.flush();
             Runtime.getRuntime().addShutdownHook(new Thread(c::close));
             new java.util.concurrent.CountDownLatch(1).await();  // serves until the process is stopped
             return OK;
@@ -251,27 +332,25 @@ public final class Cli {
 
     // ---- demo --------------------------------------------------------------------------------
 
-    public int demo(String[] args) throws UsageException {
-        if (args.length != 0) throw new UsageException("demo takes no arguments");
+    private int demo() {
         try (Collector c = Collector.start(0)) {
             Client client = new Client(c.host(), c.port());
-            out.println("sample collector on " + c.host() + ":" + c.port() + "; every report kind, decoded by the"
+            err.println("sample collector on " + c.host() + ":" + c.port() + "; every report kind, decoded by the"
                     + " library:");
             int decoded = 0;
             List<String> failed = new ArrayList<>();
             for (Catalog.Kind k : Catalog.all()) {
-                out.println();
+                if (decoded + failed.size() > 0) out.println();
                 try {
-                    Printer.print(client.fetch(k, demoSelection(k, client), false), out);
+                    printer.table(Requests.fetch(client, k, demoSelection(k, client), false), false, out);
                     decoded++;
                 } catch (ClientException e) {
-                    out.println("== " + k.name() + " (report type " + k.type() + "): " + k.title() + " ==");
-                    out.println("failed: " + e.getMessage());
+                    err.println("vyt: " + k.name() + ": " + e.getMessage());
                     failed.add(k.name());
                 }
             }
-            out.println();
-            out.println("decoded " + decoded + " of " + Catalog.all().size() + " report kinds"
+            out.flush();
+            err.println("decoded " + decoded + " of " + Catalog.all().size() + " report kinds"
                     + (failed.isEmpty() ? "" : "; failed: " + String.join(", ", failed)));
             return failed.isEmpty() ? OK : FAILED;
         } catch (IOException e) {
@@ -293,7 +372,8 @@ public final class Cli {
             case "path-time-detail":
                 return s.view(Flags.VIEW_DISTRIBUTIONS);
             case "add-url-rule":
-                return s.sub(DEMO_RULE_URL).view(Flags.URL_TYPE_EXCLUDE | Flags.URL_SEARCH_BEGINS_WITH);
+                return s.sub(DEMO_RULE_URL).view(Flags.URL_TYPE_EXCLUDE
+                        | Flags.URL_SEARCH_BEGINS_WITH);
             case "remove-url-rule": return s.continueAt(ruleId(client, ".gif"), 0);
             case "get-url-rule": return s.continueAt(ruleId(client, DEMO_RULE_URL), 0);
             case "edit-url-rule":

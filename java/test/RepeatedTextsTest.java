@@ -46,4 +46,16 @@ class RepeatedTextsTest {
         assertEquals(0, VYTreport.mapData(r.bytes(), again, 20));
         assertNotSame(calls.get(0).str(2), again.of("addEntry").get(0).str(2));
     }
+
+    @Test
+    void moreDistinctTextsThanTheTableHoldsKeepTheirValues() {
+        int n = 3000;  // the table keeps 256; -Xcheck:jni reports any reference beyond the capacity asked for
+        Reply r = new Reply(92 + 152 * n).i32(8, n).text(20, "checkout");
+        for (int k = 0; k < n; k++) r.i32(92 + 152 * k, k).text(92 + 152 * k + 20, "srv-" + (k % 700) + "-\u00e9");
+        ServersTarget t = new ServersTarget();
+        assertEquals(0, VYTreport.mapData(r.bytes(), t, 20));
+        List<Calls.Call> calls = t.of("addEntry");
+        assertEquals(n, calls.size());
+        for (int k = 0; k < n; k++) assertEquals("srv-" + (k % 700) + "-\u00e9", calls.get(k).str(2), "entry " + k);
+    }
 }

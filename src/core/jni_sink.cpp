@@ -74,9 +74,15 @@ jstring NewJavaString(JNIEnv* env, TextArg t) { return MakeString(env, t, IsAsci
 
 jstring StringCache::get(JNIEnv* env, TextArg t, bool* owned) {
     // Empty texts are not kept: each call gets a string of its own.
-    if (t.n == 0 || t.n > kMaxKey) {
+    if (t.n == 0 || t.n > kMaxKey || pause_ > 0) {
+        if (pause_ > 0) --pause_;
         *owned = true;
         return NewJavaString(env, t);
+    }
+    if (++lookups_ == kWindow) {
+        if (hits_ < kMinHits) pause_ = kPause;
+        lookups_ = 0;
+        hits_ = 0;
     }
     bool ascii = false;
     const std::uint32_t hash = HashText(t.p, t.n, &ascii);
@@ -90,6 +96,7 @@ jstring StringCache::get(JNIEnv* env, TextArg t, bool* owned) {
         Slot& s = slots_[at];
         if (s.hash == hash && s.len == t.n && std::memcmp(s.key, t.p, t.n) == 0) {
             s.call = call_;
+            ++hits_;
             *owned = false;
             return s.ref;
         }

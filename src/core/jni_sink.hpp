@@ -15,12 +15,17 @@ namespace vyt {
 // are kept as local references in a table of kSlots; a text seen again in the
 // same reply is passed as the same String object.  The table is bounded, so
 // the local references it holds are too; it deletes them all when the reply
-// is done.  A reference passed in the current call is never evicted.
+// is done.  A reference passed in the current call is never evicted.  When
+// texts do not recur (fewer than kMinHits of a window of kWindow lookups
+// found), the table is left alone for the next kPause texts.
 class StringCache {
 public:
     static constexpr int kSlots = 256;
     static constexpr std::size_t kMaxKey = 48;
     static constexpr int kProbes = 4;
+    static constexpr int kWindow = 256;
+    static constexpr int kMinHits = 16;
+    static constexpr int kPause = 4096;
 
     StringCache() noexcept = default;
     StringCache(const StringCache&) = delete;
@@ -48,6 +53,8 @@ private:
     // uninitialised until first used, so a reply starts at no cost.
     std::uint64_t used_[kSlots / 64] = {};
     std::uint32_t call_ = 1;
+    int lookups_ = 0, hits_ = 0;  // in the current window
+    int pause_ = 0;               // texts still to make without the table
     Slot slots_[kSlots];
 };
 

@@ -80,7 +80,12 @@ jstring StringCache::get(JNIEnv* env, TextArg t, bool* owned) {
         return NewJavaString(env, t);
     }
     if (++lookups_ == kWindow) {
-        if (hits_ < kMinHits) pause_ = kPause;
+        if (hits_ < kMinHits) {
+            // Texts do not recur: give back the references and make strings
+            // one by one for a while, as if there were no table.
+            pause_ = kPause;
+            release(env);
+        }
         lookups_ = 0;
         hits_ = 0;
     }
@@ -117,6 +122,14 @@ jstring StringCache::get(JNIEnv* env, TextArg t, bool* owned) {
     std::memcpy(v.key, t.p, t.n);
     *owned = false;
     return made;
+}
+
+void StringCache::release(JNIEnv* env) noexcept {
+    for (int k = 0; k < kSlots; ++k) {
+        if (!used(k) || slots_[k].call == call_) continue;  // the current call still passes these
+        env->DeleteLocalRef(slots_[k].ref);
+        used_[k >> 6] &= ~(std::uint64_t{1} << (k & 63));
+    }
 }
 
 void StringCache::clear(JNIEnv* env) noexcept {

@@ -17,7 +17,8 @@ namespace vyt {
 // the local references it holds are too; it deletes them all when the reply
 // is done.  A reference passed in the current call is never evicted.  When
 // texts do not recur (fewer than kMinHits of a window of kWindow lookups
-// found), the table is left alone for the next kPause texts.
+// found), the table gives back its references and is left alone for the
+// next kPause texts.
 class StringCache {
 public:
     static constexpr int kSlots = 256;
@@ -49,6 +50,8 @@ private:
         char key[kMaxKey];
     };
     bool used(int k) const noexcept { return (used_[k >> 6] >> (k & 63)) & 1; }
+    // Deletes the references the current call does not pass.
+    void release(JNIEnv* env) noexcept;
     // Which slots hold a reference; the slots themselves are left
     // uninitialised until first used, so a reply starts at no cost.
     std::uint64_t used_[kSlots / 64] = {};

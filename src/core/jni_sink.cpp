@@ -1,5 +1,6 @@
 #include "jni_sink.hpp"
 
+#include <bit>
 #include <cstring>
 #include <string>
 
@@ -133,9 +134,11 @@ void StringCache::release(JNIEnv* env) noexcept {
 }
 
 void StringCache::clear(JNIEnv* env) noexcept {
-    for (int k = 0; k < kSlots; ++k)
-        if (used(k)) env->DeleteLocalRef(slots_[k].ref);
-    for (std::uint64_t& w : used_) w = 0;
+    for (int w = 0; w < kSlots / 64; ++w) {
+        for (std::uint64_t bits = used_[w]; bits != 0; bits &= bits - 1)
+            env->DeleteLocalRef(slots_[w * 64 + std::countr_zero(bits)].ref);
+        used_[w] = 0;
+    }
 }
 
 JniSink::~JniSink() {

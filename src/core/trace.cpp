@@ -10,6 +10,7 @@
 #include <ctime>
 #include <memory>
 #include <mutex>
+#include <new>
 
 #include "vyt/local_time.hpp"
 #include "vyt/platform.hpp"
@@ -94,11 +95,13 @@ void Flush(ThreadLines& l) {
     }
 }
 
-// Room for `more` bytes after what the thread has gathered.
+// Room for `more` bytes after what the thread has gathered; null when there
+// is no memory for it (the line is then lost, never the process).
 char* Room(ThreadLines& l, std::size_t more) {
     if (l.cap - l.size < more) {
         const std::size_t cap = 2 * (l.size + more) + 4096;
-        std::unique_ptr<char[]> bigger(new char[cap]);
+        std::unique_ptr<char[]> bigger(new (std::nothrow) char[cap]);
+        if (!bigger) return nullptr;
         if (l.size != 0) std::memcpy(bigger.get(), l.text.get(), l.size);
         l.text = std::move(bigger);
         l.cap = cap;
@@ -114,6 +117,7 @@ void writeLine(const char* kind, std::size_t kindLen, const char* text) {
     const std::size_t textLen = std::strlen(text);
     const std::size_t n = l.prefixLen + kindLen + textLen;
     char* p = Room(l, n);
+    if (p == nullptr) return;
     std::memcpy(p, l.prefix, l.prefixLen);
     std::memcpy(p + l.prefixLen, kind, kindLen);
     std::memcpy(p + l.prefixLen + kindLen, text, textLen);

@@ -4,12 +4,18 @@
 
 #include <jni.h>
 
+#include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
 #include "fake_jni.hpp"
 #include "recording_sink.hpp"
+#include "vyt/bytes.hpp"
 #include "vyt/dispatch.hpp"
+#include "vyt/local_time.hpp"
+#include "vyt/timetext.hpp"
+#include "vyt/utf8.hpp"
 
 extern "C" jint Java_VYTreport_mapData(JNIEnv*, jobject, jbyteArray, jobject, jint);
 
@@ -72,6 +78,109 @@ void BM_AllTransThroughAdapter(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(Java_VYTreport_mapData(f.env(), nullptr, a, target, 1));
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
 }
+
+// What the decoders' copy of each text field onto the stack (FixedText) costs
+// against reading the field in place (finding its NUL and checking it for
+// ASCII).  Fields hold a text of `len` bytes, as in the JVM benchmark's replies.
+template <std::size_t W>
+void BM_TextFieldCopy(benchmark::State& state) {
+    const std::size_t len = static_cast<std::size_t>(state.range(0));
+    std::vector<unsigned char> reply(W * 256, 0);
+    for (std::size_t k = 0; k < 256; ++k)
+        for (std::size_t i = 0; i < len && i + 1 < W; ++i) reply[k * W + i] = static_cast<unsigned char>('a' + (k + i) % 26);
+    std::size_t k = 0;
+    for (auto _ : state) {
+        vyt::FixedText<W> t(reply.data() + (k++ & 255) * W, W);
+        benchmark::DoNotOptimize(t.c_str());
+        benchmark::DoNotOptimize(vyt::IsAscii(t.c_str(), t.size()));
+    }
+}
+
+template <std::size_t W>
+void BM_TextFieldInPlace(benchmark::State& state) {
+    const std::size_t len = static_cast<std::size_t>(state.range(0));
+    std::vector<unsigned char> reply(W * 256, 0);
+    for (std::size_t k = 0; k < 256; ++k)
+        for (std::size_t i = 0; i < len && i + 1 < W; ++i) reply[k * W + i] = static_cast<unsigned char>('a' + (k + i) % 26);
+    std::size_t k = 0;
+    for (auto _ : state) {
+        const unsigned char* p = reply.data() + (k++ & 255) * W;
+        const void* nul = std::memchr(p, 0, W);
+        const std::size_t n = nul ? static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - p) : W;
+        benchmark::DoNotOptimize(p);
+        benchmark::DoNotOptimize(vyt::IsAscii(reinterpret_cast<const char*>(p), n));
+    }
+}
+
+// Time texts on a warm thread, for second counts within a few days.
+std::int32_t Second(std::size_t k) { return 1796659898 + static_cast<std::int32_t>((k * 7919) % 259200); }
+
+void BM_LocalTimeLibc(benchmark::State& state) {
+    std::size_t k = 0;
+    for (auto _ : state) {
+        std::tm tm{};
+        const std::time_t t = Second(k++);
+        benchmark::DoNotOptimize(localtime_r(&t, &tm));
+    }
+}
+
+void BM_LocalTimeCached(benchmark::State& state) {
+    std::size_t k = 0;
+    for (auto _ : state) {
+        std::tm tm{};
+        benchmark::DoNotOptimize(vyt::CachedLocalTime(Second(k++), &tm));
+        benchmark::DoNotOptimize(tm);
+    }
+}
+
+// The library's "MM/DD/YY (hh:mm:ss)" stamp: cached local time, then snprintf.
+void BM_DateTimeStamp(benchmark::State& state) {
+    std::size_t k = 0;
+    char buf[vyt::kTimeTextMax];
+    for (auto _ : state) {
+        vyt::DateTimeStamp(Second(k++), buf);
+        benchmark::DoNotOptimize(buf);
+    }
+}
+
+// The same stamp with the digits written directly.
+void BM_DateTimeStampDirect(benchmark::State& state) {
+    std::size_t k = 0;
+    char buf[vyt::kTimeTextMax];
+    for (auto _ : state) {
+        std::tm tm{};
+        vyt::CachedLocalTime(Second(k++), &tm);
+        char* p = vyt::PutTwoDigits(buf, tm.tm_mon + 1);
+        *p++ = '/';
+        p = vyt::PutTwoDigits(p, tm.tm_mday);
+        *p++ = '/';
+        p = vyt::PutTwoDigits(p, tm.tm_year - 100);
+        *p++ = ' ';
+        *p++ = '(';
+        p = vyt::PutTwoDigits(p, tm.tm_hour);
+        *p++ = ':';
+        p = vyt::PutTwoDigits(p, tm.tm_min);
+        *p++ = ':';
+        p = vyt::PutTwoDigits(p, tm.tm_sec);
+        *p++ = ')';
+        *p = '\0';
+        benchmark::DoNotOptimize(buf);
+    }
+}
+
+BENCHMARK(BM_LocalTimeLibc);
+BENCHMARK(BM_LocalTimeCached);
+BENCHMARK(BM_DateTimeStamp);
+BENCHMARK(BM_DateTimeStampDirect);
+
+BENCHMARK(BM_TextFieldCopy<16>)->Arg(9);
+BENCHMARK(BM_TextFieldInPlace<16>)->Arg(9);
+BENCHMARK(BM_TextFieldCopy<64>)->Arg(12);
+BENCHMARK(BM_TextFieldInPlace<64>)->Arg(12);
+BENCHMARK(BM_TextFieldCopy<128>)->Arg(20);
+BENCHMARK(BM_TextFieldInPlace<128>)->Arg(20);
+BENCHMARK(BM_TextFieldCopy<1024>)->Arg(40);
+BENCHMARK(BM_TextFieldInPlace<1024>)->Arg(40);
 
 BENCHMARK(BM_AllTransDecode)->Arg(1000)->Arg(100000);
 BENCHMARK(BM_AllTransDecodeTracing)->Arg(1000);

@@ -46,4 +46,36 @@ class RepeatedTextsTest {
         assertEquals(0, VYTreport.mapData(r.bytes(), again, 20));
         assertNotSame(calls.get(0).str(2), again.of("addEntry").get(0).str(2));
     }
+
+    @Test
+    void moreDistinctTextsThanTheTableHoldsKeepTheirValues() {
+        // Six texts per path entry, 700 distinct values each: the table (256 texts) fills, evicts,
+        // and gives its references back while a call still passes some of them.
+        // -Xcheck:jni reports any reference beyond the capacity asked for.
+        int n = 3000;
+        int[] at = {40, 200, 168, 328, 360, 488};  // in the order addEntry takes them
+        Reply r = new Reply(100 + 508 * n).text(20, "checkout").i32(88, n);
+        for (int k = 0; k < n; k++)
+            for (int f = 0; f < at.length; f++) r.text(100 + 508 * k + at[f], name(f, k));
+        PathTarget t = new PathTarget();
+        assertEquals(0, VYTreport.mapData(r.bytes(), t, 2));
+        List<Calls.Call> calls = t.of("addEntry");
+        assertEquals(n, calls.size());
+        for (int k = 0; k < n; k++)
+            for (int f = 0; f < at.length; f++) assertEquals(name(f, k), calls.get(k).str(2 + f), "entry " + k);
+    }
+
+    private static String name(int field, int k) {
+        return "f" + field + "-" + (k % 700) + (k % 2 == 0 ? "-\u00e9" : "");
+    }
+
+    static class PathTarget extends Calls {
+        public void addEntry(String tranName, String pathIPSrcNetName, String pathIPDstNetName,
+                String pathIPSrcAlias, String pathIPDstAlias, String pathEndIPDstNetName, String pathEndIPDstAlias,
+                int pathIPSrcPort, int pathIPDstPort, int pathId, int pathEndId, int pathEndIPSrcPort,
+                int pathEndIPDstPort, int flags) {
+            record("addEntry", tranName, pathIPSrcNetName, pathIPDstNetName, pathIPSrcAlias, pathIPDstAlias,
+                    pathEndIPDstNetName, pathEndIPDstAlias);
+        }
+    }
 }

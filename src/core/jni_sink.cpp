@@ -1,5 +1,6 @@
 #include "jni_sink.hpp"
 
+#include <bit>
 #include <cstring>
 #include <string>
 
@@ -74,9 +75,20 @@ jstring NewJavaString(JNIEnv* env, TextArg t) { return MakeString(env, t, IsAsci
 
 jstring StringCache::get(JNIEnv* env, TextArg t, bool* owned) {
     // Empty texts are not kept: each call gets a string of its own.
-    if (t.n == 0 || t.n > kMaxKey) {
+    if (t.n == 0 || t.n > kMaxKey || pause_ > 0) {
+        if (pause_ > 0) --pause_;
         *owned = true;
         return NewJavaString(env, t);
+    }
+    if (++lookups_ == kWindow) {
+        if (hits_ < kMinHits) {
+            // Texts do not recur: give back the references and make strings
+            // one by one for a while, as if there were no table.
+            pause_ = kPause;
+            release(env);
+        }
+        lookups_ = 0;
+        hits_ = 0;
     }
     bool ascii = false;
     const std::uint32_t hash = HashText(t.p, t.n, &ascii);
@@ -90,6 +102,7 @@ jstring StringCache::get(JNIEnv* env, TextArg t, bool* owned) {
         Slot& s = slots_[at];
         if (s.hash == hash && s.len == t.n && std::memcmp(s.key, t.p, t.n) == 0) {
             s.call = call_;
+            ++hits_;
             *owned = false;
             return s.ref;
         }
@@ -112,10 +125,20 @@ jstring StringCache::get(JNIEnv* env, TextArg t, bool* owned) {
     return made;
 }
 
+void StringCache::release(JNIEnv* env) noexcept {
+    for (int k = 0; k < kSlots; ++k) {
+        if (!used(k) || slots_[k].call == call_) continue;  // the current call still passes these
+        env->DeleteLocalRef(slots_[k].ref);
+        used_[k >> 6] &= ~(std::uint64_t{1} << (k & 63));
+    }
+}
+
 void StringCache::clear(JNIEnv* env) noexcept {
-    for (int k = 0; k < kSlots; ++k)
-        if (used(k)) env->DeleteLocalRef(slots_[k].ref);
-    for (std::uint64_t& w : used_) w = 0;
+    for (int w = 0; w < kSlots / 64; ++w) {
+        for (std::uint64_t bits = used_[w]; bits != 0; bits &= bits - 1)
+            env->DeleteLocalRef(slots_[w * 64 + std::countr_zero(bits)].ref);
+        used_[w] = 0;
+    }
 }
 
 JniSink::~JniSink() {

@@ -15,12 +15,18 @@ namespace vyt {
 // are kept as local references in a table of kSlots; a text seen again in the
 // same reply is passed as the same String object.  The table is bounded, so
 // the local references it holds are too; it deletes them all when the reply
-// is done.  A reference passed in the current call is never evicted.
+// is done.  A reference passed in the current call is never evicted.  When
+// texts do not recur (fewer than kMinHits of a window of kWindow lookups
+// found), the table gives back its references and is left alone for the
+// next kPause texts.
 class StringCache {
 public:
     static constexpr int kSlots = 256;
     static constexpr std::size_t kMaxKey = 48;
     static constexpr int kProbes = 4;
+    static constexpr int kWindow = 256;
+    static constexpr int kMinHits = 16;
+    static constexpr int kPause = 4096;
 
     StringCache() noexcept = default;
     StringCache(const StringCache&) = delete;
@@ -44,10 +50,14 @@ private:
         char key[kMaxKey];
     };
     bool used(int k) const noexcept { return (used_[k >> 6] >> (k & 63)) & 1; }
+    // Deletes the references the current call does not pass.
+    void release(JNIEnv* env) noexcept;
     // Which slots hold a reference; the slots themselves are left
     // uninitialised until first used, so a reply starts at no cost.
     std::uint64_t used_[kSlots / 64] = {};
     std::uint32_t call_ = 1;
+    int lookups_ = 0, hits_ = 0;  // in the current window
+    int pause_ = 0;               // texts still to make without the table
     Slot slots_[kSlots];
 };
 

@@ -1,6 +1,8 @@
 // Local time with the UTC offset cached per thread, per day or hour.
 #include "vyt/local_time.hpp"
 
+#include <climits>
+
 #include "vyt/platform.hpp"
 
 namespace vyt {
@@ -55,6 +57,7 @@ struct Span {
     std::int64_t from = 0, to = 0;  // [from, to)
     std::int64_t offset = 0;        // local time minus UTC, in seconds
     std::tm base{};                 // a conversion inside the span: zone name, daylight-saving flag
+    std::int64_t day = INT64_MIN;   // the local day (days since 1970) whose date `base` holds
 };
 
 // Spans of the UTC days a thread converted lately, by day number.
@@ -76,6 +79,7 @@ void Learn(Span& span, std::int64_t secs, const std::tm& tm) noexcept {
     span.valid = false;
     span.offset = offset;
     span.base = tm;
+    span.day = INT64_MIN;
     const std::int64_t day = FloorDiv(secs, kDay) * kDay;
     bool wholeDay = true;
     for (std::int64_t at = day; at <= day + kDay && wholeDay; at += 3 * kHour)
@@ -105,19 +109,22 @@ bool CachedLocalTime(std::int64_t secs, std::tm* out) noexcept {
     }
     const std::int64_t local = secs + c.offset;
     const std::int64_t days = FloorDiv(local, kDay);
-    const std::int64_t inDay = local - days * kDay;
-    std::int64_t year = 0;
-    int month = 0, day = 0, yday = 0;
-    CivilFromDays(days, &year, &month, &day, &yday);
+    if (days != c.day) {  // a new local date for this span
+        std::int64_t year = 0;
+        int month = 0, day = 0, yday = 0;
+        CivilFromDays(days, &year, &month, &day, &yday);
+        c.base.tm_year = static_cast<int>(year - 1900);
+        c.base.tm_mon = month - 1;
+        c.base.tm_mday = day;
+        c.base.tm_yday = yday;
+        c.base.tm_wday = static_cast<int>(((days % 7) + 11) % 7);  // 1970-01-01 was a Thursday
+        c.day = days;
+    }
+    const int inDay = static_cast<int>(local - days * kDay);
     *out = c.base;
-    out->tm_year = static_cast<int>(year - 1900);
-    out->tm_mon = month - 1;
-    out->tm_mday = day;
-    out->tm_hour = static_cast<int>(inDay / kHour);
-    out->tm_min = static_cast<int>(inDay / 60 % 60);
-    out->tm_sec = static_cast<int>(inDay % 60);
-    out->tm_yday = yday;
-    out->tm_wday = static_cast<int>(((days % 7) + 11) % 7);  // 1970-01-01 was a Thursday
+    out->tm_hour = inDay / 3600;
+    out->tm_min = inDay / 60 % 60;
+    out->tm_sec = inDay % 60;
     return true;
 }
 

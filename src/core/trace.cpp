@@ -10,6 +10,7 @@
 #include <ctime>
 #include <memory>
 #include <mutex>
+#include <new>
 
 #include "vyt/local_time.hpp"
 #include "vyt/platform.hpp"
@@ -94,11 +95,13 @@ void Flush(ThreadLines& l) {
     }
 }
 
-// Room for `more` bytes after what the thread has gathered.
+// Room for `more` bytes after what the thread has gathered; null when there
+// is no memory for it (the line is then lost, never the process).
 char* Room(ThreadLines& l, std::size_t more) {
     if (l.cap - l.size < more) {
         const std::size_t cap = 2 * (l.size + more) + 4096;
-        std::unique_ptr<char[]> bigger(new char[cap]);
+        std::unique_ptr<char[]> bigger(new (std::nothrow) char[cap]);
+        if (!bigger) return nullptr;
         if (l.size != 0) std::memcpy(bigger.get(), l.text.get(), l.size);
         l.text = std::move(bigger);
         l.cap = cap;
@@ -114,6 +117,7 @@ void writeLine(const char* kind, std::size_t kindLen, const char* text) {
     const std::size_t textLen = std::strlen(text);
     const std::size_t n = l.prefixLen + kindLen + textLen;
     char* p = Room(l, n);
+    if (p == nullptr) return;
     std::memcpy(p, l.prefix, l.prefixLen);
     std::memcpy(p + l.prefixLen, kind, kindLen);
     std::memcpy(p + l.prefixLen + kindLen, text, textLen);
@@ -299,10 +303,8 @@ void PrintDump(Tracer& t, const unsigned char* ptr, int start, int end) {
     const long long n = static_cast<long long>(end) - start;
     if (n <= 0) return;
     const unsigned char* first = ptr + start;
-    // One row: "%4llx |%-48.48s| |%-16.16s|\n".  The columns start blank and
-    // each row fills its own bytes; only a short last row leaves blanks.
+    // One row: "%4llx |%-48.48s| |%-16.16s|\n", written out in full.
     char row[96];
-    std::memset(row, ' ', sizeof row);
     for (long long off = 0; off < n; off += 16) {
         char digits[16];
         int nd = 0;
@@ -311,21 +313,23 @@ void PrintDump(Tracer& t, const unsigned char* ptr, int start, int end) {
             digits[nd++] = kDump.hex[v & 0xF][1];
             v >>= 4;
         } while (v != 0);
-        char* p = row + (nd < 4 ? 4 - nd : 0);
+        char* p = row;
+        for (int pad = nd; pad < 4; ++pad) *p++ = ' ';
         while (nd > 0) *p++ = digits[--nd];
         *p++ = ' ';
         *p++ = '|';
         char* hex = p;
         char* chars = hex + 48 + 3;
         const int count = static_cast<int>(n - off < 16 ? n - off : 16);
-        if (count < 16) {
-            std::memset(hex, ' ', 48);
-            std::memset(chars, ' ', 16);
-        }
         const unsigned char* b = first + off;
         for (int k = 0; k < count; ++k) {
             std::memcpy(hex + 3 * k, kDump.hex[b[k]], 2);
+            hex[3 * k + 2] = ' ';
             chars[k] = kDump.shown[b[k]];
+        }
+        if (count < 16) {  // a short last row is padded with blanks
+            std::memset(hex + 3 * count, ' ', static_cast<std::size_t>(3 * (16 - count)));
+            std::memset(chars + count, ' ', static_cast<std::size_t>(16 - count));
         }
         hex[48] = '|';
         hex[49] = ' ';

@@ -177,7 +177,9 @@ final class VYTjniLoader {
         if (old == null) return;
         for (File f : old) {
             String n = f.getName();
-            if (n.startsWith(NAME + "-") && n.endsWith("-" + file) && !new File(f.getPath() + ".lck").exists()) {
+            // A copy without its lock file, and not one that another JVM is making right now.
+            if (n.startsWith(NAME + "-") && n.endsWith("-" + file) && !new File(f.getPath() + ".lck").exists()
+                    && System.currentTimeMillis() - f.lastModified() > 60000) {
                 f.delete();  // fails while another JVM has it loaded; it is kept then
             }
         }
@@ -203,9 +205,15 @@ final class VYTjniLoader {
         }
         sb.append(" Tried, in this order:");
         for (int i = 0; i < tried.size(); ++i) sb.append("\n  ").append(i + 1).append(". ").append(tried.get(i));
-        sb.append("\nTo fix it, set -D").append(PATH_PROPERTY).append("=<path of ").append(file)
-          .append(">, or -D").append(TMPDIR_PROPERTY)
-          .append("=<a writable folder on a file system that allows executing files>.");
+        String last = tried.get(tried.size() - 1);
+        if (last.contains(": not in the jar;")) {
+            sb.append("\nTo fix it, build the library for ").append(platform).append(" and set -D")
+              .append(PATH_PROPERTY).append("=<path of ").append(file).append(">.");
+        } else {
+            sb.append("\nTo fix it, set -D").append(PATH_PROPERTY).append("=<path of ").append(file)
+              .append(">, or -D").append(TMPDIR_PROPERTY)
+              .append("=<a writable folder on a file system that allows executing files>.");
+        }
         return new UnsatisfiedLinkError(sb.toString());
     }
 

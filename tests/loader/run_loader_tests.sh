@@ -4,6 +4,7 @@
 #   sample      java -cp vytjni.jar:. Sample, with no other setting
 #   loaders     two class loaders in one JVM each load and use their own copy, removed after
 #   property    -Dvytjni.library as a relative path; a missing file is refused with its reason
+#   unsupported an architecture the jar has no native for
 #   unwritable  vytjni.tmpdir on a read-only file system (or a folder the user cannot write)
 #   noexec      vytjni.tmpdir on a file system mounted noexec
 # The last two need root and mount namespaces (unshare -m); without them the read-only case
@@ -57,6 +58,11 @@ run property 0 "$java" -Xcheck:jni -Dvytjni.library=lib/libVYTjni.so -Dvytjni.tm
 expect property "status: 0"
 run property-missing 1 "$java" -Dvytjni.library=lib/missing.so -cp vytjni.jar:. Sample
 expect property-missing "UnsatisfiedLinkError" "system property vytjni.library=lib/missing.so ($app/lib/missing.so): no such file"
+
+run unsupported 1 "$java" -Dos.arch=riscv64 -cp vytjni.jar:. Sample
+expect unsupported "native library for linux-riscv64 (os.name Linux, os.arch riscv64)" \
+  "3. the jar's META-INF/native/linux-riscv64/libVYTjni.so: not in the jar; the jar holds natives for linux-x86_64, linux-aarch64, windows-x86_64" \
+  "To fix it, build the library for linux-riscv64 and set -Dvytjni.library=<path of libVYTjni.so>."
 
 # tmpdir cases: a file system mounted with OPTIONS for the folder, when this user may mount.
 mounted() {  # mounted OPTIONS DIR java-args...

@@ -559,7 +559,9 @@ TEST_F(DetailTest, EmptyTextsEqualStampsAndHighPorts) {
         EXPECT_EQ(set.str(at + 1), kNowText);
         EXPECT_EQ(set.str(at + 2), "Last 00 mins 00 secs");
         for (std::size_t i = at + 3; i <= at + 6; ++i) EXPECT_EQ(set.str(i), "") << i;
-        if (kd.type == 10) EXPECT_EQ(set.str(1), "");
+        if (kd.type == 10) {
+            EXPECT_EQ(set.str(1), "");
+        }
         EXPECT_EQ(set.num(at + 7), 32768);  // the path's destination port
     }
 }

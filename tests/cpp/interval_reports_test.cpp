@@ -482,9 +482,11 @@ TEST(IntervalReports, CountsOfZeroAndBelowGiveSetDataOnly) {
             const std::string t = s.traceText();
             EXPECT_EQ(t.find("\nIdx["), std::string::npos) << t;
             EXPECT_NE(t.find("\n" + std::string(nameOf(type)) + " Exit: status=0\n"), std::string::npos) << t;
-            if (type == kFlow) EXPECT_NE(t.find("\nreportEntryCt=" + std::to_string(n) + "\n"), std::string::npos);
-            else if (type != kServerLoad)
+            if (type == kFlow) {
+                EXPECT_NE(t.find("\nreportEntryCt=" + std::to_string(n) + "\n"), std::string::npos);
+            } else if (type != kServerLoad) {
                 EXPECT_NE(t.find("reportEntryCt=" + std::to_string(n) + " tranTotalTierCt="), std::string::npos);
+            }
         }
     }
 }

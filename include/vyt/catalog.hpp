@@ -30,8 +30,10 @@ enum Selection : unsigned {
     kSelContinue2 = 1u << 6,  // second continuation index
     kSelScroll = 1u << 7,     // page size
 };
+// The name of selection bit i, as the catalogue file writes it.
 inline constexpr const char* kSelectionNames[] = {"tran", "sub", "path", "server",
                                                   "view", "continue", "continue2", "scroll"};
+static_assert(std::size(kSelectionNames) == 8 && kSelScroll == 1u << 7, "one name per selection bit");
 
 namespace cb {
 

@@ -54,10 +54,11 @@ TEST(StringCache, LocalReferencesStayBoundedAndEqualTextsShareOneObject) {
             if (!fresh && it->second == f.calls[k].refs[0]) ++sameObject;
         }
         EXPECT_EQ(texts.size(), c.distinct);
-        if (c.distinct < 16 && c.name(0).size() <= StringCache::kMaxKey)
+        if (c.distinct < 16 && c.name(0).size() <= StringCache::kMaxKey) {
             EXPECT_EQ(sameObject, 100000 - static_cast<int>(c.distinct));
-        else if (c.distinct < 16)
+        } else if (c.distinct < 16) {
             EXPECT_EQ(sameObject, 0);
+        }
     }
 }
 

@@ -8,9 +8,8 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <memory>
-#include <mutex>
 #include <new>
+#include <thread>
 
 #include "vyt/local_time.hpp"
 #include "vyt/platform.hpp"
@@ -21,25 +20,51 @@ namespace {
 
 std::atomic<std::FILE*> gFile{nullptr};
 std::atomic<bool> gEnabled{false};
-// Serialises writes to the file: each line, each batch is one unit.
-std::mutex gWrite;
+// Serialises writes to the file: each line, each batch is one unit.  A flag
+// the waiters yield on (a write is short) rather than std::mutex or an atomic
+// wait, whose code can throw and so links the C++ runtime's error machinery,
+// and with it a newer C library, into the library.
+class WriteLock {
+public:
+    void lock() noexcept {
+        while (busy_.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
+    }
+    void unlock() noexcept { busy_.clear(std::memory_order_release); }
+
+private:
+    std::atomic_flag busy_;
+};
+WriteLock gWrite;
+
+struct Locked {
+    Locked() noexcept { gWrite.lock(); }
+    ~Locked() { gWrite.unlock(); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+};
 
 // What a thread has formatted and not yet written, and the prefix of its
-// lines ("[hh:mm:ss 0xtid] "), remade when the second changes.
+// lines ("[hh:mm:ss 0xtid] "), remade when the second changes.  Trivially
+// destructible on purpose: a thread_local with a destructor would keep the
+// C library from unloading the library (no detach, no fresh attach).  Text
+// beyond the inline buffer lives on the heap only until the batch is written.
 struct ThreadLines {
-    // The gathered text: text[0, size) of a buffer of `cap` bytes.
-    std::unique_ptr<char[]> text;
-    std::size_t size = 0, cap = 0;
-    int depth = 0;  // open batches
-    bool haveId = false;
-    unsigned id = 0;
-    std::time_t second = -1;
+    char inlineText[16384];
+    char* heapText;  // null: the text is in inlineText
+    std::size_t size, heapCap;
+    int depth;  // open batches
+    bool haveId;
+    unsigned id;
+    std::time_t second;
     char prefix[40];
-    std::size_t prefixLen = 0;
+    std::size_t prefixLen;
+
+    char* text() { return heapText != nullptr ? heapText : inlineText; }
+    std::size_t cap() const { return heapText != nullptr ? heapCap : sizeof inlineText; }
 };
 
 ThreadLines& Lines() {
-    thread_local ThreadLines lines;
+    thread_local ThreadLines lines{{}, nullptr, 0, 0, 0, false, 0, -1, {}, 0};
     return lines;
 }
 
@@ -84,29 +109,27 @@ void MakePrefix(ThreadLines& l, std::time_t now) {
 void Flush(ThreadLines& l) {
     if (l.size == 0) return;
     {
-        std::lock_guard<std::mutex> lock(gWrite);
-        if (std::FILE* f = gFile.load(std::memory_order_acquire)) std::fwrite(l.text.get(), 1, l.size, f);
+        const Locked lock;
+        if (std::FILE* f = gFile.load(std::memory_order_acquire)) std::fwrite(l.text(), 1, l.size, f);
     }
     l.size = 0;
-    // A huge dump does not keep its memory for the life of the thread.
-    if (l.cap > (std::size_t{1} << 22)) {
-        l.text.reset();
-        l.cap = 0;
-    }
+    delete[] l.heapText;  // back to the inline buffer
+    l.heapText = nullptr;
 }
 
 // Room for `more` bytes after what the thread has gathered; null when there
 // is no memory for it (the line is then lost, never the process).
 char* Room(ThreadLines& l, std::size_t more) {
-    if (l.cap - l.size < more) {
+    if (l.cap() - l.size < more) {
         const std::size_t cap = 2 * (l.size + more) + 4096;
-        std::unique_ptr<char[]> bigger(new (std::nothrow) char[cap]);
-        if (!bigger) return nullptr;
-        if (l.size != 0) std::memcpy(bigger.get(), l.text.get(), l.size);
-        l.text = std::move(bigger);
-        l.cap = cap;
+        char* bigger = new (std::nothrow) char[cap];
+        if (bigger == nullptr) return nullptr;
+        if (l.size != 0) std::memcpy(bigger, l.text(), l.size);
+        delete[] l.heapText;
+        l.heapText = bigger;
+        l.heapCap = cap;
     }
-    return l.text.get() + l.size;
+    return l.text() + l.size;
 }
 
 void writeLine(const char* kind, std::size_t kindLen, const char* text) {
@@ -218,7 +241,7 @@ void open(const char* path) {
 void close() {
     msg("DLL_PROCESS_DETACH: closing trace file.");
     Flush(Lines());
-    std::lock_guard<std::mutex> lock(gWrite);
+    const Locked lock;
     if (std::FILE* f = gFile.exchange(nullptr)) std::fclose(f);
 }
 

@@ -34,9 +34,11 @@ std::string ErrorLinesOf(F&& run) {
     trace::open(path.string().c_str());
     run();
     trace::close();
-    std::ifstream in(path);
     std::stringstream text;
-    text << in.rdbuf();
+    {
+        std::ifstream in(path);  // closed before the remove: Windows refuses to remove an open file
+        text << in.rdbuf();
+    }
     std::filesystem::remove(path);
     return text.str();
 }

@@ -34,8 +34,21 @@ void DateTimeStamp(std::int32_t secs, char (&buffer)[kTimeTextMax]) {
         std::snprintf(buffer, sizeof buffer, "%s", kTimePlaceholder);
         return;
     }
-    std::snprintf(buffer, sizeof buffer, "%2.2d/%2.2d/%2.2d (%2.2d:%2.2d:%2.2d)", lt.month, lt.day,
-                  lt.year - 2000, lt.hour, lt.minute, lt.second);
+    // "%2.2d/%2.2d/%2.2d (%2.2d:%2.2d:%2.2d)", written directly: at most 6 * 11 + 6 characters.
+    char* p = buffer;
+    p = PutNumber2(p, lt.month);
+    *p++ = '/';
+    p = PutNumber2(p, lt.day);
+    *p++ = '/';
+    p = PutNumber2(p, lt.year - 2000);
+    p = PutLiteral(p, " (");
+    p = PutNumber2(p, lt.hour);
+    *p++ = ':';
+    p = PutNumber2(p, lt.minute);
+    *p++ = ':';
+    p = PutNumber2(p, lt.second);
+    *p++ = ')';
+    *p = '\0';
 }
 
 const char* FormatDurationTime(Tracer& t, std::int32_t now, std::int32_t start, int style, TimeText& out) {
@@ -45,17 +58,27 @@ const char* FormatDurationTime(Tracer& t, std::int32_t now, std::int32_t start, 
     const std::int32_t totalMinutes = timediff >= 60 ? timediff / 60 : 0;
     const std::int32_t minutes = totalMinutes - 60 * hours;
     const std::int32_t seconds = timediff - 60 * totalMinutes;
-    if (hours > 0) {
-        if (style == 1)
-            std::snprintf(out, kTimeTextMax, "Last %2.2d hours %2.2d mins %2.2d secs", hours, minutes, seconds);
-        else
-            std::snprintf(out, kTimeTextMax, "%2.2d:%2.2d:%2.2d", hours, minutes, seconds);
+    // "Last %2.2d hours %2.2d mins %2.2d secs", "%2.2d:%2.2d:%2.2d", "Last %2.2d mins %2.2d secs" or
+    // "00:%2.2d:%2.2d", written directly.
+    char* p = out;
+    if (style == 1) {
+        p = PutLiteral(p, "Last ");
+        if (hours > 0) {
+            p = PutNumber2(p, hours);
+            p = PutLiteral(p, " hours ");
+        }
+        p = PutNumber2(p, minutes);
+        p = PutLiteral(p, " mins ");
+        p = PutNumber2(p, seconds);
+        p = PutLiteral(p, " secs");
     } else {
-        if (style == 1)
-            std::snprintf(out, kTimeTextMax, "Last %2.2d mins %2.2d secs", minutes, seconds);
-        else
-            std::snprintf(out, kTimeTextMax, "00:%2.2d:%2.2d", minutes, seconds);
+        p = hours > 0 ? PutNumber2(p, hours) : PutLiteral(p, "00");
+        *p++ = ':';
+        p = PutNumber2(p, minutes);
+        *p++ = ':';
+        p = PutNumber2(p, seconds);
     }
+    *p = '\0';
     tracef(t, "timebuff<%s> hour=%d min=%d sec=%d\n", out, hours, minutes, seconds);
     return out;
 }
@@ -72,10 +95,18 @@ const char* FormatStatusTime(Tracer& t, std::int32_t secs, int format, TimeText&
         days = (totalHours - 1) / 24;
         hours = totalHours - 24 * days;
     }
-    if (format == 1)
-        std::snprintf(out, kTimeTextMax, "%2.2d %2.2d:%2.2d:%2.2d", days, hours, minutes, seconds);
-    else
-        std::snprintf(out, kTimeTextMax, "%2.2d:%2.2d:%2.2d", hours, minutes, seconds);
+    // "%2.2d %2.2d:%2.2d:%2.2d" or "%2.2d:%2.2d:%2.2d", written directly.
+    char* p = out;
+    if (format == 1) {
+        p = PutNumber2(p, days);
+        *p++ = ' ';
+    }
+    p = PutNumber2(p, hours);
+    *p++ = ':';
+    p = PutNumber2(p, minutes);
+    *p++ = ':';
+    p = PutNumber2(p, seconds);
+    *p = '\0';
     tracef(t, "\nFormatStatusTime Exit: timebuff<%s> days=%d hour=%d min=%d sec=%d\n", out, days, hours, minutes,
            seconds);
     return out;

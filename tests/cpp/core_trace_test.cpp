@@ -1,6 +1,7 @@
 // Trace helpers: flags texts, dump rows, the mapData checks, request records.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -8,6 +9,7 @@
 
 #include "recording_sink.hpp"
 #include "vyt/dispatch.hpp"
+#include "vyt/local_time.hpp"
 #include "vyt/request.hpp"
 #include "vyt/timetext.hpp"
 #include "vyt/trace.hpp"
@@ -174,6 +176,19 @@ TEST(TimeText, DurationForms) {
     EXPECT_STREQ(FormatDurationTime(s, 0, 5, 0, buf), "00:00:-05");
     EXPECT_EQ(s.lines[0], "\nFormatDurationTime Entry: now=100 start=100 timediff=0\n");
     EXPECT_EQ(s.lines[3], "timebuff<Last 01 hours 02 mins 05 secs> hour=1 min=2 sec=5\n");
+}
+
+TEST(TimeText, NumbersAreWrittenAsPrintfWritesThem) {
+    // Time texts write their numbers directly; they must equal "%2.2d" for every int.
+    std::vector<std::int32_t> values = {INT32_MIN, INT32_MIN + 1, -100, -99, -10, -9, -1, 0, 1, 9, 10, 99,
+                                        100, 999, 1000, 2147483647};
+    for (std::int64_t v = INT32_MIN; v <= INT32_MAX; v += 65537) values.push_back(static_cast<std::int32_t>(v));
+    for (std::int32_t v : values) {
+        char want[16], got[16];
+        std::snprintf(want, sizeof want, "%2.2d", v);
+        *PutNumber2(got, v) = '\0';
+        ASSERT_STREQ(got, want) << v;
+    }
 }
 
 TEST(TimeText, DurationWrapsInsteadOfOverflowing) {

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "vyt/local_time.hpp"
+
 namespace vyt::alerts {
 
 void AlertStartText(std::int32_t secs, char (&buffer)[kTimeTextMax]) {
@@ -11,8 +13,17 @@ void AlertStartText(std::int32_t secs, char (&buffer)[kTimeTextMax]) {
         std::snprintf(buffer, sizeof buffer, "%s", kTimePlaceholder);
         return;
     }
-    std::snprintf(buffer, sizeof buffer, "%2.2d:%2.2d:%2.2d<br>%2.2d/%2.2d", lt.hour, lt.minute, lt.second,
-                  lt.month, lt.day);
+    // "%2.2d:%2.2d:%2.2d<br>%2.2d/%2.2d", written directly.
+    char* p = PutNumber2(buffer, lt.hour);
+    *p++ = ':';
+    p = PutNumber2(p, lt.minute);
+    *p++ = ':';
+    p = PutNumber2(p, lt.second);
+    p = PutLiteral(p, "<br>");
+    p = PutNumber2(p, lt.month);
+    *p++ = '/';
+    p = PutNumber2(p, lt.day);
+    *p = '\0';
 }
 
 void IntervalStamp(std::int32_t secs, char (&buffer)[kTimeTextMax]) {
@@ -21,7 +32,15 @@ void IntervalStamp(std::int32_t secs, char (&buffer)[kTimeTextMax]) {
         std::snprintf(buffer, sizeof buffer, "%s", kTimePlaceholder);
         return;
     }
-    std::snprintf(buffer, sizeof buffer, "%2.2d/%2.2d %2.2d:%2.2d", lt.month, lt.day, lt.hour, lt.minute);
+    // "%2.2d/%2.2d %2.2d:%2.2d", written directly.
+    char* p = PutNumber2(buffer, lt.month);
+    *p++ = '/';
+    p = PutNumber2(p, lt.day);
+    *p++ = ' ';
+    p = PutNumber2(p, lt.hour);
+    *p++ = ':';
+    p = PutNumber2(p, lt.minute);
+    *p = '\0';
 }
 
 }  // namespace vyt::alerts

@@ -133,7 +133,7 @@ void BM_LocalTimeCached(benchmark::State& state) {
     }
 }
 
-// The library's "MM/DD/YY (hh:mm:ss)" stamp: cached local time, then snprintf.
+// The library's "MM/DD/YY (hh:mm:ss)" stamp: cached local time, digits written directly.
 void BM_DateTimeStamp(benchmark::State& state) {
     std::size_t k = 0;
     char buf[vyt::kTimeTextMax];
@@ -143,35 +143,9 @@ void BM_DateTimeStamp(benchmark::State& state) {
     }
 }
 
-// The same stamp with the digits written directly.
-void BM_DateTimeStampDirect(benchmark::State& state) {
-    std::size_t k = 0;
-    char buf[vyt::kTimeTextMax];
-    for (auto _ : state) {
-        std::tm tm{};
-        vyt::CachedLocalTime(Second(k++), &tm);
-        char* p = vyt::PutTwoDigits(buf, tm.tm_mon + 1);
-        *p++ = '/';
-        p = vyt::PutTwoDigits(p, tm.tm_mday);
-        *p++ = '/';
-        p = vyt::PutTwoDigits(p, tm.tm_year - 100);
-        *p++ = ' ';
-        *p++ = '(';
-        p = vyt::PutTwoDigits(p, tm.tm_hour);
-        *p++ = ':';
-        p = vyt::PutTwoDigits(p, tm.tm_min);
-        *p++ = ':';
-        p = vyt::PutTwoDigits(p, tm.tm_sec);
-        *p++ = ')';
-        *p = '\0';
-        benchmark::DoNotOptimize(buf);
-    }
-}
-
 BENCHMARK(BM_LocalTimeLibc);
 BENCHMARK(BM_LocalTimeCached);
 BENCHMARK(BM_DateTimeStamp);
-BENCHMARK(BM_DateTimeStampDirect);
 
 BENCHMARK(BM_TextFieldCopy<16>)->Arg(9);
 BENCHMARK(BM_TextFieldInPlace<16>)->Arg(9);

@@ -45,27 +45,91 @@ inline void storeLE32(unsigned char* p, std::uint32_t v) noexcept {
     std::memcpy(p, &v, sizeof v);
 }
 
-// A text field copied out of the reply: at most W bytes, cut at the first NUL,
-// always NUL-terminated here.  Lives on the caller's stack.
-template <std::size_t W>
-class FixedText {
-public:
-    static constexpr std::size_t width = W;
-    FixedText() noexcept { buf_[0] = '\0'; }
-    FixedText(const unsigned char* p, std::size_t avail) noexcept {
-        std::size_t lim = avail < W ? avail : W;
-        const void* nul = std::memchr(p, 0, lim);
-        n_ = nul ? static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - p) : lim;
-        std::memcpy(buf_, p, n_);
-        buf_[n_] = '\0';
+inline std::uint64_t loadLE64(const unsigned char* p) noexcept {
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    if constexpr (std::endian::native == std::endian::big) v = __builtin_bswap64(v);
+    return v;
+}
+
+// What one pass over a text field finds: the text's length (up to the first
+// NUL, or the whole width when there is none), whether a NUL ends it inside
+// the field, and whether its bytes are all below 0x80.
+struct TextScan {
+    std::size_t size;
+    bool terminated;
+    bool ascii;
+};
+
+#if defined(__GNUC__) || defined(__clang__)
+#define VYT_ALWAYS_INLINE __attribute__((always_inline)) inline
+#else
+#define VYT_ALWAYS_INLINE inline
+#endif
+
+// Scans `width` bytes from `p` a word at a time, stopping at the first NUL.
+VYT_ALWAYS_INLINE TextScan ScanText(const unsigned char* p, std::size_t width) noexcept {
+    constexpr std::uint64_t kLow = 0x0101010101010101ull;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    std::uint64_t seen = 0;  // the bytes before the NUL, or'ed together
+    std::size_t i = 0;
+    for (; i + 8 <= width; i += 8) {
+        const std::uint64_t w = loadLE64(p + i);
+        // The lowest flagged byte is the first NUL (a borrow can only flag
+        // bytes above a NUL).
+        const std::uint64_t zero = (w - kLow) & ~w & kHigh;
+        if (zero != 0) {
+            const std::uint64_t first = zero & (0 - zero);
+            seen |= w & ((first >> 7) - 1);
+            return {i + static_cast<std::size_t>(std::countr_zero(zero)) / 8, true, (seen & kHigh) == 0};
+        }
+        seen |= w;
     }
-    const char* c_str() const noexcept { return buf_; }
+    for (; i < width; ++i) {
+        if (p[i] == 0) return {i, true, (seen & kHigh) == 0};
+        seen |= static_cast<std::uint64_t>(p[i]) << 56;
+    }
+    return {width, false, (seen & kHigh) == 0};
+}
+
+// The text of a field that has no NUL inside its width, NUL-terminated in a
+// per-thread ring buffer of kTerminatedBytes.  A copy stays valid while at
+// least 14 more copies of the widest field are made on the thread: enough for
+// the texts of one trace line.
+inline constexpr std::size_t kMaxTextWidth = 1100;
+inline constexpr std::size_t kTerminatedBytes = 16 * 1024;
+const char* TerminatedCopy(const char* p, std::size_t n) noexcept;
+
+// A fixed-width text field of a reply, read in place: at most W bytes, cut at
+// the first NUL.  Nothing is copied; the view points into the reply and is
+// valid as long as the reply is.  When the field holds its NUL, data() is
+// already NUL-terminated there.
+template <std::size_t W>
+class TextField {
+public:
+    static_assert(W <= kMaxTextWidth, "text field wider than the terminated copies");
+    static constexpr std::size_t width = W;
+    TextField() noexcept = default;
+    TextField(const unsigned char* p, std::size_t avail) noexcept : p_(reinterpret_cast<const char*>(p)) {
+        const TextScan s = ScanText(p, avail < W ? avail : W);
+        n_ = static_cast<std::uint32_t>(s.size);
+        terminated_ = s.terminated;
+        ascii_ = s.ascii;
+    }
+    const char* data() const noexcept { return p_; }
     std::size_t size() const noexcept { return n_; }
     bool empty() const noexcept { return n_ == 0; }
+    bool terminated() const noexcept { return terminated_; }
+    bool ascii() const noexcept { return ascii_; }
+    // The text NUL-terminated: in place, or a per-thread copy when the field
+    // has no NUL (see TerminatedCopy).  For trace lines.
+    const char* c_str() const noexcept { return terminated_ ? p_ : TerminatedCopy(p_, n_); }
 
 private:
-    std::size_t n_ = 0;
-    char buf_[W + 1];
+    const char* p_ = "";
+    std::uint32_t n_ = 0;
+    bool terminated_ = true;
+    bool ascii_ = true;
 };
 
 // A read outside the region it was meant for.  `offset` counts from the start
@@ -104,7 +168,7 @@ template <> struct FieldKind<std::uint16_t> {
     static value read(const unsigned char* p, std::size_t) noexcept { return loadLE16(p); }
 };
 template <std::size_t N> struct FieldKind<char[N]> {
-    using value = FixedText<N>;
+    using value = TextField<N>;
     static value read(const unsigned char* p, std::size_t avail) noexcept { return value(p, avail); }
 };
 }  // namespace fieldkind
@@ -138,9 +202,9 @@ public:
         return loadLE16(p_ + off);
     }
     template <std::size_t W>
-    FixedText<W> text(std::size_t off) const {
+    TextField<W> text(std::size_t off) const {
         need(off, W);
-        return FixedText<W>(p_ + off, W);
+        return TextField<W>(p_ + off, W);
     }
     void need(std::size_t off, std::size_t len) const {
         if (!has(off, len)) ReadFault(origin_ + off, len, n_);
@@ -166,11 +230,15 @@ public:
     explicit Record(Bytes b) noexcept : b_(b) {}
     Bytes bytes() const noexcept { return b_; }
 
-    template <class F>
-    typename fieldkind::FieldKind<F>::value read(std::size_t off) const {
-        static_assert(sizeof(F) <= sizeof(T));
-        b_.need(off, sizeof(F));
-        return fieldkind::FieldKind<F>::read(b_.data() + off, sizeof(F));
+    // The field of type F at `Off`.  A record holds either all of T or
+    // nothing, so one test of its size covers every field, and the compiler
+    // can drop the repeats of that test for the fields read after the first.
+    template <class F, std::size_t Off>
+    typename fieldkind::FieldKind<F>::value read() const {
+        static_assert(fits(Off, sizeof(F), sizeof(T)), "field outside its layout");
+        if (b_.size() < sizeof(T)) [[unlikely]]
+            ReadFault(b_.origin() + Off, sizeof(F), b_.size());
+        return fieldkind::FieldKind<F>::read(b_.data() + Off, sizeof(F));
     }
 
 private:
@@ -187,11 +255,11 @@ Record<T> at(Bytes all, std::size_t off) noexcept {
 
 // VYT_FIELD(rec, member): the named field of a Record, read with memcpy and
 // little-endian conversion.  int32 and uint16 fields give numbers, char[N]
-// fields give a FixedText<N>.  Nested members (a.b) are allowed.
+// fields give a TextField<N>.  Nested members (a.b) are allowed.
 #define VYT_FIELD(rec, member)                                                                        \
     ((rec).template read<std::remove_cvref_t<decltype(std::declval<typename std::remove_cvref_t< \
-        decltype(rec)>::layout&>().member)>>(                                                    \
-        offsetof(typename std::remove_cvref_t<decltype(rec)>::layout, member)))
+                             decltype(rec)>::layout&>().member)>,                                    \
+                         offsetof(typename std::remove_cvref_t<decltype(rec)>::layout, member)>())
 
 // Layout declarations use packed structs purely as documentation that the
 // compiler can check; they are never overlaid on reply bytes.

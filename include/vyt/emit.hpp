@@ -30,29 +30,55 @@ namespace vyt {
 // ---- arguments ---------------------------------------------------------------
 
 // A text argument: bytes of a reply field (not necessarily valid UTF-8) that
-// the sink turns into a Java string.  `shared` >= 0 names a string made once
-// with Out::share and passed to several calls.
+// the sink turns into a Java string.  `terminated`: a NUL follows the n bytes
+// (the sink can then use them in place); `ascii`: no byte is 0x80 or more.
+// `shared` >= 0 names a string made once with Out::share and passed to
+// several calls instead.
 struct TextArg {
     const char* p = nullptr;
     std::uint32_t n = 0;
-    std::int32_t shared = -1;
-};
-
-struct Arg {
-    bool isText;
-    std::int32_t i;
-    TextArg t;
+    std::int16_t shared = -1;
+    bool terminated = false;
+    bool ascii = false;
 };
 
 template <std::size_t W>
-inline TextArg text(const FixedText<W>& f) noexcept {
-    return TextArg{f.c_str(), static_cast<std::uint32_t>(f.size()), -1};
+inline TextArg text(const TextField<W>& f) noexcept {
+    return TextArg{f.data(), static_cast<std::uint32_t>(f.size()), -1, f.terminated(), f.ascii()};
 }
 inline TextArg text(const char* s) noexcept {
     std::uint32_t n = 0;
-    while (s[n] != '\0') ++n;
-    return TextArg{s, n, -1};
+    unsigned char seen = 0;
+    for (; s[n] != '\0'; ++n) seen |= static_cast<unsigned char>(s[n]);
+    return TextArg{s, n, -1, true, seen < 0x80};
 }
+
+// One argument slot of a call, laid out as a JNI jvalue, so that the sink can
+// pass the slots to Java as they are: an int argument in `i`; the sink puts a
+// text argument's string in `ref`.
+union Slot {
+    std::int32_t i;
+    void* ref;
+};
+
+// The arguments of one call as a sink receives them: every argument in its
+// slot, and the text arguments apart, each with the index of its slot.
+struct CallArgs {
+    Slot* slots;
+    std::size_t n;
+    const TextArg* texts;
+    const std::uint8_t* textAt;
+    std::size_t nTexts;
+};
+
+// Fills the arrays of a CallArgs, one parameter after the other.
+struct Packer {
+    Slot* slots;
+    TextArg* texts;
+    std::uint8_t* textAt;
+    std::size_t n = 0;
+    std::size_t nTexts = 0;
+};
 
 // A Java string made once and passed to several calls (same object each time).
 struct SharedText {
@@ -66,12 +92,16 @@ struct SharedText {
 class Str {  // one java.lang.String
 public:
     static constexpr char kKind = 'S';
-    Str(TextArg t) noexcept : a_{true, 0, t} {}
-    Str(SharedText s) noexcept : a_{true, 0, TextArg{nullptr, 0, s.slot}} {}
-    Arg arg() const noexcept { return a_; }
+    Str(TextArg t) noexcept : t_(t) {}
+    Str(SharedText s) noexcept : t_{nullptr, 0, static_cast<std::int16_t>(s.slot), true, true} {}
+    void put(Packer& p) const noexcept {
+        p.texts[p.nTexts] = t_;
+        p.textAt[p.nTexts++] = static_cast<std::uint8_t>(p.n);
+        p.slots[p.n++].ref = nullptr;
+    }
 
 private:
-    Arg a_;
+    TextArg t_;
 };
 
 class Int {  // one Java int
@@ -80,7 +110,7 @@ public:
     template <class T>
         requires(std::is_integral_v<T> && !std::is_same_v<T, bool> && sizeof(T) <= 4)
     constexpr Int(T v) noexcept : v_(static_cast<std::int32_t>(v)) {}
-    Arg arg() const noexcept { return Arg{false, v_, {}}; }
+    void put(Packer& p) const noexcept { p.slots[p.n++].i = v_; }
 
 private:
     std::int32_t v_;
@@ -132,13 +162,13 @@ inline constexpr auto text = build<length(CB::kParams)>(CB::kParams);
 // without naming them wrongly.
 #define VYT_CALLBACK_MEMBER(kind, pname) ::vyt::kind pname;
 #define VYT_CALLBACK_PARAM(kind, pname) ::vyt::Param{#pname, ::vyt::kind::kKind},
-#define VYT_CALLBACK_PACK(kind, pname) *at++ = pname.arg();
+#define VYT_CALLBACK_PACK(kind, pname) pname.put(p);
 #define VYT_CALLBACK(Type, method, PARAMS)                                       \
     struct Type {                                                                \
         PARAMS(VYT_CALLBACK_MEMBER)                                              \
         static constexpr const char* kMethod = #method;                          \
         static constexpr ::vyt::Param kParams[] = {PARAMS(VYT_CALLBACK_PARAM)};  \
-        void pack(::vyt::Arg* at) const noexcept { PARAMS(VYT_CALLBACK_PACK) }   \
+        void pack(::vyt::Packer& p) const noexcept { PARAMS(VYT_CALLBACK_PACK) } \
     };
 
 // Designators out of declaration order are an error, not a warning, in every
@@ -193,7 +223,7 @@ public:
     // Makes a Java string to be passed to several calls; false on failure.
     virtual bool share(int slot, TextArg text) = 0;
     // Calls a looked-up callback; false when the call left a Java exception.
-    virtual bool call(int slot, const Arg* args, std::size_t n) = 0;
+    virtual bool call(int slot, const CallArgs& args) = 0;
 };
 
 // A looked-up callback CB.
@@ -211,11 +241,12 @@ public:
     static constexpr int kMaxTextArgs = 16;  // strings in one call
     static constexpr int kMaxArgs = 64;
 
-    Out(Sink& sink, const char* who) noexcept : sink_(sink), who_(who) {}
+    // Whether tracing is on is read once: a reply is traced whole or not at all.
+    Out(Sink& sink, const char* who) : sink_(sink), who_(who), tracing_(sink.tracing()) {}
 
     const char* who() const noexcept { return who_; }
     Tracer& tracer() noexcept { return sink_; }
-    bool tracing() const { return sink_.tracing(); }
+    bool tracing() const noexcept { return tracing_; }
     // False once anything failed: a lookup, a Java exception, a short reply.
     bool ok() const noexcept { return status_ == 0; }
     int status() const noexcept { return status_; }
@@ -264,9 +295,13 @@ public:
     void call(Bound<CB> m, const std::type_identity_t<CB>& args) {
         static_assert(kArity<CB> <= kMaxArgs && TextParams<CB>() <= kMaxTextArgs, "callback too wide");
         if (!ok() || m.slot < 0) return;
-        Arg packed[kArity<CB>];
-        args.pack(packed);
-        if (!sink_.call(m.slot, packed, kArity<CB>)) failJava();
+        constexpr std::size_t kTexts = TextParams<CB>();
+        Slot slots[kArity<CB>];
+        TextArg texts[kTexts > 0 ? kTexts : 1];
+        std::uint8_t textAt[kTexts > 0 ? kTexts : 1];
+        Packer p{slots, texts, textAt};
+        args.pack(p);
+        if (!sink_.call(m.slot, CallArgs{slots, kArity<CB>, texts, textAt, kTexts})) failJava();
     }
 
 private:
@@ -278,6 +313,7 @@ private:
     int status_ = 0;
     int nMethods_ = 0;
     int nShared_ = 0;
+    bool tracing_;
 };
 
 }  // namespace vyt

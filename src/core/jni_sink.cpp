@@ -55,43 +55,39 @@ std::uint32_t HashText(const char* p, std::size_t n, bool* ascii) noexcept {
     return static_cast<std::uint32_t>(h);
 }
 
-// A string from bytes already known to be ASCII or not.  The bytes are
-// followed by a NUL and hold none, so ASCII is already modified UTF-8.
-jstring MakeString(JNIEnv* env, TextArg t, bool ascii) {
-    if (ascii) return env->NewStringUTF(t.p);
+// ASCII bytes are only NUL-terminated; other bytes are converted.
+jstring MakeString(JNIEnv* env, const TextArg& t, bool ascii) {
+    if (ascii && t.terminated) return env->NewStringUTF(t.p);
     thread_local char scratch[kScratch];
-    if (2 * static_cast<std::size_t>(t.n) + 1 <= kScratch) {
-        ToModifiedUtf8(t.p, t.n, scratch);
-        return env->NewStringUTF(scratch);
+    const std::size_t need = 2 * static_cast<std::size_t>(t.n) + 1;
+    char* out = scratch;
+    std::string big;
+    if (need > kScratch) {
+        big.resize(need);
+        out = big.data();
     }
-    std::string big(2 * static_cast<std::size_t>(t.n) + 1, '\0');
-    ToModifiedUtf8(t.p, t.n, big.data());
-    return env->NewStringUTF(big.c_str());
+    if (ascii) {
+        std::memcpy(out, t.p, t.n);
+        out[t.n] = '\0';
+    } else {
+        ToModifiedUtf8(t.p, t.n, out);
+    }
+    return env->NewStringUTF(out);
 }
 
 }  // namespace
 
-jstring NewJavaString(JNIEnv* env, TextArg t) { return MakeString(env, t, IsAscii(t.p, t.n)); }
+jstring NewConvertedString(JNIEnv* env, const TextArg& t) { return MakeString(env, t, t.ascii || IsAscii(t.p, t.n)); }
 
-jstring StringCache::get(JNIEnv* env, TextArg t, bool* owned) {
-    // Empty texts are not kept: each call gets a string of its own.
-    if (t.n == 0 || t.n > kMaxKey || pause_ > 0) {
-        if (pause_ > 0) --pause_;
-        *owned = true;
-        return NewJavaString(env, t);
-    }
-    if (++lookups_ == kWindow) {
-        if (hits_ < kMinHits) {
-            // Texts do not recur: give back the references and make strings
-            // one by one for a while, as if there were no table.
-            pause_ = kPause;
-            release(env);
-        }
-        lookups_ = 0;
-        hits_ = 0;
+jstring StringCache::lookup(JNIEnv* env, const TextArg& t, Field& f, bool* owned) {
+    if (++f.lookups == kWindow) {
+        if (f.hits < kMinHits) f.pause = kPause;  // this field's texts do not recur
+        f.lookups = 0;
+        f.hits = 0;
     }
     bool ascii = false;
     const std::uint32_t hash = HashText(t.p, t.n, &ascii);
+    ascii = ascii || t.ascii;
     int victim = -1;
     for (int k = 0; k < kProbes; ++k) {
         const int at = static_cast<int>((hash + static_cast<std::uint32_t>(k)) & (kSlots - 1));
@@ -102,7 +98,7 @@ jstring StringCache::get(JNIEnv* env, TextArg t, bool* owned) {
         Slot& s = slots_[at];
         if (s.hash == hash && s.len == t.n && std::memcmp(s.key, t.p, t.n) == 0) {
             s.call = call_;
-            ++hits_;
+            ++f.hits;
             *owned = false;
             return s.ref;
         }
@@ -123,14 +119,6 @@ jstring StringCache::get(JNIEnv* env, TextArg t, bool* owned) {
     std::memcpy(v.key, t.p, t.n);
     *owned = false;
     return made;
-}
-
-void StringCache::release(JNIEnv* env) noexcept {
-    for (int k = 0; k < kSlots; ++k) {
-        if (!used(k) || slots_[k].call == call_) continue;  // the current call still passes these
-        env->DeleteLocalRef(slots_[k].ref);
-        used_[k >> 6] &= ~(std::uint64_t{1} << (k & 63));
-    }
 }
 
 void StringCache::clear(JNIEnv* env) noexcept {
@@ -167,32 +155,33 @@ bool JniSink::share(int slot, TextArg text) {
     return true;
 }
 
-bool JniSink::call(int slot, const Arg* args, std::size_t n) {
-    if (n > kMaxArgs) return false;
-    jvalue values[kMaxArgs];
-    jstring made[kMaxArgs];
+bool JniSink::call(int slot, const CallArgs& a) {
+    if (a.n > kMaxArgs || a.nTexts > static_cast<std::size_t>(Out::kMaxTextArgs)) return false;
+    // A Slot is laid out as a jvalue: an int and a reference each at its start.
+    static_assert(sizeof(Slot) == sizeof(jvalue) && alignof(Slot) == alignof(jvalue));
+    jstring made[Out::kMaxTextArgs];
     std::size_t nMade = 0;
     bool ok = true;
     strings_.nextCall();
-    for (std::size_t i = 0; i < n && ok; ++i) {
-        if (!args[i].isText) {
-            values[i].i = args[i].i;
-        } else if (args[i].t.shared >= 0) {
-            values[i].l = shared_[args[i].t.shared];
+    for (std::size_t k = 0; k < a.nTexts; ++k) {
+        const TextArg& t = a.texts[k];
+        jstring s;
+        if (t.shared >= 0) {
+            s = shared_[t.shared];
         } else {
             bool owned = false;
-            jstring s = strings_.get(env_, args[i].t, &owned);
+            s = strings_.get(env_, t, slot * Out::kMaxTextArgs + static_cast<int>(k), &owned);
             if (s == nullptr) {
                 ok = false;  // NewStringUTF failed: its exception is pending
-            } else {
-                if (owned) made[nMade++] = s;
-                values[i].l = s;
+                break;
             }
+            if (owned) made[nMade++] = s;
         }
+        a.slots[a.textAt[k]].ref = s;
     }
     if (ok) {
         flushLines();
-        env_->CallVoidMethodA(target_, ids_[slot], values);
+        env_->CallVoidMethodA(target_, ids_[slot], reinterpret_cast<const jvalue*>(a.slots));
         ok = !env_->ExceptionCheck();
     }
     for (std::size_t i = 0; i < nMade; ++i) env_->DeleteLocalRef(made[i]);

@@ -11,22 +11,39 @@
 
 namespace vyt {
 
+// A Java string from bytes that need converting to modified UTF-8 first (see
+// ToModifiedUtf8), or only a terminating NUL.
+jstring NewConvertedString(JNIEnv* env, const TextArg& t);
+
+// Makes a Java string from reply bytes (any bytes: invalid UTF-8 is mapped,
+// see ToModifiedUtf8).  ASCII bytes followed by their NUL are modified UTF-8
+// already and go to Java where they lie.  Null with a pending exception on
+// failure.
+inline jstring NewJavaString(JNIEnv* env, const TextArg& t) {
+    if (t.ascii && t.terminated) return env->NewStringUTF(t.p);
+    return NewConvertedString(env, t);
+}
+
 // One Java string per distinct text of a reply.  Texts of 1 to kMaxKey bytes
 // are kept as local references in a table of kSlots; a text seen again in the
 // same reply is passed as the same String object.  The table is bounded, so
 // the local references it holds are too; it deletes them all when the reply
-// is done.  A reference passed in the current call is never evicted.  When
-// texts do not recur (fewer than kMinHits of a window of kWindow lookups
-// found), the table gives back its references and is left alone for the
-// next kPause texts.
+// is done.  A reference passed in the current call is never evicted.
+//
+// Whether texts recur is judged per field (a text parameter of a callback):
+// names of nodes and transactions recur, other texts may not.  When fewer
+// than kMinHits of a window of kWindow lookups of a field are found, that
+// field's texts are made one by one, as if there were no table, for its next
+// kPause texts.
 class StringCache {
 public:
     static constexpr int kSlots = 256;
     static constexpr std::size_t kMaxKey = 48;
     static constexpr int kProbes = 4;
-    static constexpr int kWindow = 256;
-    static constexpr int kMinHits = 16;
+    static constexpr int kWindow = 64;
+    static constexpr int kMinHits = 4;
     static constexpr int kPause = 4096;
+    static constexpr int kFields = Out::kMaxMethods * Out::kMaxTextArgs;
 
     StringCache() noexcept = default;
     StringCache(const StringCache&) = delete;
@@ -34,10 +51,20 @@ public:
 
     // Starts a new call: references handed out from now on belong to it.
     void nextCall() noexcept { ++call_; }
-    // The string for `t`.  *owned is true when the caller must delete it after
-    // the call (a text the table does not keep).  Null with a pending
-    // exception when the string could not be made.
-    jstring get(JNIEnv* env, TextArg t, bool* owned);
+    // The string for `t`, the text of field `field` (0 to kFields - 1).
+    // *owned is true when the caller must delete it after the call (a text
+    // the table does not keep).  Null with a pending exception when the
+    // string could not be made.
+    jstring get(JNIEnv* env, const TextArg& t, int field, bool* owned) {
+        Field& f = fields_[field];
+        if (f.pause > 0 || t.n == 0 || t.n > kMaxKey) {
+            // Empty texts are not kept either: each call gets a string of its own.
+            if (f.pause > 0) --f.pause;
+            *owned = true;
+            return NewJavaString(env, t);
+        }
+        return lookup(env, t, f, owned);
+    }
     // Deletes every reference the table holds.
     void clear(JNIEnv* env) noexcept;
 
@@ -49,15 +76,17 @@ private:
         std::uint32_t call;  // the call that last used it
         char key[kMaxKey];
     };
+    struct Field {
+        std::int32_t lookups, hits;  // in the current window
+        std::int32_t pause;          // texts still to make without the table
+    };
+    jstring lookup(JNIEnv* env, const TextArg& t, Field& f, bool* owned);
     bool used(int k) const noexcept { return (used_[k >> 6] >> (k & 63)) & 1; }
-    // Deletes the references the current call does not pass.
-    void release(JNIEnv* env) noexcept;
     // Which slots hold a reference; the slots themselves are left
-    // uninitialised until first used, so a reply starts at no cost.
+    // uninitialised until first used, so a reply starts at little cost.
     std::uint64_t used_[kSlots / 64] = {};
     std::uint32_t call_ = 1;
-    int lookups_ = 0, hits_ = 0;  // in the current window
-    int pause_ = 0;               // texts still to make without the table
+    Field fields_[kFields] = {};
     Slot slots_[kSlots];
 };
 
@@ -65,9 +94,6 @@ private:
 // class, the shared strings, the cached strings and the strings of one call.
 inline constexpr int kLocalRefsPerReply = 1 + Out::kMaxShared + StringCache::kSlots + Out::kMaxTextArgs;
 
-// Makes a Java string from reply bytes (any bytes: invalid UTF-8 is mapped,
-// see ToModifiedUtf8).  Null with a pending exception on failure.
-jstring NewJavaString(JNIEnv* env, TextArg t);
 
 // Sends a decoder's calls to a Java target object.  Keeps the number of live
 // local references bounded: the class, the shared strings and the cached
@@ -91,7 +117,7 @@ public:
     }
     bool lookup(int slot, const char* name, const char* signature) override;
     bool share(int slot, TextArg text) override;
-    bool call(int slot, const Arg* args, std::size_t n) override;
+    bool call(int slot, const CallArgs& args) override;
 
 private:
     // Writes the lines gathered so far, before a call into Java.

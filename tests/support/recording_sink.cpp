@@ -22,21 +22,26 @@ bool RecordingSink::share(int slot, TextArg text) {
     return true;
 }
 
-bool RecordingSink::call(int slot, const Arg* args, std::size_t n) {
+bool RecordingSink::call(int slot, const CallArgs& args) {
     const Slot& s = slots_.at(static_cast<std::size_t>(slot));
-    RecCall c{s.name, s.signature, {}};
-    for (std::size_t i = 0; i < n; ++i) {
-        RecArg a;
-        a.isText = args[i].isText;
-        if (!args[i].isText) {
-            a.i = args[i].i;
-        } else if (args[i].t.shared >= 0) {
-            a.sharedSlot = args[i].t.shared;
-            a.s = sharedTexts.at(static_cast<std::size_t>(args[i].t.shared));
+    RecCall c{s.name, s.signature, std::vector<RecArg>(args.n)};
+    for (std::size_t i = 0; i < args.n; ++i) c.args[i].i = args.slots[i].i;
+    for (std::size_t k = 0; k < args.nTexts; ++k) {
+        const TextArg& t = args.texts[k];
+        RecArg& a = c.args.at(args.textAt[k]);
+        a = RecArg{};
+        a.isText = true;
+        if (t.shared >= 0) {
+            a.sharedSlot = t.shared;
+            a.s = sharedTexts.at(static_cast<std::size_t>(t.shared));
         } else {
-            a.s.assign(args[i].t.p, args[i].t.n);
+            a.s.assign(t.p, t.n);
+            // What the sink is told about the bytes must hold.
+            if (t.terminated && t.p[t.n] != '\0') throw std::logic_error("text marked terminated has no NUL");
+            bool ascii = true;
+            for (char ch : a.s) ascii = ascii && static_cast<unsigned char>(ch) < 0x80;
+            if (t.ascii && !ascii) throw std::logic_error("text marked ASCII is not");
         }
-        c.args.push_back(std::move(a));
     }
     calls.push_back(std::move(c));
     return static_cast<int>(calls.size()) - 1 != throwOnCall;

@@ -48,7 +48,7 @@ public:
     void errorLine(const char* text) override { errors.emplace_back(text); }
     bool lookup(int slot, const char* name, const char* signature) override;
     bool share(int slot, TextArg text) override;
-    bool call(int slot, const Arg* args, std::size_t n) override;
+    bool call(int slot, const CallArgs& args) override;
 
     // All trace lines joined, as they would appear in the file (no prefixes).
     std::string traceText() const;

@@ -27,8 +27,9 @@ using Words = std::array<std::int32_t, N>;
 // N consecutive int32 words of `b` from `off` on.
 template <std::size_t N>
 Words<N> ReadWords(Bytes b, std::size_t off) {
-    Words<N> w{};
-    for (std::size_t i = 0; i < N; ++i) w[i] = b.i32(off + 4 * i);
+    b.need(off, 4 * N);
+    Words<N> w;
+    for (std::size_t i = 0; i < N; ++i) w[i] = static_cast<std::int32_t>(loadLE32(b.data() + off + 4 * i));
     return w;
 }
 
@@ -95,11 +96,11 @@ struct Common {
     std::int32_t reportEntryCt;
     std::uint16_t srcPort;
     std::uint16_t dstPort;
-    FixedText<16> srcAddress;
-    FixedText<128> srcNetName;
-    FixedText<16> srcAlias;
-    FixedText<128> dstNetName;
-    FixedText<16> dstAlias;
+    TextField<16> srcAddress;
+    TextField<128> srcNetName;
+    TextField<16> srcAlias;
+    TextField<128> dstNetName;
+    TextField<16> dstAlias;
     Words<13> dist;  // the distribution block in offset order
     std::int32_t tranTotalCtSum;
     std::int32_t now;    // sumIntervalUTCNow
@@ -145,7 +146,7 @@ Words<layout::kWords<Metrics>> ReadMetrics(Bytes reply) {
 template <class EntryMetrics>
 struct Entry {
     Words<layout::kWords<EntryMetrics>> w;
-    FixedText<16> srcAddress;
+    TextField<16> srcAddress;
     std::int32_t srcIP;  // pathIPSrc
     std::uint16_t srcPort;
     std::uint16_t dstPort;

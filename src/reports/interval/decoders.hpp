@@ -17,10 +17,10 @@ struct PathValues {
     std::int32_t pathId;
     std::uint16_t pathIPSrcPort;
     std::uint16_t pathIPDstPort;
-    FixedText<128> pathIPSrcNetName;
-    FixedText<128> pathIPDstNetName;
-    FixedText<16> pathIPSrcAlias;
-    FixedText<16> pathIPDstAlias;
+    TextField<128> pathIPSrcNetName;
+    TextField<128> pathIPDstNetName;
+    TextField<16> pathIPSrcAlias;
+    TextField<16> pathIPDstAlias;
 };
 
 // Reads the block at the start of `entry` (a whole entry record).

@@ -13,6 +13,7 @@
 #include "recording_sink.hpp"
 #include "vyt/bytes.hpp"
 #include "vyt/dispatch.hpp"
+#include "vyt/layout/inventory.hpp"
 #include "vyt/local_time.hpp"
 #include "vyt/timetext.hpp"
 #include "vyt/utf8.hpp"
@@ -242,5 +243,22 @@ void BM_AllTransFloorCost(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
 }
 
-BENCHMARK(BM_AllTransOwnCost)->Arg(1000);
+// Entries without texts: two ints per upcall.
+void BM_PathPortOwnCost(benchmark::State& state) {
+    const std::size_t header = sizeof(vyt::layout::TransPathPortHeader), entry = sizeof(vyt::layout::TransPathPortEntry);
+    const int n = static_cast<int>(state.range(0));
+    ReplyBuilder r(header + entry * static_cast<std::size_t>(n));
+    r.i32(8, n);
+    for (int k = 0; k < n; ++k) r.i32(header + entry * static_cast<std::size_t>(k), 8000 + k);
+    trivial::gReply = r.bytes();
+    JNIEnv* env = trivial::Env();
+    auto array = reinterpret_cast<jbyteArray>(&trivial::gSink);
+    auto target = reinterpret_cast<jobject>(&trivial::gSink);
+    if (Java_VYTreport_mapData(env, nullptr, array, target, 16) != 0) state.SkipWithError("mapData failed");
+    for (auto _ : state) benchmark::DoNotOptimize(Java_VYTreport_mapData(env, nullptr, array, target, 16));
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
+}
+
+BENCHMARK(BM_AllTransOwnCost)->Arg(0)->Arg(1000);
+BENCHMARK(BM_PathPortOwnCost)->Arg(1000);
 BENCHMARK(BM_AllTransFloorCost)->Arg(1000);

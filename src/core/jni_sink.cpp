@@ -2,7 +2,6 @@
 
 #include <bit>
 #include <cstring>
-#include <string>
 
 #include "vyt/utf8.hpp"
 
@@ -58,21 +57,17 @@ std::uint32_t HashText(const char* p, std::size_t n, bool* ascii) noexcept {
 // ASCII bytes are only NUL-terminated; other bytes are converted.
 jstring MakeString(JNIEnv* env, const TextArg& t, bool ascii) {
     if (ascii && t.terminated) return env->NewStringUTF(t.p);
+    // Texts are reply fields, so their converted form always fits.
+    static_assert(2 * kMaxTextWidth + 1 <= kScratch);
     thread_local char scratch[kScratch];
-    const std::size_t need = 2 * static_cast<std::size_t>(t.n) + 1;
-    char* out = scratch;
-    std::string big;
-    if (need > kScratch) {
-        big.resize(need);
-        out = big.data();
-    }
+    const std::size_t n = t.n <= kMaxTextWidth ? t.n : kMaxTextWidth;
     if (ascii) {
-        std::memcpy(out, t.p, t.n);
-        out[t.n] = '\0';
+        std::memcpy(scratch, t.p, n);
+        scratch[n] = '\0';
     } else {
-        ToModifiedUtf8(t.p, t.n, out);
+        ToModifiedUtf8(t.p, n, scratch);
     }
-    return env->NewStringUTF(out);
+    return env->NewStringUTF(scratch);
 }
 
 }  // namespace

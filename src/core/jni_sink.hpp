@@ -19,7 +19,7 @@ jstring NewConvertedString(JNIEnv* env, const TextArg& t);
 // see ToModifiedUtf8).  ASCII bytes followed by their NUL are modified UTF-8
 // already and go to Java where they lie.  Null with a pending exception on
 // failure.
-inline jstring NewJavaString(JNIEnv* env, const TextArg& t) {
+VYT_ALWAYS_INLINE jstring NewJavaString(JNIEnv* env, const TextArg& t) {
     if (t.ascii && t.terminated) return env->NewStringUTF(t.p);
     return NewConvertedString(env, t);
 }
@@ -55,7 +55,7 @@ public:
     // *owned is true when the caller must delete it after the call (a text
     // the table does not keep).  Null with a pending exception when the
     // string could not be made.
-    jstring get(JNIEnv* env, const TextArg& t, int field, bool* owned) {
+    VYT_ALWAYS_INLINE jstring get(JNIEnv* env, const TextArg& t, int field, bool* owned) {
         Field& f = fields_[field];
         if (f.pause > 0 || t.n == 0 || t.n > kMaxKey) {
             // Empty texts are not kept either: each call gets a string of its own.
@@ -77,9 +77,10 @@ private:
         char key[kMaxKey];
     };
     struct Field {
-        std::int32_t lookups, hits;  // in the current window
-        std::int32_t pause;          // texts still to make without the table
+        std::uint8_t lookups, hits;  // in the current window
+        std::int16_t pause;          // texts still to make without the table
     };
+    static_assert(kWindow <= 255 && kPause <= 32767);
     jstring lookup(JNIEnv* env, const TextArg& t, Field& f, bool* owned);
     bool used(int k) const noexcept { return (used_[k >> 6] >> (k & 63)) & 1; }
     // Which slots hold a reference; the slots themselves are left

@@ -241,7 +241,7 @@ public:
     static constexpr int kMaxTextArgs = 16;  // strings in one call
     static constexpr int kMaxArgs = 64;
 
-    // Whether tracing is on is read once: a reply is traced whole or not at all.
+    // Whether tracing is on is read once: a decoder's lines come whole or not at all.
     Out(Sink& sink, const char* who) : sink_(sink), who_(who), tracing_(sink.tracing()) {}
 
     const char* who() const noexcept { return who_; }

@@ -1,4 +1,5 @@
-// Local time with the UTC offset cached per thread, per day or hour.
+// Local time with the UTC offset cached per thread, per day or hour, and the
+// local days converted lately.
 #include "vyt/local_time.hpp"
 
 #include <climits>
@@ -60,9 +61,36 @@ struct Span {
     std::int64_t day = INT64_MIN;   // the local day (days since 1970) whose date `base` holds
 };
 
-// Spans of the UTC days a thread converted lately, by day number.
-constexpr int kSpans = 32;
-thread_local Span tSpans[kSpans];
+// The part of one local date that lies in one span: UTC seconds
+// [from, from + length), the first of them `firstSecond` seconds after local
+// midnight.
+struct Day {
+    std::uint64_t from = 0;  // as unsigned, so that one comparison checks both ends
+    std::uint64_t length = 0;  // 0: empty
+    int firstSecond = 0;
+    LocalDate date{};
+};
+
+constexpr int kSpans = 32;  // spans of the UTC days a thread converted lately, by day number
+constexpr int kDays = 8;    // local days, by local day number
+
+struct Cache {
+    Span spans[kSpans];
+    Day days[kDays];
+    std::int64_t offset = 0;  // of the last span learned: places a second in its local day's slot
+    LocalDate uncached{};     // the date of a conversion that no span covers
+};
+// Trivially destructible, so that the library can be unloaded while threads live.
+thread_local Cache tCache;
+
+// The slot of the local day of `secs` when local time is UTC plus `offset`
+// (only a good guess when the offset differs: a cached day is checked before
+// it is used).  Unsigned, so that no second count overflows.
+std::size_t DaySlot(std::int64_t secs, std::int64_t offset) noexcept {
+    constexpr std::uint64_t kBias = static_cast<std::uint64_t>(kDay) << 32;  // whole days, keeps int32 seconds positive
+    return static_cast<std::size_t>((static_cast<std::uint64_t>(secs) + static_cast<std::uint64_t>(offset) + kBias) /
+                                    kDay % kDays);
+}
 
 // True when every conversion of `when` shows `offset` and `tm`'s daylight-saving flag.
 bool Holds(std::int64_t when, std::int64_t offset, const std::tm& tm) noexcept {
@@ -98,15 +126,17 @@ void Learn(Span& span, std::int64_t secs, const std::tm& tm) noexcept {
     }
 }
 
-}  // namespace
-
-bool CachedLocalTime(std::int64_t secs, std::tm* out) noexcept {
-    Span& c = tSpans[static_cast<std::uint64_t>(FloorDiv(secs, kDay)) % kSpans];
+// Converts `secs` into `out`; `*span` is the span that now covers it, or null.
+bool Convert(Cache& cache, std::int64_t secs, std::tm* out, const Span** span) noexcept {
+    Span& c = cache.spans[static_cast<std::uint64_t>(FloorDiv(secs, kDay)) % kSpans];
     if (!c.valid || secs < c.from || secs >= c.to) {
+        *span = nullptr;
         if (!platform::LocalTimeOf(secs, out)) return false;
         Learn(c, secs, *out);
+        if (c.valid) *span = &c;
         return true;
     }
+    *span = &c;
     const std::int64_t local = secs + c.offset;
     const std::int64_t days = FloorDiv(local, kDay);
     if (days != c.day) {  // a new local date for this span
@@ -125,6 +155,70 @@ bool CachedLocalTime(std::int64_t secs, std::tm* out) noexcept {
     out->tm_hour = inDay / 3600;
     out->tm_min = inDay / 60 % 60;
     out->tm_sec = inDay % 60;
+    return true;
+}
+
+void SetDate(LocalDate& date, const std::tm& tm) noexcept {
+    date.year = tm.tm_year + 1900;
+    date.month = tm.tm_mon + 1;
+    date.day = tm.tm_mday;
+    // tm_year - 100 is the year minus 2000, without overflow for any tm_year.
+    char* p = PutTwoDigits(date.text, date.month);
+    *p++ = '/';
+    p = PutTwoDigits(p, date.day);
+    *p++ = '/';
+    p = PutNumber2(p, tm.tm_year - 100);
+    *p = '\0';
+    date.textLength = static_cast<int>(p - date.text);
+}
+
+// Converts `secs` through the spans and keeps its local day, when a span covers it.
+[[gnu::noinline]] bool LearnDay(Cache& cache, std::int64_t secs, LocalClock* out) noexcept {
+    std::tm tm{};
+    const Span* span = nullptr;
+    if (!Convert(cache, secs, &tm, &span)) return false;
+    out->hour = tm.tm_hour;
+    out->minute = tm.tm_min;
+    out->second = tm.tm_sec;
+    if (span == nullptr) {
+        SetDate(cache.uncached, tm);
+        out->date = &cache.uncached;
+        return true;
+    }
+    // The local day of `secs` under the span's offset, cut to the span.
+    cache.offset = span->offset;
+    const std::int64_t midnight = FloorDiv(secs + span->offset, kDay) * kDay - span->offset;
+    const std::int64_t from = span->from > midnight ? span->from : midnight;
+    const std::int64_t to = span->to < midnight + kDay ? span->to : midnight + kDay;
+    Day& day = cache.days[DaySlot(secs, span->offset)];
+    day.from = static_cast<std::uint64_t>(from);
+    day.length = static_cast<std::uint64_t>(to - from);
+    day.firstSecond = static_cast<int>(from - midnight);
+    SetDate(day.date, tm);
+    out->date = &day.date;
+    return true;
+}
+
+}  // namespace
+
+bool CachedLocalTime(std::int64_t secs, std::tm* out) noexcept {
+    const Span* span = nullptr;
+    return Convert(tCache, secs, out, &span);
+}
+
+bool LocalClockOf(std::int64_t secs, LocalClock* out) noexcept {
+    Cache& cache = tCache;
+    const Day& day = cache.days[DaySlot(secs, cache.offset)];
+    const std::uint64_t since = static_cast<std::uint64_t>(secs) - day.from;
+    if (since >= day.length) return LearnDay(cache, secs, out);
+    const int inDay = static_cast<int>(since) + day.firstSecond;
+    const int hour = inDay / 3600;
+    const int rest = inDay - hour * 3600;
+    const int minute = rest / 60;
+    out->date = &day.date;
+    out->hour = hour;
+    out->minute = minute;
+    out->second = rest - minute * 60;
     return true;
 }
 

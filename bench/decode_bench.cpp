@@ -144,6 +144,18 @@ void BM_DateTimeStamp(benchmark::State& state) {
     }
 }
 
+// The same for seconds within three hours of 2026-03-08 07:00 UTC, when New
+// York changes to daylight-saving time: the local day of the change has two
+// parts, one on either side.
+void BM_DateTimeStampAcrossChange(benchmark::State& state) {
+    std::size_t k = 0;
+    char buf[vyt::kTimeTextMax];
+    for (auto _ : state) {
+        vyt::DateTimeStamp(1772953200 - 10800 + static_cast<std::int32_t>((k++ * 7919) % 21600), buf);
+        benchmark::DoNotOptimize(buf);
+    }
+}
+
 // The alert reports' "hh:mm:ss<br>MM/DD" and the summary's "MM/DD hh:mm".
 void BM_AlertStartTimeText(benchmark::State& state) {
     std::size_t k = 0;
@@ -193,6 +205,7 @@ void BM_FormatStatusTime(benchmark::State& state) {
 BENCHMARK(BM_LocalTimeLibc);
 BENCHMARK(BM_LocalTimeCached);
 BENCHMARK(BM_DateTimeStamp);
+BENCHMARK(BM_DateTimeStampAcrossChange);
 BENCHMARK(BM_AlertStartTimeText);
 BENCHMARK(BM_IntervalStamp);
 BENCHMARK(BM_FormatDurationTime);

@@ -10,9 +10,9 @@ namespace vyt {
 
 // The same broken-down local time as platform::LocalTimeOf (localtime_r or
 // _localtime64_s), false where that fails.  Each thread keeps the UTC offset
-// of the UTC days it converted lately, or of the hour when the offset changes
-// within the day, so further seconds there need no call into the C library.
-// An hour in which the offset changes is never cached.  The cache is never
+// of the UTC days it converted lately, or of the part of the day before or
+// after a zone change (found to the second), so further seconds there need no
+// call into the C library.  The cache is never
 // dropped: a process that changes its time zone while running (setenv and
 // tzset) sees the new zone only on threads that had not yet converted the
 // same days.

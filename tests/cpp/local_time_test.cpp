@@ -137,7 +137,7 @@ TEST(LocalTime, EqualsTheCLibraryAcrossZoneChangesAndTheWholeRange) {
             EXPECT_EQ(FirstDifference(INT32_MIN, INT32_MAX, 400009), "");
             for (std::int64_t day = INT32_MIN; day < INT32_MAX - 86400; day += 86400 * 997)
                 EXPECT_EQ(FirstDifference(day, day + 86400, 61), "");
-            // Back and forth across a change: the cached hour must not leak into the other.
+            // Back and forth across a change: the part cached on one side must not leak into the other.
             if (!changes.empty()) {
                 for (int k = 0; k < 100; ++k)
                     EXPECT_EQ(FirstDifference(changes[0] - 1 - (k % 2) * 7200, changes[0] + 1 - (k % 2) * 7200),

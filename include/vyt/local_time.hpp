@@ -12,10 +12,9 @@ namespace vyt {
 // _localtime64_s), false where that fails.  Each thread keeps the UTC offset
 // of the UTC days it converted lately, or of the part of the day before or
 // after a zone change (found to the second), so further seconds there need no
-// call into the C library.  The cache is never
-// dropped: a process that changes its time zone while running (setenv and
-// tzset) sees the new zone only on threads that had not yet converted the
-// same days.
+// call into the C library.  The cache is never dropped: a process that
+// changes its time zone while running (setenv and tzset) sees the new zone
+// only on threads that had not yet converted the same days.
 bool CachedLocalTime(std::int64_t secs, std::tm* out) noexcept;
 
 // One local date as the time texts show it.

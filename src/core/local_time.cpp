@@ -1,5 +1,5 @@
 // Local time with the UTC offset cached per thread, per day or part of a day,
-// local days converted lately.
+// and the local days converted lately.
 #include "vyt/local_time.hpp"
 
 #include <climits>
@@ -78,6 +78,7 @@ struct Cache {
     Span spans[kSpans];
     Day days[2 * kDaySlots];  // the slot's latest part first
     std::int64_t offset = 0;  // of the last span learned: places a second in its local day's slot
+    LocalDate uncached{};     // the date of a conversion that no span covers (a leap second)
 };
 // Trivially destructible, so that the library can be unloaded while threads live.
 thread_local Cache tCache;
@@ -123,9 +124,12 @@ std::int64_t LastHolding(std::int64_t good, std::int64_t bad, std::int64_t offse
 // up to or from a change.  The day is sampled every third hour and at its last
 // second; a zone is taken never to change twice within three hours, so that
 // between two samples there is at most one change, which bisection finds to
-// the second.
+// the second.  A leap second (hh:mm:60, in zones that count them) has the
+// offset of the seconds before it, but is never in a span: its clock time
+// does not follow from the offset.
 void Learn(Span& span, std::int64_t secs, const std::tm& tm) noexcept {
     constexpr std::int64_t kStep = 3 * kHour;
+    if (tm.tm_sec == 60) return;
     const std::int64_t offset = OffsetOf(secs, tm);
     span.offset = offset;
     span.base = tm;
@@ -150,18 +154,24 @@ void Learn(Span& span, std::int64_t secs, const std::tm& tm) noexcept {
         }
         if (at == last) break;
     }
+    std::tm end{};
+    if (platform::LocalTimeOf(span.to - 1, &end) && end.tm_sec == 60) --span.to;
     span.valid = true;
 }
 
-// Converts `secs` into `out`; the span that now covers it, null where the conversion fails.
-const Span* Convert(Cache& cache, std::int64_t secs, std::tm* out) noexcept {
+// Converts `secs` into `out`, false where that fails; `*span` is the span
+// that now covers `secs`, or null.
+bool Convert(Cache& cache, std::int64_t secs, std::tm* out, const Span** span) noexcept {
     Span& c = cache.spans[static_cast<std::uint64_t>(FloorDiv(secs, kDay)) % kSpans];
     if (!c.valid || secs < c.from || secs >= c.to) {
         c.valid = false;
-        if (!platform::LocalTimeOf(secs, out)) return nullptr;
+        *span = nullptr;
+        if (!platform::LocalTimeOf(secs, out)) return false;
         Learn(c, secs, *out);
-        return &c;
+        if (c.valid) *span = &c;
+        return true;
     }
+    *span = &c;
     const std::int64_t local = secs + c.offset;
     const std::int64_t days = FloorDiv(local, kDay);
     if (days != c.day) {  // a new local date for this span
@@ -180,7 +190,7 @@ const Span* Convert(Cache& cache, std::int64_t secs, std::tm* out) noexcept {
     out->tm_hour = inDay / 3600;
     out->tm_min = inDay / 60 % 60;
     out->tm_sec = inDay % 60;
-    return &c;
+    return true;
 }
 
 void SetDate(LocalDate& date, const std::tm& tm) noexcept {
@@ -198,11 +208,19 @@ void SetDate(LocalDate& date, const std::tm& tm) noexcept {
 }
 
 // Converts `secs` through the spans and keeps its local day, cut to its span,
-// as the first of its slot.
+// as the first of its slot (none when no span covers it).
 [[gnu::noinline]] bool LearnDay(Cache& cache, std::int64_t secs, LocalClock* out) noexcept {
     std::tm tm{};
-    const Span* span = Convert(cache, secs, &tm);
-    if (span == nullptr) return false;
+    const Span* span = nullptr;
+    if (!Convert(cache, secs, &tm, &span)) return false;
+    out->hour = tm.tm_hour;
+    out->minute = tm.tm_min;
+    out->second = tm.tm_sec;
+    if (span == nullptr) {
+        SetDate(cache.uncached, tm);
+        out->date = &cache.uncached;
+        return true;
+    }
     cache.offset = span->offset;
     const std::int64_t midnight = FloorDiv(secs + span->offset, kDay) * kDay - span->offset;
     const std::int64_t from = span->from > midnight ? span->from : midnight;
@@ -214,15 +232,15 @@ void SetDate(LocalDate& date, const std::tm& tm) noexcept {
     slot[0].firstSecond = static_cast<int>(from - midnight);
     SetDate(slot[0].date, tm);
     out->date = &slot[0].date;
-    out->hour = tm.tm_hour;
-    out->minute = tm.tm_min;
-    out->second = tm.tm_sec;
     return true;
 }
 
 }  // namespace
 
-bool CachedLocalTime(std::int64_t secs, std::tm* out) noexcept { return Convert(tCache, secs, out) != nullptr; }
+bool CachedLocalTime(std::int64_t secs, std::tm* out) noexcept {
+    const Span* span = nullptr;
+    return Convert(tCache, secs, out, &span);
+}
 
 bool LocalClockOf(std::int64_t secs, LocalClock* out) noexcept {
     Cache& cache = tCache;

@@ -147,5 +147,23 @@ TEST(LocalTime, EqualsTheCLibraryAcrossZoneChangesAndTheWholeRange) {
     }
 }
 
+TEST(LocalTime, EqualsTheCLibraryAroundALeapSecond) {
+    // 2016 ended with a leap second; zones that count leap seconds show it as
+    // 23:59:60 UTC, a few dozen seconds after 1483228800 in their counting.
+    const std::int64_t around = 1483228800;
+    for (const char* tz : {"right/UTC", "right/America/New_York"}) {
+        SCOPED_TRACE(tz);
+        Zone zone(tz);
+        bool leap = false;
+        for (std::int64_t s = around; s < around + 60 && !leap; ++s) {
+            const std::time_t t = static_cast<std::time_t>(s);
+            std::tm tm{};
+            leap = localtime_r(&t, &tm) != nullptr && tm.tm_sec == 60;
+        }
+        ASSERT_TRUE(leap) << "are the time zones that count leap seconds (right/) installed?";
+        std::thread([&] { EXPECT_EQ(FirstDifference(around - 3 * 3600, around + 3 * 3600), ""); }).join();
+    }
+}
+
 }  // namespace
 }  // namespace vyt

@@ -103,7 +103,7 @@ const char* FormatStatusTime(Tracer& t, std::int32_t secs, int format, TimeText&
     p = PutNumber2(p, seconds);
     *p = '\0';
     VYT_TRACE(t, "\nFormatStatusTime Exit: timebuff<%s> days=%d hour=%d min=%d sec=%d\n", out, days, hours, minutes,
-           seconds);
+              seconds);
     return out;
 }
 

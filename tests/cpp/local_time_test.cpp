@@ -60,9 +60,11 @@ void Want(const std::tm& t, Texts* w) {
 
 std::string TextDifference(std::int32_t secs, bool ok, const std::tm& want) {
     Texts w{}, got{};
-    if (ok) Want(want, &w);
-    for (char* placeholder : {w.stamp, w.alert, w.interval})
-        if (!ok) std::strcpy(placeholder, kTimePlaceholder);
+    if (ok) {
+        Want(want, &w);
+    } else {
+        for (char* text : {w.stamp, w.alert, w.interval}) std::strcpy(text, kTimePlaceholder);
+    }
     DateTimeStamp(secs, got.stamp);
     alerts::AlertStartText(secs, got.alert);
     alerts::IntervalStamp(secs, got.interval);

@@ -17,6 +17,7 @@
 #include "vyt/local_time.hpp"
 #include "vyt/timetext.hpp"
 #include "vyt/utf8.hpp"
+#include "../src/reports/alerts/stamps.hpp"
 
 extern "C" jint Java_VYTreport_mapData(JNIEnv*, jobject, jbyteArray, jobject, jint);
 
@@ -147,9 +148,72 @@ void BM_DateTimeStamp(benchmark::State& state) {
     }
 }
 
+// The same for seconds within three hours of 2026-03-08 07:00 UTC, when New
+// York changes to daylight-saving time: the local day of the change has two
+// parts, one on either side.
+void BM_DateTimeStampAcrossChange(benchmark::State& state) {
+    std::size_t k = 0;
+    char buf[vyt::kTimeTextMax];
+    for (auto _ : state) {
+        vyt::DateTimeStamp(1772953200 - 10800 + static_cast<std::int32_t>((k++ * 7919) % 21600), buf);
+        benchmark::DoNotOptimize(buf);
+    }
+}
+
+// The alert reports' "hh:mm:ss<br>MM/DD" and the summary's "MM/DD hh:mm".
+void BM_AlertStartTimeText(benchmark::State& state) {
+    std::size_t k = 0;
+    char buf[vyt::kTimeTextMax];
+    for (auto _ : state) {
+        vyt::alerts::AlertStartText(Second(k++), buf);
+        benchmark::DoNotOptimize(buf);
+    }
+}
+
+void BM_IntervalStamp(benchmark::State& state) {
+    std::size_t k = 0;
+    char buf[vyt::kTimeTextMax];
+    for (auto _ : state) {
+        vyt::alerts::IntervalStamp(Second(k++), buf);
+        benchmark::DoNotOptimize(buf);
+    }
+}
+
+// The duration and status-time texts with tracing off, as decoders make them per entry.
+class QuietTracer final : public vyt::Tracer {
+public:
+    bool tracing() const override { return false; }
+    void traceLine(const char*) override {}
+    void errorLine(const char*) override {}
+};
+
+void BM_FormatDurationTime(benchmark::State& state) {
+    QuietTracer t;
+    std::size_t k = 0;
+    vyt::TimeText buf;
+    for (auto _ : state) {
+        const std::int32_t now = Second(k++);
+        benchmark::DoNotOptimize(vyt::FormatDurationTime(t, now, now - static_cast<std::int32_t>(k % 7200), 1, buf));
+    }
+}
+
+void BM_FormatStatusTime(benchmark::State& state) {
+    QuietTracer t;
+    std::size_t k = 0;
+    vyt::TimeText buf;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(vyt::FormatStatusTime(t, static_cast<std::int32_t>((k++ * 7919) % 259200), 1, buf));
+    }
+}
+
 BENCHMARK(BM_LocalTimeLibc);
 BENCHMARK(BM_LocalTimeCached);
 BENCHMARK(BM_DateTimeStamp);
+BENCHMARK(BM_DateTimeStampAcrossChange);
+BENCHMARK(BM_AlertStartTimeText);
+BENCHMARK(BM_IntervalStamp);
+BENCHMARK(BM_FormatDurationTime);
+BENCHMARK(BM_FormatStatusTime);
 
 BENCHMARK(BM_TextFieldCopy<16>)->Arg(9);
 BENCHMARK(BM_TextFieldInPlace<16>)->Arg(9);

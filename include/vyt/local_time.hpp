@@ -3,22 +3,50 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <ctime>
 
 namespace vyt {
 
 // The same broken-down local time as platform::LocalTimeOf (localtime_r or
 // _localtime64_s), false where that fails.  Each thread keeps the UTC offset
-// of the hour it last converted, when the offset holds for that whole hour, so
-// further seconds of that hour need no call into the C library.  A process
-// that changes its time zone while running sees the change within the hour
-// on threads that already converted a time.
+// of the UTC days it converted lately, or of the part of the day before or
+// after a zone change (found to the second), so further seconds there need no
+// call into the C library.  The cache is never dropped: a process that
+// changes its time zone while running (setenv and tzset) sees the new zone
+// only on threads that had not yet converted the same days.
 bool CachedLocalTime(std::int64_t secs, std::tm* out) noexcept;
+
+// One local date as the time texts show it.
+struct LocalDate {
+    int year;   // full year, e.g. 2005
+    int month;  // 1..12
+    int day;    // 1..31
+    int textLength;
+    char text[20];  // "%2.2d/%2.2d/%2.2d" of month, day and year - 2000, NUL-terminated
+};
+
+// The local date and clock time of a UTC second count.
+struct LocalClock {
+    const LocalDate* date;  // the calling thread's; valid until its next conversion
+    int hour, minute, second;
+};
+
+// The local time of `secs`, equal to CachedLocalTime's.  Each thread also
+// keeps the local days it converted lately (the part of one local date under
+// one UTC offset, as UTC seconds), so that a second within one of them needs
+// only the clock-time arithmetic.  False where the conversion fails.
+bool LocalClockOf(std::int64_t secs, LocalClock* out) noexcept;
+
+// "00" to "99", two characters each.
+inline constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
 // Writes v (0..99) as two digits; returns the position after them.
 inline char* PutTwoDigits(char* p, int v) noexcept {
-    p[0] = static_cast<char>('0' + v / 10);
-    p[1] = static_cast<char>('0' + v % 10);
+    std::memcpy(p, kDigitPairs + 2 * v, 2);
     return p + 2;
 }
 
@@ -26,6 +54,7 @@ inline char* PutTwoDigits(char* p, int v) noexcept {
 // negative number); returns the position after it.  At most 11 characters.
 inline char* PutNumber2(char* p, std::int32_t v) noexcept {
     std::uint32_t u = static_cast<std::uint32_t>(v);
+    if (u < 100) return PutTwoDigits(p, v);
     if (v < 0) {
         *p++ = '-';
         u = 0u - u;

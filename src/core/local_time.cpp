@@ -1,4 +1,5 @@
-// Local time with the UTC offset cached per thread, per day or hour.
+// Local time with the UTC offset cached per thread, per day or part of a day,
+// and the local days converted lately.
 #include "vyt/local_time.hpp"
 
 #include <climits>
@@ -60,9 +61,37 @@ struct Span {
     std::int64_t day = INT64_MIN;   // the local day (days since 1970) whose date `base` holds
 };
 
-// Spans of the UTC days a thread converted lately, by day number.
-constexpr int kSpans = 32;
-thread_local Span tSpans[kSpans];
+// The part of one local date that lies in one span: UTC seconds
+// [from, from + length), the first of them `firstSecond` seconds after local
+// midnight.
+struct Day {
+    std::uint64_t from = 0;  // as unsigned, so that one comparison checks both ends
+    std::uint64_t length = 0;  // 0: empty
+    int firstSecond = 0;
+    LocalDate date{};
+};
+
+constexpr int kSpans = 32;    // spans of the UTC days a thread converted lately, by day number
+constexpr int kDaySlots = 8;  // local days, by local day number, two to a slot: a day with a zone change has two parts
+
+struct Cache {
+    Span spans[kSpans];
+    Day days[2 * kDaySlots];  // the slot's latest part first
+    std::int64_t offset = 0;  // of the last span learned: places a second in its local day's slot
+    LocalDate uncached{};     // the date of a conversion that no span covers (a leap second)
+};
+// Trivially destructible, so that the library can be unloaded while threads live.
+thread_local Cache tCache;
+
+// The first of the two days of the slot of the local day of `secs` when
+// local time is UTC plus `offset` (only a good guess when the offset differs:
+// a cached day is checked before it is used).  Unsigned, so that no second
+// count overflows.
+std::size_t DaySlot(std::int64_t secs, std::int64_t offset) noexcept {
+    constexpr std::uint64_t kBias = static_cast<std::uint64_t>(kDay) << 32;  // whole days, keeps int32 seconds positive
+    return 2 * static_cast<std::size_t>(
+                   (static_cast<std::uint64_t>(secs) + static_cast<std::uint64_t>(offset) + kBias) / kDay % kDaySlots);
+}
 
 // True when every conversion of `when` shows `offset` and `tm`'s daylight-saving flag.
 bool Holds(std::int64_t when, std::int64_t offset, const std::tm& tm) noexcept {
@@ -70,43 +99,79 @@ bool Holds(std::int64_t when, std::int64_t offset, const std::tm& tm) noexcept {
     return platform::LocalTimeOf(when, &other) && OffsetOf(when, other) == offset && other.tm_isdst == tm.tm_isdst;
 }
 
-// The span around `secs`: its UTC day when the offset holds at every third
-// hour of it and at its last second (no zone changes twice within three
-// hours), else its hour when it holds at the hour's first and last second, else
-// none (a change inside the hour is never cached).
+// The first second after `bad` (where the offset differs) up to `good` (where
+// it holds) from which it holds; one change between them.
+std::int64_t FirstHolding(std::int64_t bad, std::int64_t good, std::int64_t offset, const std::tm& tm) noexcept {
+    while (good - bad > 1) {
+        const std::int64_t mid = bad + (good - bad) / 2;
+        (Holds(mid, offset, tm) ? good : bad) = mid;
+    }
+    return good;
+}
+
+// The last second from `good` (where the offset holds) before `bad` (where it
+// differs) up to which it holds; one change between them.
+std::int64_t LastHolding(std::int64_t good, std::int64_t bad, std::int64_t offset, const std::tm& tm) noexcept {
+    while (bad - good > 1) {
+        const std::int64_t mid = good + (bad - good) / 2;
+        (Holds(mid, offset, tm) ? good : bad) = mid;
+    }
+    return good;
+}
+
+// The span around `secs` within its UTC day over which the offset and the
+// daylight-saving flag stay those of `tm`: the whole day, or the part of it
+// up to or from a change.  The day is sampled every third hour and at its last
+// second; a zone is taken never to change twice within three hours, so that
+// between two samples there is at most one change, which bisection finds to
+// the second.  A leap second (hh:mm:60, in zones that count them) has the
+// offset of the seconds before it, but is never in a span: its clock time
+// does not follow from the offset.
 void Learn(Span& span, std::int64_t secs, const std::tm& tm) noexcept {
+    constexpr std::int64_t kStep = 3 * kHour;
+    if (tm.tm_sec == 60) return;
     const std::int64_t offset = OffsetOf(secs, tm);
-    span.valid = false;
     span.offset = offset;
     span.base = tm;
     span.day = INT64_MIN;
     const std::int64_t day = FloorDiv(secs, kDay) * kDay;
-    bool wholeDay = true;
-    for (std::int64_t at = day; at <= day + kDay && wholeDay; at += 3 * kHour)
-        wholeDay = Holds(at == day + kDay ? at - 1 : at, offset, tm);
-    if (wholeDay) {
-        span.from = day;
-        span.to = day + kDay;
-        span.valid = true;
-        return;
+    const std::int64_t last = day + kDay - 1;
+    const std::int64_t before = day + (secs - day) / kStep * kStep;  // the sample at or before `secs`
+    span.from = day;
+    for (std::int64_t at = before, good = secs;; good = at, at -= kStep) {
+        if (!Holds(at, offset, tm)) {
+            span.from = FirstHolding(at, good, offset, tm);
+            break;
+        }
+        if (at == day) break;
     }
-    const std::int64_t hour = FloorDiv(secs, kHour) * kHour;
-    if (Holds(hour, offset, tm) && Holds(hour + kHour - 1, offset, tm)) {
-        span.from = hour;
-        span.to = hour + kHour;
-        span.valid = true;
+    span.to = day + kDay;
+    for (std::int64_t at = before + kStep, good = secs;; good = at, at += kStep) {
+        if (at > last) at = last;
+        if (!Holds(at, offset, tm)) {
+            span.to = LastHolding(good, at, offset, tm) + 1;
+            break;
+        }
+        if (at == last) break;
     }
+    std::tm end{};
+    if (platform::LocalTimeOf(span.to - 1, &end) && end.tm_sec == 60) --span.to;
+    span.valid = true;
 }
 
-}  // namespace
-
-bool CachedLocalTime(std::int64_t secs, std::tm* out) noexcept {
-    Span& c = tSpans[static_cast<std::uint64_t>(FloorDiv(secs, kDay)) % kSpans];
+// Converts `secs` into `out`, false where that fails; `*span` is the span
+// that now covers `secs`, or null.
+bool Convert(Cache& cache, std::int64_t secs, std::tm* out, const Span** span) noexcept {
+    Span& c = cache.spans[static_cast<std::uint64_t>(FloorDiv(secs, kDay)) % kSpans];
     if (!c.valid || secs < c.from || secs >= c.to) {
+        c.valid = false;
+        *span = nullptr;
         if (!platform::LocalTimeOf(secs, out)) return false;
         Learn(c, secs, *out);
+        if (c.valid) *span = &c;
         return true;
     }
+    *span = &c;
     const std::int64_t local = secs + c.offset;
     const std::int64_t days = FloorDiv(local, kDay);
     if (days != c.day) {  // a new local date for this span
@@ -125,6 +190,75 @@ bool CachedLocalTime(std::int64_t secs, std::tm* out) noexcept {
     out->tm_hour = inDay / 3600;
     out->tm_min = inDay / 60 % 60;
     out->tm_sec = inDay % 60;
+    return true;
+}
+
+void SetDate(LocalDate& date, const std::tm& tm) noexcept {
+    date.year = tm.tm_year + 1900;
+    date.month = tm.tm_mon + 1;
+    date.day = tm.tm_mday;
+    // tm_year - 100 is the year minus 2000, without overflow for any tm_year.
+    char* p = PutTwoDigits(date.text, date.month);
+    *p++ = '/';
+    p = PutTwoDigits(p, date.day);
+    *p++ = '/';
+    p = PutNumber2(p, tm.tm_year - 100);
+    *p = '\0';
+    date.textLength = static_cast<int>(p - date.text);
+}
+
+// Converts `secs` through the spans and keeps its local day, cut to its span,
+// as the first of its slot (none when no span covers it).
+[[gnu::noinline]] bool LearnDay(Cache& cache, std::int64_t secs, LocalClock* out) noexcept {
+    std::tm tm{};
+    const Span* span = nullptr;
+    if (!Convert(cache, secs, &tm, &span)) return false;
+    out->hour = tm.tm_hour;
+    out->minute = tm.tm_min;
+    out->second = tm.tm_sec;
+    if (span == nullptr) {
+        SetDate(cache.uncached, tm);
+        out->date = &cache.uncached;
+        return true;
+    }
+    cache.offset = span->offset;
+    const std::int64_t midnight = FloorDiv(secs + span->offset, kDay) * kDay - span->offset;
+    const std::int64_t from = span->from > midnight ? span->from : midnight;
+    const std::int64_t to = span->to < midnight + kDay ? span->to : midnight + kDay;
+    Day* slot = &cache.days[DaySlot(secs, span->offset)];
+    slot[1] = slot[0];
+    slot[0].from = static_cast<std::uint64_t>(from);
+    slot[0].length = static_cast<std::uint64_t>(to - from);
+    slot[0].firstSecond = static_cast<int>(from - midnight);
+    SetDate(slot[0].date, tm);
+    out->date = &slot[0].date;
+    return true;
+}
+
+}  // namespace
+
+bool CachedLocalTime(std::int64_t secs, std::tm* out) noexcept {
+    const Span* span = nullptr;
+    return Convert(tCache, secs, out, &span);
+}
+
+bool LocalClockOf(std::int64_t secs, LocalClock* out) noexcept {
+    Cache& cache = tCache;
+    const Day* day = &cache.days[DaySlot(secs, cache.offset)];
+    std::uint64_t since = static_cast<std::uint64_t>(secs) - day->from;
+    if (since >= day->length) {
+        ++day;
+        since = static_cast<std::uint64_t>(secs) - day->from;
+        if (since >= day->length) return LearnDay(cache, secs, out);
+    }
+    const int inDay = static_cast<int>(since) + day->firstSecond;
+    const int hour = inDay / 3600;
+    const int rest = inDay - hour * 3600;
+    const int minute = rest / 60;
+    out->date = &day->date;
+    out->hour = hour;
+    out->minute = minute;
+    out->second = rest - minute * 60;
     return true;
 }
 

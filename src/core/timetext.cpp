@@ -1,9 +1,7 @@
 // Local date-time stamps, duration texts and status-time texts.
 #include "vyt/timetext.hpp"
 
-#include <cstdio>
 #include <cstring>
-#include <ctime>
 
 #include "vyt/local_time.hpp"
 
@@ -17,43 +15,40 @@ std::int32_t wrapSub(std::int32_t a, std::int32_t b) noexcept {
 }  // namespace
 
 bool LocalTime(std::int32_t secs, LocalParts* out) noexcept {
-    std::tm tm{};
-    if (!CachedLocalTime(secs, &tm)) return false;
-    out->year = tm.tm_year + 1900;
-    out->month = tm.tm_mon + 1;
-    out->day = tm.tm_mday;
-    out->hour = tm.tm_hour;
-    out->minute = tm.tm_min;
-    out->second = tm.tm_sec;
+    LocalClock clock;
+    if (!LocalClockOf(secs, &clock)) return false;
+    out->year = clock.date->year;
+    out->month = clock.date->month;
+    out->day = clock.date->day;
+    out->hour = clock.hour;
+    out->minute = clock.minute;
+    out->second = clock.second;
     return true;
 }
 
 void DateTimeStamp(std::int32_t secs, char (&buffer)[kTimeTextMax]) {
-    LocalParts lt{};
-    if (!LocalTime(secs, &lt)) {
-        std::snprintf(buffer, sizeof buffer, "%s", kTimePlaceholder);
+    LocalClock clock;
+    if (!LocalClockOf(secs, &clock)) {
+        std::memcpy(buffer, kTimePlaceholder, sizeof kTimePlaceholder);
         return;
     }
-    // "%2.2d/%2.2d/%2.2d (%2.2d:%2.2d:%2.2d)", written directly: at most 6 * 11 + 6 characters.
-    char* p = buffer;
-    p = PutNumber2(p, lt.month);
-    *p++ = '/';
-    p = PutNumber2(p, lt.day);
-    *p++ = '/';
-    p = PutNumber2(p, lt.year - 2000);
-    p = PutLiteral(p, " (");
-    p = PutNumber2(p, lt.hour);
-    *p++ = ':';
-    p = PutNumber2(p, lt.minute);
-    *p++ = ':';
-    p = PutNumber2(p, lt.second);
-    *p++ = ')';
-    *p = '\0';
+    // "%2.2d/%2.2d/%2.2d (%2.2d:%2.2d:%2.2d)": the date's text is made once per local day.
+    std::memcpy(buffer, clock.date->text, sizeof clock.date->text);
+    char* p = buffer + clock.date->textLength;
+    p[0] = ' ';
+    p[1] = '(';
+    PutTwoDigits(p + 2, clock.hour);
+    p[4] = ':';
+    PutTwoDigits(p + 5, clock.minute);
+    p[7] = ':';
+    PutTwoDigits(p + 8, clock.second);
+    p[10] = ')';
+    p[11] = '\0';
 }
 
 const char* FormatDurationTime(Tracer& t, std::int32_t now, std::int32_t start, int style, TimeText& out) {
     const std::int32_t timediff = wrapSub(now, start);
-    tracef(t, "\nFormatDurationTime Entry: now=%d start=%d timediff=%d\n", now, start, timediff);
+    VYT_TRACE(t, "\nFormatDurationTime Entry: now=%d start=%d timediff=%d\n", now, start, timediff);
     const std::int32_t hours = timediff >= 3600 ? timediff / 3600 : 0;
     const std::int32_t totalMinutes = timediff >= 60 ? timediff / 60 : 0;
     const std::int32_t minutes = totalMinutes - 60 * hours;
@@ -79,12 +74,12 @@ const char* FormatDurationTime(Tracer& t, std::int32_t now, std::int32_t start, 
         p = PutNumber2(p, seconds);
     }
     *p = '\0';
-    tracef(t, "timebuff<%s> hour=%d min=%d sec=%d\n", out, hours, minutes, seconds);
+    VYT_TRACE(t, "timebuff<%s> hour=%d min=%d sec=%d\n", out, hours, minutes, seconds);
     return out;
 }
 
 const char* FormatStatusTime(Tracer& t, std::int32_t secs, int format, TimeText& out) {
-    tracef(t, "\nFormatStatusTime Entry: t=%d format=%d\n", secs, format);
+    VYT_TRACE(t, "\nFormatStatusTime Entry: t=%d format=%d\n", secs, format);
     const std::int32_t totalHours = secs >= 3600 ? secs / 3600 : 0;
     const std::int32_t totalMinutes = secs >= 60 ? secs / 60 : 0;
     const std::int32_t minutes = totalMinutes - 60 * totalHours;
@@ -107,8 +102,8 @@ const char* FormatStatusTime(Tracer& t, std::int32_t secs, int format, TimeText&
     *p++ = ':';
     p = PutNumber2(p, seconds);
     *p = '\0';
-    tracef(t, "\nFormatStatusTime Exit: timebuff<%s> days=%d hour=%d min=%d sec=%d\n", out, days, hours, minutes,
-           seconds);
+    VYT_TRACE(t, "\nFormatStatusTime Exit: timebuff<%s> days=%d hour=%d min=%d sec=%d\n", out, days, hours, minutes,
+              seconds);
     return out;
 }
 

@@ -138,46 +138,29 @@ void BM_LocalTimeCached(benchmark::State& state) {
     }
 }
 
+using Stamp = void (*)(std::int32_t, char (&)[vyt::kTimeTextMax]);
+
+// A stamp formatter over the second counts `second` gives, one after the other.
+void Stamps(benchmark::State& state, Stamp format, std::int32_t (*second)(std::size_t)) {
+    std::size_t k = 0;
+    char buf[vyt::kTimeTextMax];
+    for (auto _ : state) {
+        format(second(k++), buf);
+        benchmark::DoNotOptimize(buf);
+    }
+}
+
+// Seconds within three hours of 2026-03-08 07:00 UTC, when New York changes
+// to daylight-saving time: the local day of the change has two parts, one on
+// either side.
+std::int32_t NearChange(std::size_t k) { return 1772953200 - 10800 + static_cast<std::int32_t>((k * 7919) % 21600); }
+
 // The library's "MM/DD/YY (hh:mm:ss)" stamp: cached local time, digits written directly.
-void BM_DateTimeStamp(benchmark::State& state) {
-    std::size_t k = 0;
-    char buf[vyt::kTimeTextMax];
-    for (auto _ : state) {
-        vyt::DateTimeStamp(Second(k++), buf);
-        benchmark::DoNotOptimize(buf);
-    }
-}
-
-// The same for seconds within three hours of 2026-03-08 07:00 UTC, when New
-// York changes to daylight-saving time: the local day of the change has two
-// parts, one on either side.
-void BM_DateTimeStampAcrossChange(benchmark::State& state) {
-    std::size_t k = 0;
-    char buf[vyt::kTimeTextMax];
-    for (auto _ : state) {
-        vyt::DateTimeStamp(1772953200 - 10800 + static_cast<std::int32_t>((k++ * 7919) % 21600), buf);
-        benchmark::DoNotOptimize(buf);
-    }
-}
-
+void BM_DateTimeStamp(benchmark::State& s) { Stamps(s, vyt::DateTimeStamp, Second); }
+void BM_DateTimeStampAcrossChange(benchmark::State& s) { Stamps(s, vyt::DateTimeStamp, NearChange); }
 // The alert reports' "hh:mm:ss<br>MM/DD" and the summary's "MM/DD hh:mm".
-void BM_AlertStartTimeText(benchmark::State& state) {
-    std::size_t k = 0;
-    char buf[vyt::kTimeTextMax];
-    for (auto _ : state) {
-        vyt::alerts::AlertStartText(Second(k++), buf);
-        benchmark::DoNotOptimize(buf);
-    }
-}
-
-void BM_IntervalStamp(benchmark::State& state) {
-    std::size_t k = 0;
-    char buf[vyt::kTimeTextMax];
-    for (auto _ : state) {
-        vyt::alerts::IntervalStamp(Second(k++), buf);
-        benchmark::DoNotOptimize(buf);
-    }
-}
+void BM_AlertStartTimeText(benchmark::State& s) { Stamps(s, vyt::alerts::AlertStartText, Second); }
+void BM_IntervalStamp(benchmark::State& s) { Stamps(s, vyt::alerts::IntervalStamp, Second); }
 
 // The duration and status-time texts with tracing off, as decoders make them per entry.
 class QuietTracer final : public vyt::Tracer {
@@ -275,15 +258,18 @@ JNIEnv* Env() {
 }
 }  // namespace trivial
 
-void BM_AllTransOwnCost(benchmark::State& state) {
-    trivial::gReply = allTrans(static_cast<int>(state.range(0)));
+// mapData of `reply` (report type `type`, state.range(0) entries) against the do-nothing JNIEnv.
+void OwnCost(benchmark::State& state, std::vector<unsigned char> reply, int type) {
+    trivial::gReply = std::move(reply);
     JNIEnv* env = trivial::Env();
     auto array = reinterpret_cast<jbyteArray>(&trivial::gSink);
     auto target = reinterpret_cast<jobject>(&trivial::gSink);
-    if (Java_VYTreport_mapData(env, nullptr, array, target, 1) != 0) state.SkipWithError("mapData failed");
-    for (auto _ : state) benchmark::DoNotOptimize(Java_VYTreport_mapData(env, nullptr, array, target, 1));
+    if (Java_VYTreport_mapData(env, nullptr, array, target, type) != 0) state.SkipWithError("mapData failed");
+    for (auto _ : state) benchmark::DoNotOptimize(Java_VYTreport_mapData(env, nullptr, array, target, type));
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
 }
+
+void BM_AllTransOwnCost(benchmark::State& state) { OwnCost(state, allTrans(static_cast<int>(state.range(0))), 1); }
 
 // The same calls as a decoder that does nothing but what the callback contract forces.
 void BM_AllTransFloorCost(benchmark::State& state) {
@@ -314,13 +300,7 @@ void BM_PathPortOwnCost(benchmark::State& state) {
     ReplyBuilder r(header + entry * static_cast<std::size_t>(n));
     r.i32(8, n);
     for (int k = 0; k < n; ++k) r.i32(header + entry * static_cast<std::size_t>(k), 8000 + k);
-    trivial::gReply = r.bytes();
-    JNIEnv* env = trivial::Env();
-    auto array = reinterpret_cast<jbyteArray>(&trivial::gSink);
-    auto target = reinterpret_cast<jobject>(&trivial::gSink);
-    if (Java_VYTreport_mapData(env, nullptr, array, target, 16) != 0) state.SkipWithError("mapData failed");
-    for (auto _ : state) benchmark::DoNotOptimize(Java_VYTreport_mapData(env, nullptr, array, target, 16));
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
+    OwnCost(state, r.bytes(), 16);
 }
 
 BENCHMARK(BM_AllTransOwnCost)->Arg(0)->Arg(1000);

@@ -58,13 +58,14 @@ struct ThreadLines {
     std::time_t second;
     char prefix[40];
     std::size_t prefixLen;
+    const char* lastText;  // the text last handed to msg() on this thread
 
     char* text() { return heapText != nullptr ? heapText : inlineText; }
     std::size_t cap() const { return heapText != nullptr ? heapCap : sizeof inlineText; }
 };
 
 ThreadLines& Lines() {
-    thread_local ThreadLines lines{{}, nullptr, 0, 0, 0, false, 0, -1, {}, 0};
+    thread_local ThreadLines lines{{}, nullptr, 0, 0, 0, false, 0, -1, {}, 0, nullptr};
     return lines;
 }
 
@@ -105,14 +106,20 @@ void MakePrefix(ThreadLines& l, std::time_t now) {
     l.second = now;
 }
 
+// Writes what the thread has gathered; the caller holds the write lock.
+void WriteGathered(ThreadLines& l) {
+    if (l.size == 0) return;
+    if (std::FILE* f = gFile.load(std::memory_order_acquire)) std::fwrite(l.text(), 1, l.size, f);
+    l.size = 0;
+}
+
 // Writes what the thread has gathered as one write.
 void Flush(ThreadLines& l) {
     if (l.size == 0) return;
     {
         const Locked lock;
-        if (std::FILE* f = gFile.load(std::memory_order_acquire)) std::fwrite(l.text(), 1, l.size, f);
+        WriteGathered(l);
     }
-    l.size = 0;
     delete[] l.heapText;  // back to the inline buffer
     l.heapText = nullptr;
 }
@@ -135,6 +142,7 @@ char* Room(ThreadLines& l, std::size_t more) {
 void writeLine(const char* kind, std::size_t kindLen, const char* text) {
     if (gFile.load(std::memory_order_acquire) == nullptr || text == nullptr) return;
     ThreadLines& l = Lines();
+    l.lastText = text;
     const std::time_t now = std::time(nullptr);
     if (now != l.second) MakePrefix(l, now);
     const std::size_t textLen = std::strlen(text);
@@ -315,51 +323,97 @@ constexpr DumpTables MakeDumpTables() {
 
 constexpr DumpTables kDump = MakeDumpTables();
 
+// Writes the dump row of the `count` (1 to 16) bytes at `b`, at offset `off`
+// of the dump: "%4llx |%-48.48s| |%-16.16s|\n" in full, without a NUL.
+// Returns the end of the row, at most kDumpRowMax bytes on.
+constexpr std::size_t kDumpRowMax = 16 + 2 + 48 + 3 + 16 + 2;
+
+char* PutDumpRow(char* p, unsigned long long off, const unsigned char* b, int count) {
+    char digits[16];
+    int nd = 0;
+    do {
+        digits[nd++] = kDump.hex[off & 0xF][1];
+        off >>= 4;
+    } while (off != 0);
+    for (int pad = nd; pad < 4; ++pad) *p++ = ' ';
+    while (nd > 0) *p++ = digits[--nd];
+    *p++ = ' ';
+    *p++ = '|';
+    char* hex = p;
+    char* chars = hex + 48 + 3;
+    for (int k = 0; k < count; ++k) {
+        std::memcpy(hex + 3 * k, kDump.hex[b[k]], 2);
+        hex[3 * k + 2] = ' ';
+        chars[k] = kDump.shown[b[k]];
+    }
+    if (count < 16) {  // a short last row is padded with blanks
+        std::memset(hex + 3 * count, ' ', static_cast<std::size_t>(3 * (16 - count)));
+        std::memset(chars + count, ' ', static_cast<std::size_t>(16 - count));
+    }
+    hex[48] = '|';
+    hex[49] = ' ';
+    hex[50] = '|';
+    chars[16] = '|';
+    chars[17] = '\n';
+    return chars + 18;
+}
+
+// The rows of a dump written straight into the thread's lines, each with the
+// line prefix, as msg() would write them one by one.  A dump larger than the
+// buffer goes out in several writes under one hold of the write lock, so that
+// no other thread's line lands inside it.
+void DumpRowsToFile(ThreadLines& l, const unsigned char* first, long long n) {
+    bool locked = false;
+    for (long long off = 0; off < n; off += 16) {
+        const std::time_t now = std::time(nullptr);
+        if (now != l.second) MakePrefix(l, now);
+        if (l.cap() - l.size < l.prefixLen + kDumpRowMax) {
+            if (!locked) {
+                gWrite.lock();
+                locked = true;
+            }
+            WriteGathered(l);
+        }
+        char* p = l.text() + l.size;
+        std::memcpy(p, l.prefix, l.prefixLen);
+        const int count = static_cast<int>(n - off < 16 ? n - off : 16);
+        p = PutDumpRow(p + l.prefixLen, static_cast<unsigned long long>(off), first + off, count);
+        l.size = static_cast<std::size_t>(p - l.text());
+    }
+    if (locked) {
+        WriteGathered(l);
+        gWrite.unlock();
+    }
+}
+
 }  // namespace
 
 void PrintDump(Tracer& t, const unsigned char* ptr, int start, int end) {
     // Nothing is formatted while tracing is off.
     if (!t.tracing()) return;
-    // The whole dump reaches the file as one write, after the lines before it.
+    // The whole dump reaches the file after the lines before it, and no other
+    // thread's line lands inside it.
     trace::Batch whole;
-    tracef(t, "PrintDump Entry: ptr<@%p> start<%d> end<%d>\n", static_cast<const void*>(ptr), start, end);
+    ThreadLines& l = Lines();
+    char line[kLineMax];
+    std::snprintf(line, sizeof line, "PrintDump Entry: ptr<@%p> start<%d> end<%d>\n", static_cast<const void*>(ptr),
+                  start, end);
+    l.lastText = nullptr;
+    t.traceLine(line);
+    // When the tracer handed the entry line to msg(), it writes to the trace
+    // file, and the rows go there directly.
+    const bool toFile = l.lastText == line;
     const long long n = static_cast<long long>(end) - start;
     if (n <= 0) return;
     const unsigned char* first = ptr + start;
-    // One row: "%4llx |%-48.48s| |%-16.16s|\n", written out in full.
-    char row[96];
+    if (toFile) {
+        DumpRowsToFile(l, first, n);
+        return;
+    }
+    char row[kDumpRowMax + 1];
     for (long long off = 0; off < n; off += 16) {
-        char digits[16];
-        int nd = 0;
-        unsigned long long v = static_cast<unsigned long long>(off);
-        do {
-            digits[nd++] = kDump.hex[v & 0xF][1];
-            v >>= 4;
-        } while (v != 0);
-        char* p = row;
-        for (int pad = nd; pad < 4; ++pad) *p++ = ' ';
-        while (nd > 0) *p++ = digits[--nd];
-        *p++ = ' ';
-        *p++ = '|';
-        char* hex = p;
-        char* chars = hex + 48 + 3;
         const int count = static_cast<int>(n - off < 16 ? n - off : 16);
-        const unsigned char* b = first + off;
-        for (int k = 0; k < count; ++k) {
-            std::memcpy(hex + 3 * k, kDump.hex[b[k]], 2);
-            hex[3 * k + 2] = ' ';
-            chars[k] = kDump.shown[b[k]];
-        }
-        if (count < 16) {  // a short last row is padded with blanks
-            std::memset(hex + 3 * count, ' ', static_cast<std::size_t>(3 * (16 - count)));
-            std::memset(chars + count, ' ', static_cast<std::size_t>(16 - count));
-        }
-        hex[48] = '|';
-        hex[49] = ' ';
-        hex[50] = '|';
-        chars[16] = '|';
-        chars[17] = '\n';
-        chars[18] = '\0';
+        *PutDumpRow(row, static_cast<unsigned long long>(off), first + off, count) = '\0';
         t.traceLine(row);
     }
 }

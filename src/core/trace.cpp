@@ -4,6 +4,7 @@
 #include "trace_batch.hpp"
 
 #include <atomic>
+#include <bit>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include <new>
 #include <thread>
 
+#include "vyt/format.hpp"
 #include "vyt/local_time.hpp"
 #include "vyt/platform.hpp"
 
@@ -227,7 +229,7 @@ std::size_t appendNames(char* buf, std::size_t at, std::uint32_t flags, const Fl
 void writeFormatted(Tracer& t, bool error, const char* fmt, va_list ap) {
     if (!error && !t.tracing()) return;
     char line[kLineMax];
-    std::vsnprintf(line, sizeof line, fmt, ap);
+    FormatLine(line, sizeof line, fmt, ap);
     if (error)
         t.errorLine(line);
     else
@@ -304,9 +306,10 @@ char DumpChar(unsigned char byte) { return (byte >= 0x21 && byte <= 0x7E) ? stat
 
 namespace {
 
-// The two hex digits and the dump character of every byte value.
+// Per byte value: its two hex digits and two blanks (stored four at a time,
+// the fourth byte overwritten by the next group), and its dump character.
 struct DumpTables {
-    char hex[256][2];
+    char hex[256][4];
     char shown[256];
 };
 
@@ -316,6 +319,8 @@ constexpr DumpTables MakeDumpTables() {
     for (int b = 0; b < 256; ++b) {
         d.hex[b][0] = kHex[b >> 4];
         d.hex[b][1] = kHex[b & 0xF];
+        d.hex[b][2] = ' ';
+        d.hex[b][3] = ' ';
         d.shown[b] = (b >= 0x21 && b <= 0x7E) ? static_cast<char>(b) : '.';
     }
     return d;
@@ -329,24 +334,32 @@ constexpr DumpTables kDump = MakeDumpTables();
 constexpr std::size_t kDumpRowMax = 16 + 2 + 48 + 3 + 16 + 2;
 
 char* PutDumpRow(char* p, unsigned long long off, const unsigned char* b, int count) {
-    char digits[16];
-    int nd = 0;
-    do {
-        digits[nd++] = kDump.hex[off & 0xF][1];
+    // At least four places, blanks before the first digit.
+    const int nd = off == 0 ? 1 : (static_cast<int>(std::bit_width(off)) + 3) / 4;
+    if (nd < 4) {
+        std::memset(p, ' ', 4);
+        p += 4 - nd;
+    }
+    for (int i = nd - 1; i >= 0; --i) {
+        p[i] = kDump.hex[off & 0xF][1];
         off >>= 4;
-    } while (off != 0);
-    for (int pad = nd; pad < 4; ++pad) *p++ = ' ';
-    while (nd > 0) *p++ = digits[--nd];
+    }
+    p += nd;
     *p++ = ' ';
     *p++ = '|';
     char* hex = p;
     char* chars = hex + 48 + 3;
-    for (int k = 0; k < count; ++k) {
-        std::memcpy(hex + 3 * k, kDump.hex[b[k]], 2);
-        hex[3 * k + 2] = ' ';
-        chars[k] = kDump.shown[b[k]];
-    }
-    if (count < 16) {  // a short last row is padded with blanks
+    if (count == 16) {
+#pragma GCC unroll 16
+        for (int k = 0; k < 16; ++k) {
+            std::memcpy(hex + 3 * k, kDump.hex[b[k]], 4);
+            chars[k] = kDump.shown[b[k]];
+        }
+    } else {  // a short last row is padded with blanks
+        for (int k = 0; k < count; ++k) {
+            std::memcpy(hex + 3 * k, kDump.hex[b[k]], 4);
+            chars[k] = kDump.shown[b[k]];
+        }
         std::memset(hex + 3 * count, ' ', static_cast<std::size_t>(3 * (16 - count)));
         std::memset(chars + count, ' ', static_cast<std::size_t>(16 - count));
     }
@@ -367,7 +380,9 @@ void DumpRowsToFile(ThreadLines& l, const unsigned char* first, long long n) {
     for (long long off = 0; off < n; off += 16) {
         const std::time_t now = std::time(nullptr);
         if (now != l.second) MakePrefix(l, now);
-        if (l.cap() - l.size < l.prefixLen + kDumpRowMax) {
+        // The whole prefix buffer is copied (a fixed size copies faster) and
+        // the row written over its tail.
+        if (l.cap() - l.size < sizeof l.prefix + kDumpRowMax) {
             if (!locked) {
                 gWrite.lock();
                 locked = true;
@@ -375,7 +390,7 @@ void DumpRowsToFile(ThreadLines& l, const unsigned char* first, long long n) {
             WriteGathered(l);
         }
         char* p = l.text() + l.size;
-        std::memcpy(p, l.prefix, l.prefixLen);
+        std::memcpy(p, l.prefix, sizeof l.prefix);
         const int count = static_cast<int>(n - off < 16 ? n - off : 16);
         p = PutDumpRow(p + l.prefixLen, static_cast<unsigned long long>(off), first + off, count);
         l.size = static_cast<std::size_t>(p - l.text());

@@ -35,11 +35,22 @@ TEST(FormatLine, MatchesVsnprintfForTheConversionsOfTraceLines) {
     const char unterminated[3] = {'a', 'b', 'c'};
     const char* volatile none = nullptr;
     int p = 0;
+    // Flags that compilers warn about: '0' beside a precision or '-' is
+    // ignored; on texts it is undefined in C, and the platform's output is kept.
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat"
+#endif
+    const std::string ignoredFlags = Compare(64, "%06.3d|%-05d|%0*.*d", 7, 7, 6, 2, -1);
+    const std::string undefinedFlags = Compare(64, "%05s|%05c|%ls", "a", 'b', L"w");
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
     const std::string cases[] = {
         // integers and their edge values
         Compare(64, "%d %d %d %d %d", 0, 7, -7, INT_MIN, INT_MAX),
         Compare(64, "%i|%5d|%-5d|%05d|%+d|% d|%+05d|%- 5d", 3, -42, -42, -42, 9, 9, -9, 9),
-        Compare(64, "%.0d|%.0d|%.3d|%6.3d|%-6.3d|%06.3d|%.1d", 0, 5, -5, 7, 7, 7, INT_MIN),
+        Compare(64, "%.0d|%.0d|%.3d|%6.3d|%-6.3d|%.1d", 0, 5, -5, 7, 7, INT_MIN),
         Compare(64, "%2.2d:%2.2d:%2.2d %2.2d %2.2d", 5, 59, 0, -5, 123),
         Compare(64, "%*d|%*d|%-*d|%.*d|%.*d", 6, 1, -6, 2, 4, 3, 4, 5, -1, 0),
         Compare(64, "%u %u %x %X %4x %08x %.0x %x", 0u, UINT_MAX, 0xabcu, 0xabcu, 0x1fu, 0x1fu, 0u, UINT_MAX),
@@ -57,14 +68,8 @@ TEST(FormatLine, MatchesVsnprintfForTheConversionsOfTraceLines) {
         Compare(64, "%d %p %d", 1, static_cast<void*>(&p), 2),
         Compare(64, "%#x %#o %5.1f %e", 255u, 8u, 2.25, 1.5),
         Compare(64, "%s|%d", none, 3),
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat"
-#endif
-        Compare(64, "%05s|%05c|%ls", "a", 'b', L"w"),
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
+        ignoredFlags,
+        undefinedFlags,
         // cut at the buffer's end: inside literal text, a number, padding, a text
         Compare(1, "abc%d", 5),
         Compare(5, "abcdef%d", 5),

@@ -1,6 +1,7 @@
 // The formatter of trace and error lines.
 #include "vyt/format.hpp"
 
+#include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -22,13 +23,57 @@ struct Cursor {
         std::memcpy(at, s, n);
         at += n;
     }
+    void put(char c) noexcept {
+        if (at != end) *at++ = c;
+    }
+    // Short pieces (digits, blanks) are copied sixteen bytes at a time where
+    // there is room, which beats a call into the C library for a few bytes;
+    // `s` must be readable for sixteen bytes.
+    void putFromWide(const char* s, std::size_t n) noexcept {
+        const std::size_t room = static_cast<std::size_t>(end - at);
+        if (n <= 16 && room >= 16) {
+            std::memcpy(at, s, 16);
+            at += n;
+        } else {
+            put(s, n);
+        }
+    }
     void fill(char c, std::size_t n) noexcept {
         const std::size_t room = static_cast<std::size_t>(end - at);
-        if (n > room) n = room;
-        std::memset(at, c, n);
+        if (n <= 16 && room >= 16) {
+            std::memset(at, c, 16);
+        } else {
+            if (n > room) n = room;
+            std::memset(at, c, n);
+        }
         at += n;
     }
 };
+
+// Copies the literal text from f up to the next '%' or `stop` (the format's
+// NUL); returns where it stopped.  Eight bytes at a time while both the
+// format and the buffer have eight more.
+const char* PutLiteral(Cursor& out, const char* f, const char* stop) noexcept {
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
+        while (stop - f >= 8 && out.end - out.at >= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, f, 8);
+            std::memcpy(out.at, &w, 8);
+            const std::uint64_t x = w ^ (kOnes * '%');
+            const std::uint64_t pct = (x - kOnes) & ~x & kHigh;  // the lowest set bit marks the first '%'
+            if (pct != 0) {
+                const int n = std::countr_zero(pct) / 8;
+                out.at += n;
+                return f + n;
+            }
+            out.at += 8;
+            f += 8;
+        }
+    }
+    while (f != stop && *f != '%' && out.at != out.end) *out.at++ = *f++;
+    return f;
+}
 
 struct Spec {
     bool left = false, zero = false, plus = false, space = false;
@@ -80,9 +125,9 @@ void PutInteger(Cursor& out, const Spec& s, char sign, const char* digits, std::
         len = width;
     }
     if (!s.left && width > len) out.fill(' ', width - len);
-    if (sign != 0) out.put(&sign, 1);
+    if (sign != 0) out.put(sign);
     out.fill('0', zeros);
-    out.put(digits, nDigits);
+    out.putFromWide(digits, nDigits);
     if (s.left && width > len) out.fill(' ', width - len);
 }
 
@@ -140,11 +185,10 @@ bool Number(const char*& f, int& v) {
 // Formats what it can; false when the line needs vsnprintf.  `ap` is a copy
 // the caller owns.
 bool FormatOwn(Cursor& out, const char* f, va_list& ap) {
-    while (*f != '\0') {
-        const std::size_t run = std::strcspn(f, "%");
-        out.put(f, run);
-        f += run;
-        if (*f == '\0' || out.at == out.end) return true;  // done, or nothing more fits
+    const char* const stop = f + std::strlen(f);
+    while (f != stop) {
+        f = PutLiteral(out, f, stop);
+        if (f == stop || out.at == out.end) return true;  // done, or nothing more fits
         ++f;  // the '%'
         Spec s;
         bool any = false;  // flags, width, precision or length seen
@@ -200,8 +244,8 @@ bool FormatOwn(Cursor& out, const char* f, va_list& ap) {
             default: break;
         }
         any = any || len != Length::None;
-        char digits[24];
-        char* const digitsEnd = digits + sizeof digits;
+        char digits[40];                  // 16 readable bytes from any digit on
+        char* const digitsEnd = digits + 24;  // 20 digits at most
         switch (*f++) {
             case 'd':
             case 'i': {
@@ -246,7 +290,7 @@ bool FormatOwn(Cursor& out, const char* f, va_list& ap) {
             }
             case '%':
                 if (any) return false;
-                out.put("%", 1);
+                out.put('%');
                 break;
             default: return false;  // %p, '#', floating point, %n ...: the platform's own
         }

@@ -13,7 +13,8 @@
 namespace vyt {
 namespace {
 
-// Formats with both into buffers of `size` bytes; "" when they agree, else what differs.
+// Formats with both into buffers of `size` bytes; "" when the texts agree and nothing
+// was written past the buffer, else what differs.
 std::string Compare(std::size_t size, const char* fmt, ...) VYT_PRINTF(2, 3);
 std::string Compare(std::size_t size, const char* fmt, ...) {
     std::string ours(size + 8, '#'), libc(size + 8, '#');
@@ -25,7 +26,9 @@ std::string Compare(std::size_t size, const char* fmt, ...) {
     va_end(again);
     va_end(ap);
     const std::size_t stored = want < 0 ? 0 : static_cast<std::size_t>(want) < size ? static_cast<std::size_t>(want) : size - 1;
-    if (ours != libc) return std::string(fmt) + ": \"" + ours.c_str() + "\" instead of \"" + libc.c_str() + "\"";
+    if (std::string(ours.c_str()) != libc.c_str())
+        return std::string(fmt) + ": \"" + ours.c_str() + "\" instead of \"" + libc.c_str() + "\"";
+    if (ours.compare(size, 8, "########") != 0) return std::string(fmt) + ": wrote past the buffer";
     if (n != stored) return std::string(fmt) + ": length " + std::to_string(n) + " instead of " + std::to_string(stored);
     return "";
 }

@@ -111,7 +111,7 @@ void MakePrefix(ThreadLines& l, std::time_t now) {
 // Writes what the thread has gathered; the caller holds the write lock.
 void WriteGathered(ThreadLines& l) {
     if (l.size == 0) return;
-    if (std::FILE* f = gFile.load(std::memory_order_acquire)) std::fwrite(l.text(), 1, l.size, f);
+    if (std::FILE* f = gFile.load(std::memory_order_acquire)) platform::WriteTrace(f, l.text(), l.size);
     l.size = 0;
 }
 

@@ -164,3 +164,47 @@ BENCHMARK(BM_AllTransThroughAdapter)->Arg(1000);
 }  // namespace
 
 BENCHMARK_MAIN();
+
+// ---- trace lines ------------------------------------------------------------------
+// Type 11's entry line (25 conversions, some 700 characters) formatted by the
+// library's formatter and by the C library's vsnprintf.
+#include <cstdarg>
+#include <cstdio>
+
+#include "vyt/format.hpp"
+
+namespace {
+
+std::size_t FormatEntryLine(bool own, char* buf, std::size_t size, const char* fmt, ...) VYT_PRINTF(4, 5);
+std::size_t FormatEntryLine(bool own, char* buf, std::size_t size, const char* fmt, ...) {
+    va_list ap;
+    va_start(ap, fmt);
+    const std::size_t n = own ? vyt::FormatLine(buf, size, fmt, ap) : static_cast<std::size_t>(std::vsnprintf(buf, size, fmt, ap));
+    va_end(ap);
+    return n;
+}
+
+void EntryLine(benchmark::State& state, bool own) {
+    char line[vyt::kLineMax];
+    int k = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FormatEntryLine(
+            own, line, sizeof line,
+            "\nIdx[%d/%d] tranName<%s> startTime<%s> pathFirstAlertUTCStart=%d pathId=%d flags=%d "
+            "pathIPSrcNetName<%s> pathIPDstNetName<%s> pathIPDstPort=%d pathTotRespTimeDataCt=%d "
+            "pathTotRespTimeAlert=%d pathNetRespTimeAlert=%d pathSrvRespTimeAlert=%d "
+            "pathAppRespTimeAlert=%d pathWaitRespTimeAlert=%d worstComponentState=%d "
+            "pathTotRespTimeAlertState=%d pathNetRespTimeAlertState=%d pathSrvRespTimeAlertState=%d "
+            "pathAppRespTimeAlertState=%d pathWaitRespTimeAlertState=%d pathMaxRespTimeAlertState=%d "
+            "pathRespTimeAlert=%d pathRespTimeAlertState=%d \n",
+            k++, 1000, "checkout/confirm-0042", "12/09 05:20", 1796659898, 12345, 16385, "branch-office-07",
+            "data-centre-02", 443, 1234, 5, 6, 7, 8, 9, 2, 1, 1, 1, 1, 1, 1, 3, 2));
+    }
+}
+void BM_EntryLineFormatLine(benchmark::State& s) { EntryLine(s, true); }
+void BM_EntryLineVsnprintf(benchmark::State& s) { EntryLine(s, false); }
+
+BENCHMARK(BM_EntryLineFormatLine);
+BENCHMARK(BM_EntryLineVsnprintf);
+
+}  // namespace

@@ -104,6 +104,20 @@ char* Decimal(char* end, std::uint64_t v) noexcept {
     return end;
 }
 
+// Writes v as "%d" does at p, which has room for 11 characters; returns the end.
+char* PutInt(char* p, int v) noexcept {
+    std::uint32_t u = static_cast<std::uint32_t>(v);
+    if (v < 0) {
+        *p++ = '-';
+        u = 0 - u;
+    }
+    const int n = 1 + (u >= 10) + (u >= 100) + (u >= 1000) + (u >= 10000) + (u >= 100000) + (u >= 1000000) +
+                  (u >= 10000000) + (u >= 100000000) + (u >= 1000000000);
+    char* const end = p + n;
+    Decimal(end, u);
+    return end;
+}
+
 char* Hex(char* end, std::uint64_t v, const char* digits) noexcept {
     do {
         *--end = digits[v & 0xF];
@@ -190,6 +204,11 @@ bool FormatOwn(Cursor& out, const char* f, va_list& ap) {
         f = PutLiteral(out, f, stop);
         if (f == stop || out.at == out.end) return true;  // done, or nothing more fits
         ++f;  // the '%'
+        if (*f == 'd' && out.end - out.at >= 11) {  // the common "%d" with room for any int
+            ++f;
+            out.at = PutInt(out.at, va_arg(ap, int));
+            continue;
+        }
         Spec s;
         bool any = false;  // flags, width, precision or length seen
         for (;; ++f) {

@@ -166,7 +166,7 @@ BENCHMARK(BM_AllTransThroughAdapter)->Arg(1000);
 BENCHMARK_MAIN();
 
 // ---- trace lines ------------------------------------------------------------------
-// Type 11's entry line (25 conversions, some 700 characters) formatted by the
+// Type 11's entry line (25 conversions, some 570 characters) formatted by the
 // library's formatter and by the C library's vsnprintf.
 #include <cstdarg>
 #include <cstdio>

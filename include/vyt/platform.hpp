@@ -2,7 +2,9 @@
 // implements these (src/core/platform_posix.cpp, src/core/platform_windows.cpp).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 
 namespace vyt::platform {
@@ -12,6 +14,10 @@ extern const char kTracePath[];
 
 // A numeric id of the calling thread, shown in every trace line.
 unsigned ThreadId() noexcept;
+
+// Writes n bytes to the trace file `f` (opened unbuffered), in one write
+// where the system takes them at once; errors are ignored.
+void WriteTrace(std::FILE* f, const char* p, std::size_t n) noexcept;
 
 // Reentrant conversion of a UTC second count to local time; false when the
 // platform cannot represent it.

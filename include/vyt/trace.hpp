@@ -43,7 +43,9 @@ const char* FlagsText(std::uint32_t flags, FlagsTextBuffer& out);
 char DumpChar(unsigned char byte);
 
 // Dumps ptr[start] up to but excluding ptr[end] as rows of 16 bytes.  The
-// caller guarantees that ptr[start..end) is readable.
+// caller guarantees that ptr[start..end) is readable.  When `t` hands its
+// entry line to trace::msg unchanged (FileTracer and the JNI adapter do), the
+// rows are written to the trace file directly, not through `t`.
 void PrintDump(Tracer& t, const unsigned char* ptr, int start, int end);
 
 }  // namespace vyt

@@ -1,10 +1,13 @@
 // Linux and other POSIX systems: library constructor/destructor, kernel
-// thread id, localtime_r.
+// thread id, trace writes, localtime_r.
+#include <cerrno>
+#include <cstdio>
 #include <ctime>
+
+#include <unistd.h>
 
 #if defined(__linux__)
 #include <sys/syscall.h>
-#include <unistd.h>
 #else
 #include <pthread.h>
 #endif
@@ -21,6 +24,19 @@ unsigned ThreadId() noexcept {
 #else
     return static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(pthread_self()));
 #endif
+}
+
+// Straight to the file descriptor: the stream is unbuffered, and its own
+// layer only adds work to every write.
+void WriteTrace(std::FILE* f, const char* p, std::size_t n) noexcept {
+    const int fd = fileno(f);
+    while (n > 0) {
+        const ssize_t done = write(fd, p, n);
+        if (done < 0 && errno == EINTR) continue;
+        if (done <= 0) return;
+        p += done;
+        n -= static_cast<std::size_t>(done);
+    }
 }
 
 bool LocalTimeOf(std::int64_t secs, std::tm* out) noexcept {

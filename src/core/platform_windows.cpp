@@ -1,6 +1,7 @@
-// Windows: DllMain, GetCurrentThreadId, localtime_s.
+// Windows: DllMain, GetCurrentThreadId, trace writes, localtime_s.
 #include <windows.h>
 
+#include <cstdio>
 #include <ctime>
 
 #include "vyt/platform.hpp"
@@ -10,6 +11,9 @@ namespace vyt::platform {
 const char kTracePath[] = ".\\logs\\VYTjni.trc";
 
 unsigned ThreadId() noexcept { return static_cast<unsigned>(GetCurrentThreadId()); }
+
+// Through the C runtime, which turns "\n" into "\r\n" in the text-mode file.
+void WriteTrace(std::FILE* f, const char* p, std::size_t n) noexcept { std::fwrite(p, 1, n, f); }
 
 bool LocalTimeOf(std::int64_t secs, std::tm* out) noexcept {
     const __time64_t t = static_cast<__time64_t>(secs);

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "recording_sink.hpp"
 #include "trace_batch.hpp"
 #include "vyt/trace.hpp"
 
@@ -79,6 +80,65 @@ TEST(TraceFile, DumpsAndLinesOfThreadsWritingAtOnceStayWhole) {
         EXPECT_EQ(dumps['A' + k], kDumps);
         EXPECT_EQ(batches['A' + k], kDumps);
     }
+}
+
+// Dumps larger than a thread's line buffer reach the file in several writes;
+// each must still be whole, in order, and the rows exactly those the dump
+// hands any other tracer.
+TEST(TraceFile, DumpsLargerThanTheLineBufferStayWholeAndExact) {
+    const std::string path = testing::TempDir() + "vyt_trace_big_dumps.trc";
+    trace::close();
+    trace::open(path.c_str());
+    trace::enable();
+    constexpr int kThreads = 3, kDumps = 8, kBytes = 70000;  // 4375 rows, some past offset ffff
+    std::vector<std::vector<unsigned char>> data(kThreads, std::vector<unsigned char>(kBytes));
+    std::vector<std::string> want(kThreads);  // the rows of each thread's dump, one after the other
+    for (int k = 0; k < kThreads; ++k) {
+        for (int i = 0; i < kBytes; ++i) data[k][static_cast<std::size_t>(i)] = static_cast<unsigned char>(i * 7 + k);
+        test::RecordingSink rec;
+        PrintDump(rec, data[k].data(), 0, kBytes);
+        for (std::size_t r = 1; r < rec.lines.size(); ++r) want[k] += rec.lines[r];
+    }
+    std::vector<std::thread> threads;
+    for (int k = 0; k < kThreads; ++k) {
+        threads.emplace_back([&, k] {
+            FileTracer t;
+            for (int i = 0; i < kDumps; ++i) {
+                PrintDump(t, data[k].data(), 0, kBytes);
+                tracef(t, "after dump %d\n", i);
+            }
+        });
+    }
+    for (std::thread& th : threads) th.join();
+    trace::close();
+
+    std::ifstream in(path);
+    std::stringstream all;
+    all << in.rdbuf();
+    in.close();
+    std::remove(path.c_str());
+    // The text after each "PrintDump Entry" line up to the next line that is no row.
+    const std::string file = all.str();
+    std::map<int, int> seen;
+    for (std::size_t at = file.find("PrintDump Entry: "); at != std::string::npos;
+         at = file.find("PrintDump Entry: ", at + 1)) {
+        std::size_t row = file.find('\n', at) + 1;
+        std::string rows;
+        while (row < file.size()) {
+            const std::size_t end = file.find('\n', row) + 1;
+            const std::string line = file.substr(row, end - row);
+            const std::size_t text = line.find("] ") + 2;
+            if (line.find(" |", text) == std::string::npos) break;
+            rows += line.substr(text);
+            row = end;
+        }
+        int who = -1;
+        for (int k = 0; k < kThreads; ++k)
+            if (rows == want[k]) who = k;
+        ASSERT_GE(who, 0) << "the dump at byte " << at << " is broken or wrong";
+        ++seen[who];
+    }
+    for (int k = 0; k < kThreads; ++k) EXPECT_EQ(seen[k], kDumps);
 }
 
 }  // namespace

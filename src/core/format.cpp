@@ -75,7 +75,7 @@ const char* PutLiteral(Cursor& out, const char* f, const char* stop) noexcept {
     return f;
 }
 
-struct Spec {
+struct Conversion {
     bool left = false, zero = false, plus = false, space = false;
     int width = 0;
     int precision = -1;  // none
@@ -127,7 +127,7 @@ char* Hex(char* end, std::uint64_t v, const char* digits) noexcept {
 }
 
 // One integer conversion: sign, zeros, digits, blanks as the C standard lays them out.
-void PutInteger(Cursor& out, const Spec& s, char sign, const char* digits, std::size_t nDigits) {
+void PutInteger(Cursor& out, const Conversion& s, char sign, const char* digits, std::size_t nDigits) {
     std::size_t zeros = 0;
     if (s.precision >= 0) {
         if (static_cast<std::size_t>(s.precision) > nDigits) zeros = static_cast<std::size_t>(s.precision) - nDigits;
@@ -145,7 +145,7 @@ void PutInteger(Cursor& out, const Spec& s, char sign, const char* digits, std::
     if (s.left && width > len) out.fill(' ', width - len);
 }
 
-void PutText(Cursor& out, const Spec& s, const char* text, std::size_t n) {
+void PutText(Cursor& out, const Conversion& s, const char* text, std::size_t n) {
     const std::size_t width = static_cast<std::size_t>(s.width);
     if (!s.left && width > n) out.fill(' ', width - n);
     out.put(text, n);
@@ -209,7 +209,7 @@ bool FormatOwn(Cursor& out, const char* f, va_list& ap) {
             out.at = PutInt(out.at, va_arg(ap, int));
             continue;
         }
-        Spec s;
+        Conversion s;
         bool any = false;  // flags, width, precision or length seen
         for (;; ++f) {
             if (*f == '-')

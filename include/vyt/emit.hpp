@@ -205,6 +205,9 @@ public:
     virtual bool tracing() const = 0;
     virtual void traceLine(const char* text) = 0;  // a trace line (only while tracing)
     virtual void errorLine(const char* text) = 0;  // an error line (always)
+    // True when trace lines go to the trace file as they are (through
+    // trace::msg), so that a hex dump may write its rows there directly.
+    virtual bool writesTraceFile() const { return false; }
     // Formats a trace line (see tracef); use VYT_TRACE() around it.
     void trace(const char* fmt, ...) VYT_PRINTF(2, 3);
 };

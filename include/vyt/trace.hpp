@@ -31,6 +31,7 @@ public:
     bool tracing() const override { return trace::enabled(); }
     void traceLine(const char* text) override { trace::msg(text); }
     void errorLine(const char* text) override { trace::error(text); }
+    bool writesTraceFile() const override { return true; }
 };
 
 // Renders a flags word as "{hex}" followed by the names of its set bits into

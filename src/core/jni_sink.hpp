@@ -116,6 +116,7 @@ public:
         lines_written_ = true;
         trace::error(text);
     }
+    bool writesTraceFile() const override { return true; }
     bool lookup(int slot, const char* name, const char* signature) override;
     bool share(int slot, TextArg text) override;
     bool call(int slot, const CallArgs& args) override;

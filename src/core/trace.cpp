@@ -65,14 +65,13 @@ struct ThreadLines {
     std::time_t second;
     char prefix[40];
     std::size_t prefixLen;
-    const char* lastText;  // the text last handed to msg() on this thread
 
     char* text() { return heapText != nullptr ? heapText : inlineText; }
     std::size_t cap() const { return heapText != nullptr ? heapCap : sizeof inlineText; }
 };
 
 ThreadLines& Lines() {
-    thread_local ThreadLines lines{{}, nullptr, 0, 0, 0, false, 0, -1, {}, 0, nullptr};
+    thread_local ThreadLines lines{{}, nullptr, 0, 0, 0, false, 0, -1, {}, 0};
     return lines;
 }
 
@@ -152,7 +151,6 @@ char* Room(ThreadLines& l, std::size_t more) {
 void writeLine(const char* kind, std::size_t kindLen, const char* text) {
     if (gFile.load(std::memory_order_acquire) == nullptr || text == nullptr) return;
     ThreadLines& l = Lines();
-    l.lastText = text;
     const std::time_t now = std::time(nullptr);
     if (now != l.second) MakePrefix(l, now);
     const std::size_t textLen = std::strlen(text);
@@ -487,20 +485,17 @@ void PrintDump(Tracer& t, const unsigned char* ptr, int start, int end) {
     // The whole dump reaches the file after the lines before it, and no other
     // thread's line lands inside it.
     trace::Batch whole;
-    ThreadLines& l = Lines();
     char line[kLineMax];
     std::snprintf(line, sizeof line, "PrintDump Entry: ptr<@%p> start<%d> end<%d>\n", static_cast<const void*>(ptr),
                   start, end);
-    l.lastText = nullptr;
     t.traceLine(line);
-    // When the tracer handed the entry line to msg(), it writes to the trace
-    // file, and the rows go there directly.
-    const bool toFile = l.lastText == line;
+    // A tracer that writes to the trace file gets the rows there directly.
+    const bool toFile = t.writesTraceFile() && gFile.load(std::memory_order_acquire) != nullptr;
     const long long n = static_cast<long long>(end) - start;
     if (n <= 0) return;
     const unsigned char* first = ptr + start;
     if (toFile) {
-        DumpRowsToFile(l, first, n);
+        DumpRowsToFile(Lines(), first, n);
         return;
     }
     char row[kDumpRowMax + 1];

@@ -28,6 +28,12 @@ import java.util.Map;
  * after a copy of the reply in one array: the floor copies that array once, as mapData copies the
  * reply, and the Java decoder reads it in place.
  *
+ * Two bounds are printed beside them.  "shared" (repeated texts only) is the floor making each
+ * distinct text of the reply once and then only calling: what no table of repeated texts can go
+ * under.  With tracing on, "writes" replays the reply's trace file as the trace writer must write
+ * it (the reply and its dump at once, then one write per line, each line being in the file before
+ * the next call into Java): the kernel's part of tracing alone.
+ *
  *   java -Dvyt.floor=libvyt_floor.so -Dvyt.corpus=tests/fuzz/corpus VytBench [--quick]
  *        [--types=1,4,8,11] [--no-sweep] [--no-trace]
  */
@@ -63,12 +69,14 @@ public final class VytBench {
         System.out.println("Trace off");
         header();
         Map<String, Double> off = new LinkedHashMap<>();
+        Map<String, Double> shared = new LinkedHashMap<>();
         for (int type : main)
             for (String mode : modes)
                 for (int n : sizes) {
                     Case c = Case.of(type, seeds.get(type), n, mode);
                     double[] r = measure(c, true);
                     off.put(type + "/" + n + "/" + mode, r[0]);
+                    shared.put(type + "/" + n + "/" + mode, r[3]);
                     row(c, r);
                     c.close();
                 }
@@ -90,66 +98,90 @@ public final class VytBench {
         VYTservlet.buildVYTRequest(1, 0, 0, 0, "bench", "", 0, 0, true);
         System.out.println();
         System.out.println("Trace on (mapData only; the trace file is emptied after every sample)");
-        System.out.printf(Locale.ROOT, "%-5s %7s %-9s %12s %12s %8s%n", "type", "entries", "texts", "off ns/e",
-                "on ns/e", "on/off");
+        System.out.printf(Locale.ROOT, "%-5s %7s %-9s %12s %12s %8s %12s %12s%n", "type", "entries", "texts",
+                "off ns/e", "on ns/e", "on/off", "writes ns/e", "least on/off");
         for (int type : main)
             for (String mode : modes)
                 for (int n : new int[] {10, 1000}) {
                     Case c = Case.of(type, seeds.get(type), n, mode);
-                    double on = measure(c, false)[0];
+                    c.prepareWrites();
+                    double[] r = measure(c, false);
                     Double o = off.get(type + "/" + n + "/" + mode);
-                    System.out.printf(Locale.ROOT, "%-5d %7d %-9s %12.1f %12.1f %8.2f%n", type, c.entries, mode, o, on,
-                            on / o);
+                    System.out.printf(Locale.ROOT, "%-5d %7d %-9s %12.1f %12.1f %8.2f %12.1f %12.2f%n", type,
+                            c.entries, mode, o, r[0], r[0] / o, r[4], (o + r[4]) / o);
                     c.close();
                 }
     }
 
     private static void header() {
-        System.out.printf(Locale.ROOT, "%-5s %7s %-9s %12s %12s %12s %10s %10s%n", "type", "entries", "texts",
-                "mapData", "floor", "java", "map/floor", "java/floor");
+        System.out.printf(Locale.ROOT, "%-5s %7s %-9s %12s %12s %12s %10s %10s %12s%n", "type", "entries", "texts",
+                "mapData", "floor", "java", "map/floor", "java/floor", "shared/floor");
     }
 
     private static void row(Case c, double[] r) {
-        System.out.printf(Locale.ROOT, "%-5d %7d %-9s %12.1f %12.1f %12.1f %10.2f %10.2f%n", c.type, c.entries,
-                c.mode, r[0], r[1], r[2], r[0] / r[1], r[2] / r[1]);
+        System.out.printf(Locale.ROOT, "%-5d %7d %-9s %12.1f %12.1f %12.1f %10.2f %10.2f %12s%n", c.type, c.entries,
+                c.mode, r[0], r[1], r[2], r[0] / r[1], r[2] / r[1],
+                Double.isNaN(r[3]) ? "-" : String.format(Locale.ROOT, "%.2f", r[3] / r[1]));
     }
 
     // ---- measuring -----------------------------------------------------------------
 
-    /** Medians in ns per entry of mapData, the floor and the Java decoder (all three when traceOff). */
+    private static final int MAP = 0, FLOOR = 1, JAVA = 2, SHARED = 3, WRITES = 4;
+
+    /**
+     * Medians in ns per entry, indexed by path: trace off, mapData, the floor, the Java decoder and
+     * (repeated texts) the shared bound; trace on, mapData and the writes bound.  NaN where not run.
+     */
     private static double[] measure(Case c, boolean traceOff) throws IOException {
-        int paths = traceOff ? 3 : 1;
+        int[] paths = !traceOff ? new int[] {MAP, WRITES}
+                : c.mode.equals("repeated") ? new int[] {MAP, FLOOR, JAVA, SHARED} : new int[] {MAP, FLOOR, JAVA};
         long perSample = traceOff ? entriesPerSample : entriesPerSample / 10;
         int reps = (int) Math.max(1, perSample / Math.max(1, c.entries));
-        for (int p = 0; p < paths; p++) run(c, p, Math.max(1, reps / 2)); // warm-up
-        double[][] samples = new double[paths][rounds];
+        for (int p : paths) {
+            run(c, p, Math.max(1, reps / 2)); // warm-up
+            empty(c, p);
+        }
+        double[][] samples = new double[WRITES + 1][rounds];
         for (int r = 0; r < rounds; r++) {
-            for (int k = 0; k < paths; k++) {
-                int p = (r + k) % paths;
+            for (int k = 0; k < paths.length; k++) {
+                int p = paths[(r + k) % paths.length];
                 long t0 = CPU.getCurrentThreadCpuTime();
                 run(c, p, reps);
                 samples[p][r] = (CPU.getCurrentThreadCpuTime() - t0) / (double) reps / Math.max(1, c.entries);
-                if (!traceOff) emptyTrace();
+                empty(c, p);
             }
         }
-        double[] med = new double[3];
+        double[] med = new double[WRITES + 1];
         Arrays.fill(med, Double.NaN);
-        for (int p = 0; p < paths; p++) {
+        for (int p : paths) {
             Arrays.sort(samples[p]);
             med[p] = samples[p][rounds / 2];
         }
         return med;
     }
 
+    /** Empties what a traced path wrote, so that every sample writes to a file of the same size. */
+    private static void empty(Case c, int path) throws IOException {
+        if (path == WRITES) BenchFloor.emptyWrites(c.writes);
+        else if (path == MAP) emptyTrace();
+    }
+
     private static void run(Case c, int path, int reps) {
         for (int i = 0; i < reps; i++) {
             switch (path) {
-                case 0:
+                case MAP:
                     if (VYTreport.mapData(c.reply, c.target, c.type) != 0) throw new IllegalStateException("mapData");
                     break;
-                case 1:
+                case FLOOR:
                     if (BenchFloor.decode(c.floorPlan, c.flat, c.flatStart, c.target) != c.calls)
                         throw new IllegalStateException("floor");
+                    break;
+                case SHARED:
+                    if (BenchFloor.decodeShared(c.floorPlan, c.sharedFlat, c.flatStart, c.target) != c.calls)
+                        throw new IllegalStateException("shared");
+                    break;
+                case WRITES:
+                    if (!BenchFloor.writes(c.writes)) throw new IllegalStateException("writes");
                     break;
                 default:
                     javaDecode(c);
@@ -169,8 +201,10 @@ public final class VytBench {
         }
     }
 
+    private static final Path TRACE = Paths.get("logs", "VYTjni.trc");
+
     private static void emptyTrace() throws IOException {
-        Path p = Paths.get("logs", "VYTjni.trc");
+        Path p = TRACE;
         if (!Files.exists(p)) return;
         try (RandomAccessFile f = new RandomAccessFile(p.toFile(), "rw")) {
             f.setLength(0);
@@ -224,6 +258,8 @@ public final class VytBench {
         byte[] reply;
         byte[] flat;      // the reply, then the flat record of its calls
         int flatStart;    // where the flat record starts
+        byte[] sharedFlat; // the reply, then its distinct texts and the calls naming them
+        long writes;      // the trace file's writes for one reply, once prepared
         int calls;
         long floorPlan;
         BenchCaller[] callers;
@@ -245,6 +281,41 @@ public final class VytBench {
 
         void close() {
             BenchFloor.release(floorPlan);
+            BenchFloor.releaseWrites(writes);
+        }
+
+        private static final java.util.regex.Pattern DUMP_ROW =
+                java.util.regex.Pattern.compile("^\\[[^\\]]*\\] +[0-9a-f]+ \\|.*");
+        private static final int DUMP_WRITE = 256 * 1024;
+
+        /**
+         * Traces this reply once and keeps its trace file's bytes, cut as the trace writer must write
+         * them: up to the end of the dump in pieces of 256 KB, then a write per line.
+         */
+        void prepareWrites() throws IOException {
+            emptyTrace();
+            if (VYTreport.mapData(reply, target, type) != 0) throw new IllegalStateException("mapData");
+            byte[] all = Files.readAllBytes(TRACE);
+            emptyTrace();
+            int from = 0;
+            while (from < all.length && all[from] == 0) from++; // the library's file position outlived the emptying
+            byte[] bytes = Arrays.copyOfRange(all, from, all.length);
+            List<Integer> lineEnds = new ArrayList<>();
+            int dumpEnd = 0;
+            for (int i = 0, start = 0; i < bytes.length; i++) {
+                if (bytes[i] != '\n') continue;
+                lineEnds.add(i + 1);
+                if (DUMP_ROW.matcher(new String(bytes, start, i - start, StandardCharsets.ISO_8859_1)).matches())
+                    dumpEnd = i + 1;
+                start = i + 1;
+            }
+            List<Integer> ends = new ArrayList<>();
+            for (int at = 0; at < dumpEnd; at = Math.min(dumpEnd, at + DUMP_WRITE)) ends.add(Math.min(dumpEnd, at + DUMP_WRITE));
+            for (int e : lineEnds)
+                if (e > dumpEnd) ends.add(e);
+            writes = BenchFloor.prepareWrites(Paths.get("logs", "writes.trc").toString(), bytes,
+                    ends.stream().mapToInt(Integer::intValue).toArray());
+            if (writes == 0) throw new IOException("cannot open logs/writes.trc");
         }
 
         private void flatten(List<Object[]> calls) {
@@ -301,6 +372,36 @@ public final class VytBench {
                 callers[m] = BenchCallers.ALL.get(k).make(widths.get(m));
             }
             floorPlan = BenchFloor.prepare(names, sigs, plan.stream().mapToInt(Integer::intValue).toArray());
+            if (mode.equals("repeated")) shareTexts(calls, widths, keys);
+        }
+
+        /** The shared record: the count of distinct texts, the texts, then the calls with text indexes. */
+        private void shareTexts(List<Object[]> calls, List<int[]> widths, List<String> keys) {
+            Map<String, Integer> index = new LinkedHashMap<>();
+            int size = 4;
+            for (Object[] call : calls)
+                for (int i = 1; i < call.length; i++)
+                    if (call[i] instanceof String && !index.containsKey((String) call[i])) {
+                        index.put((String) call[i], index.size());
+                        size += ((String) call[i]).getBytes(StandardCharsets.UTF_8).length + 1;
+                    }
+            for (Object[] call : calls) size += 4 * call.length;
+            sharedFlat = new byte[flatStart + size];
+            System.arraycopy(reply, 0, sharedFlat, 0, flatStart);
+            int at = flatStart;
+            put32(sharedFlat, at, index.size());
+            at += 4;
+            for (String t : index.keySet()) {
+                byte[] b = t.getBytes(StandardCharsets.UTF_8);
+                System.arraycopy(b, 0, sharedFlat, at, b.length);
+                at += b.length + 1;
+            }
+            for (Object[] call : calls) {
+                put32(sharedFlat, at, keys.indexOf((String) call[0]));
+                at += 4;
+                for (int i = 1; i < call.length; i++, at += 4)
+                    put32(sharedFlat, at, call[i] instanceof String ? index.get((String) call[i]) : (Integer) call[i]);
+            }
         }
     }
 

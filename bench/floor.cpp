@@ -7,10 +7,10 @@
 // Two bounds beside it, for what no decoder can go under:
 // - decodeShared makes each distinct text of the reply once, before the first
 //   call, and then only calls: the least any table of repeated texts can do.
-// - writes replays the bytes of a traced reply as the trace writer must write
-//   them (the reply and its dump in one go, then one write per line, since each
-//   line must be in the file before the next call into Java): the kernel's part
-//   of tracing alone.
+// - writes replays the bytes of a traced reply in the fewest writes the trace
+//   writer can make (the reply and its dump in one go, then one write per call
+//   into Java, since a call's lines must be in the file before it): the
+//   kernel's part of tracing alone.
 #include <jni.h>
 
 #include <cstdint>

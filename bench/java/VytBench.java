@@ -31,8 +31,8 @@ import java.util.Map;
  * Two bounds are printed beside them.  "shared" (repeated texts only) is the floor making each
  * distinct text of the reply once and then only calling: what no table of repeated texts can go
  * under.  With tracing on, "writes" replays the reply's trace file as the trace writer must write
- * it (the reply and its dump at once, then one write per line, each line being in the file before
- * the next call into Java): the kernel's part of tracing alone.
+ * it in the fewest writes it can make (the reply and its dump at once, then one write per call into
+ * Java, whose lines must be in the file before it): the kernel's part of tracing alone.
  *
  *   java -Dvyt.floor=libvyt_floor.so -Dvyt.corpus=tests/fuzz/corpus VytBench [--quick]
  *        [--types=1,4,8,11] [--no-sweep] [--no-trace]
@@ -289,8 +289,9 @@ public final class VytBench {
         private static final int DUMP_WRITE = 256 * 1024;
 
         /**
-         * Traces this reply once and keeps its trace file's bytes, cut as the trace writer must write
-         * them: up to the end of the dump in pieces of 256 KB, then a write per line.
+         * Traces this reply once and keeps its trace file's bytes, cut into the fewest writes the trace
+         * writer can make: up to the end of the dump in pieces of 256 KB, then the lines after it in as
+         * many writes as there are calls into Java (each call's lines must be in the file before it).
          */
         void prepareWrites() throws IOException {
             emptyTrace();
@@ -311,8 +312,12 @@ public final class VytBench {
             }
             List<Integer> ends = new ArrayList<>();
             for (int at = 0; at < dumpEnd; at = Math.min(dumpEnd, at + DUMP_WRITE)) ends.add(Math.min(dumpEnd, at + DUMP_WRITE));
+            // The lines after the dump must reach the file in at least one write per call into Java.
+            List<Integer> after = new ArrayList<>();
             for (int e : lineEnds)
-                if (e > dumpEnd) ends.add(e);
+                if (e > dumpEnd) after.add(e);
+            int pieces = Math.min(after.size(), calls);
+            for (int j = 1; j <= pieces; j++) ends.add(after.get(j * after.size() / pieces - 1));
             writes = BenchFloor.prepareWrites(Paths.get("logs", "writes.trc").toString(), bytes,
                     ends.stream().mapToInt(Integer::intValue).toArray());
             if (writes == 0) throw new IOException("cannot open logs/writes.trc");

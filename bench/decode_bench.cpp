@@ -8,6 +8,9 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -44,12 +47,16 @@ public:
     }
 };
 
-std::vector<unsigned char> allTrans(int n) {
+// A transaction list of n entries whose names are all different, or (`distinct`
+// false) 16 names over and over.
+std::vector<unsigned char> allTrans(int n, bool distinct) {
     ReplyBuilder r(28 + 68 * static_cast<std::size_t>(n));
     r.i32(8, n);
-    for (int k = 0; k < n; ++k) r.text(28 + 68 * static_cast<std::size_t>(k), "transaction-" + std::to_string(k));
+    for (int k = 0; k < n; ++k)
+        r.text(28 + 68 * static_cast<std::size_t>(k), "transaction-" + std::to_string(distinct ? k : k % 16));
     return r.bytes();
 }
+std::vector<unsigned char> allTrans(int n) { return allTrans(n, true); }
 
 std::vector<unsigned char> rspTimeDetail(int n) {
     ReplyBuilder r(1568 + 72 * static_cast<std::size_t>(n));
@@ -273,6 +280,26 @@ void OwnCost(benchmark::State& state, std::vector<unsigned char> reply, int type
 }
 
 void BM_AllTransOwnCost(benchmark::State& state) { OwnCost(state, allTrans(static_cast<int>(state.range(0))), 1); }
+// A reply of the seed corpus (report type state.range(0)), the file's first byte being its type.
+void BM_SeedOwnCost(benchmark::State& state) {
+    const int type = static_cast<int>(state.range(0));
+    for (const auto& e : std::filesystem::directory_iterator(VYT_CORPUS_DIR)) {
+        const std::string name = e.path().filename().string();
+        char prefix[16];
+        std::snprintf(prefix, sizeof prefix, "reply-%02d-", type);
+        if (name.rfind(prefix, 0) != 0) continue;
+        std::ifstream in(e.path(), std::ios::binary);
+        std::vector<unsigned char> all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        OwnCost(state, std::vector<unsigned char>(all.begin() + 1, all.end()), type);
+        state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));  // replies, not entries
+        return;
+    }
+    state.SkipWithError("no seed reply");
+}
+
+void BM_AllTransRepeatedOwnCost(benchmark::State& state) {
+    OwnCost(state, allTrans(static_cast<int>(state.range(0)), false), 1);
+}
 
 // The same calls as a decoder that does nothing but what the callback contract forces.
 void BM_AllTransFloorCost(benchmark::State& state) {
@@ -307,6 +334,8 @@ void BM_PathPortOwnCost(benchmark::State& state) {
 }
 
 BENCHMARK(BM_AllTransOwnCost)->Arg(0)->Arg(1000);
+BENCHMARK(BM_SeedOwnCost)->Arg(3)->Arg(17)->Arg(25)->Arg(28);
+BENCHMARK(BM_AllTransRepeatedOwnCost)->Arg(1000);
 BENCHMARK(BM_PathPortOwnCost)->Arg(1000);
 BENCHMARK(BM_AllTransFloorCost)->Arg(1000);
 

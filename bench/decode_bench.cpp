@@ -247,6 +247,8 @@ jstring JNICALL NewStringUTF(JNIEnv*, const char* s) {
 void JNICALL DeleteLocalRef(JNIEnv*, jobject o) { benchmark::DoNotOptimize(o); }
 void JNICALL CallVoidMethodA(JNIEnv*, jobject, jmethodID, const jvalue* v) { benchmark::DoNotOptimize(v[0]); }
 jint JNICALL EnsureLocalCapacity(JNIEnv*, jint) { return 0; }
+jint JNICALL PushLocalFrame(JNIEnv*, jint) { return 0; }
+jobject JNICALL PopLocalFrame(JNIEnv*, jobject) { return nullptr; }
 
 JNIEnv* Env() {
     static JNINativeInterface_ table = [] {
@@ -261,6 +263,8 @@ JNIEnv* Env() {
         t.DeleteLocalRef = DeleteLocalRef;
         t.CallVoidMethodA = CallVoidMethodA;
         t.EnsureLocalCapacity = EnsureLocalCapacity;
+        t.PushLocalFrame = PushLocalFrame;
+        t.PopLocalFrame = PopLocalFrame;
         return t;
     }();
     static JNIEnv env{&table};

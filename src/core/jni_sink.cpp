@@ -74,7 +74,12 @@ jstring MakeString(JNIEnv* env, const TextArg& t, bool ascii) {
 
 jstring NewConvertedString(JNIEnv* env, const TextArg& t) { return MakeString(env, t, t.ascii || IsAscii(t.p, t.n)); }
 
-jstring StringCache::lookup(JNIEnv* env, const TextArg& t, Field& f, bool* owned) {
+jstring MakeKeptString(JNIEnv* env, const TextArg& t, const StringCache::Probe& probe) {
+    return MakeString(env, t, probe.ascii);
+}
+
+jstring StringCache::find(const TextArg& t, int field, Probe* probe) {
+    Field& f = fields_[field];
     if (++f.lookups == kWindow) {
         if (f.hits < kMinHits) f.pause = kPause;  // this field's texts do not recur
         f.lookups = 0;
@@ -82,38 +87,37 @@ jstring StringCache::lookup(JNIEnv* env, const TextArg& t, Field& f, bool* owned
     }
     bool ascii = false;
     const std::uint32_t hash = HashText(t.p, t.n, &ascii);
-    ascii = ascii || t.ascii;
-    int victim = -1;
+    probe->hash = hash;
+    probe->ascii = ascii || t.ascii;
+    probe->victim = -1;
     for (int k = 0; k < kProbes; ++k) {
         const int at = static_cast<int>((hash + static_cast<std::uint32_t>(k)) & (kSlots - 1));
         if (!used(at)) {  // the text is not further on: take this free slot
-            victim = at;
-            break;
+            probe->victim = at;
+            return nullptr;
         }
         Slot& s = slots_[at];
         if (s.hash == hash && s.len == t.n && std::memcmp(s.key, t.p, t.n) == 0) {
             s.call = call_;
             ++f.hits;
-            *owned = false;
             return s.ref;
         }
-        if (victim < 0 && s.call != call_) victim = at;
+        if (probe->victim < 0 && s.call != call_) probe->victim = at;
     }
-    jstring made = MakeString(env, t, ascii);
-    if (made == nullptr || victim < 0) {  // every probed slot serves this call
-        *owned = true;
-        return made;
-    }
-    Slot& v = slots_[victim];
-    if (used(victim)) env->DeleteLocalRef(v.ref);
-    used_[victim >> 6] |= std::uint64_t{1} << (victim & 63);
+    return nullptr;
+}
+
+bool StringCache::keep(JNIEnv* env, const TextArg& t, const Probe& probe, jstring made) noexcept {
+    if (probe.victim < 0) return false;  // every probed slot serves this call
+    Slot& v = slots_[probe.victim];
+    if (used(probe.victim)) env->DeleteLocalRef(v.ref);
+    used_[probe.victim >> 6] |= std::uint64_t{1} << (probe.victim & 63);
     v.ref = made;
-    v.hash = hash;
+    v.hash = probe.hash;
     v.len = t.n;
     v.call = call_;
     std::memcpy(v.key, t.p, t.n);
-    *owned = false;
-    return made;
+    return true;
 }
 
 void StringCache::clear(JNIEnv* env) noexcept {
@@ -125,6 +129,7 @@ void StringCache::clear(JNIEnv* env) noexcept {
 }
 
 JniSink::~JniSink() {
+    leaveFrame();
     strings_.clear(env_);
     for (jstring s : shared_)
         if (s != nullptr) env_->DeleteLocalRef(s);
@@ -134,6 +139,7 @@ JniSink::~JniSink() {
 bool JniSink::lookup(int slot, const char* name, const char* signature) {
     flushLines();  // the lookup may initialise the class, running Java code
     if (cls_ == nullptr) {
+        leaveFrame();  // the class outlives the frame
         cls_ = env_->GetObjectClass(target_);
         if (cls_ == nullptr) return false;
     }
@@ -144,6 +150,7 @@ bool JniSink::lookup(int slot, const char* name, const char* signature) {
 }
 
 bool JniSink::share(int slot, TextArg text) {
+    leaveFrame();  // a shared string outlives the frame
     jstring s = NewJavaString(env_, text);
     if (s == nullptr) return false;  // the exception stays pending
     shared_[slot] = s;
@@ -154,24 +161,53 @@ bool JniSink::call(int slot, const CallArgs& a) {
     if (a.n > kMaxArgs || a.nTexts > static_cast<std::size_t>(Out::kMaxTextArgs)) return false;
     // A Slot is laid out as a jvalue: an int and a reference each at its start.
     static_assert(sizeof(Slot) == sizeof(jvalue) && alignof(Slot) == alignof(jvalue));
-    jstring made[Out::kMaxTextArgs];
+    jstring made[Out::kMaxTextArgs];  // strings the table had no room for: deleted after the call
     std::size_t nMade = 0;
+    static_assert(Out::kMaxTextArgs <= 16);
+    std::uint16_t once = 0;  // texts whose strings serve this call alone, one bit each
     bool ok = true;
     strings_.nextCall();
-    for (std::size_t k = 0; k < a.nTexts; ++k) {
+    // First the strings that outlive the frame: shared ones and the table's.
+    for (std::size_t k = 0; k < a.nTexts && ok; ++k) {
         const TextArg& t = a.texts[k];
         jstring s;
         if (t.shared >= 0) {
             s = shared_[t.shared];
-        } else {
-            bool owned = false;
-            s = strings_.get(env_, t, slot * Out::kMaxTextArgs + static_cast<int>(k), &owned);
+        } else if (strings_.kept(t, slot * Out::kMaxTextArgs + static_cast<int>(k))) {
+            StringCache::Probe probe;
+            s = strings_.find(t, slot * Out::kMaxTextArgs + static_cast<int>(k), &probe);
             if (s == nullptr) {
-                ok = false;  // NewStringUTF failed: its exception is pending
+                leaveFrame();
+                s = MakeKeptString(env_, t, probe);
+                if (s == nullptr) {
+                    ok = false;  // NewStringUTF failed: its exception is pending
+                    break;
+                }
+                if (!strings_.keep(env_, t, probe, s)) made[nMade++] = s;
+            }
+        } else {
+            once = static_cast<std::uint16_t>(once | 1u << k);
+            continue;
+        }
+        a.slots[a.textAt[k]].ref = s;
+    }
+    // Then the strings of this call alone, in the frame.
+    for (std::size_t k = 0; once != 0 && ok; ++k) {
+        if ((once >> k & 1u) == 0) continue;
+        once = static_cast<std::uint16_t>(once & ~(1u << k));
+        if (frameRefs_ < 0) {
+            if (env_->PushLocalFrame(kFrameCapacity) != 0) {
+                ok = false;  // OutOfMemoryError is pending
                 break;
             }
-            if (owned) made[nMade++] = s;
+            frameRefs_ = 0;
         }
+        jstring s = NewJavaString(env_, a.texts[k]);
+        if (s == nullptr) {
+            ok = false;
+            break;
+        }
+        ++frameRefs_;
         a.slots[a.textAt[k]].ref = s;
     }
     if (ok) {
@@ -180,6 +216,7 @@ bool JniSink::call(int slot, const CallArgs& a) {
         ok = !env_->ExceptionCheck();
     }
     for (std::size_t i = 0; i < nMade; ++i) env_->DeleteLocalRef(made[i]);
+    if (frameRefs_ >= kFrameRefs) leaveFrame();
     return ok;
 }
 

@@ -49,22 +49,32 @@ public:
     StringCache(const StringCache&) = delete;
     StringCache& operator=(const StringCache&) = delete;
 
+    // Where a text not found would be kept: its hash, the slot, and whether it is ASCII.
+    struct Probe {
+        std::uint32_t hash;
+        int victim;  // -1: every slot probed serves the current call
+        bool ascii;
+    };
+
     // Starts a new call: references handed out from now on belong to it.
     void nextCall() noexcept { ++call_; }
-    // The string for `t`, the text of field `field` (0 to kFields - 1).
-    // *owned is true when the caller must delete it after the call (a text
-    // the table does not keep).  Null with a pending exception when the
-    // string could not be made.
-    VYT_ALWAYS_INLINE jstring get(JNIEnv* env, const TextArg& t, int field, bool* owned) {
+    // Whether the text `t` of field `field` (0 to kFields - 1) is looked up in
+    // the table; when not, the caller makes its string for the one call.
+    // Empty texts are not kept either: each call gets a string of its own.
+    VYT_ALWAYS_INLINE bool kept(const TextArg& t, int field) noexcept {
         Field& f = fields_[field];
-        if (f.pause > 0 || t.n == 0 || t.n > kMaxKey) {
-            // Empty texts are not kept either: each call gets a string of its own.
-            if (f.pause > 0) --f.pause;
-            *owned = true;
-            return NewJavaString(env, t);
+        if (f.pause > 0) {
+            --f.pause;
+            return false;
         }
-        return lookup(env, t, f, owned);
+        return t.n != 0 && t.n <= kMaxKey;
     }
+    // The table's string for a kept text, or null when it has none yet: the
+    // caller then makes the string (see MakeKeptString) and hands it to keep().
+    jstring find(const TextArg& t, int field, Probe* probe);
+    // Keeps `made`, the string for `t`, where find() said; false when there is
+    // no room (the caller then owns it and deletes it after the call).
+    bool keep(JNIEnv* env, const TextArg& t, const Probe& probe, jstring made) noexcept;
     // Deletes every reference the table holds.
     void clear(JNIEnv* env) noexcept;
 
@@ -81,7 +91,6 @@ private:
         std::int16_t pause;          // texts still to make without the table
     };
     static_assert(kWindow <= 255 && kPause <= 32767);
-    jstring lookup(JNIEnv* env, const TextArg& t, Field& f, bool* owned);
     bool used(int k) const noexcept { return (used_[k >> 6] >> (k & 63)) & 1; }
     // Which slots hold a reference; the slots themselves are left
     // uninitialised until first used, so a reply starts at little cost.
@@ -91,15 +100,27 @@ private:
     Slot slots_[kSlots];
 };
 
-// Local references one mapData call may hold at once, at most: the target's
-// class, the shared strings, the cached strings and the strings of one call.
+// The string for a text the table keeps but does not hold yet.
+jstring MakeKeptString(JNIEnv* env, const TextArg& t, const StringCache::Probe& probe);
+
+// Local references one mapData call may hold at once outside a local frame,
+// at most: the target's class, the shared strings, the cached strings and the
+// strings of one call that the table has no room for.
 inline constexpr int kLocalRefsPerReply = 1 + Out::kMaxShared + StringCache::kSlots + Out::kMaxTextArgs;
+// Strings made for one call alone are not deleted one by one: they live in a
+// local frame that is popped once it holds kFrameRefs of them (one
+// PopLocalFrame costs less than that many DeleteLocalRef calls).  The frame
+// holds at most the strings of one call more.
+inline constexpr int kFrameRefs = 256;
+inline constexpr int kFrameCapacity = kFrameRefs + Out::kMaxTextArgs;
 
 
 // Sends a decoder's calls to a Java target object.  Keeps the number of live
 // local references bounded: the class, the shared strings and the cached
-// strings live until the sink is destroyed, every other string of a call is
-// deleted after it.
+// strings live until the sink is destroyed, in the caller's frame; every other
+// string of a call lives in a local frame of at most kFrameCapacity
+// references, popped when full and whenever a reference must be made outside
+// it.
 class JniSink final : public Sink {
 public:
     JniSink(JNIEnv* env, jobject target) noexcept : env_(env), target_(target) {}
@@ -127,6 +148,12 @@ private:
         if (lines_written_) trace::flush();
         lines_written_ = false;
     }
+    // Pops the frame of one-call strings (before a reference that must
+    // outlive it is made).
+    void leaveFrame() noexcept {
+        if (frameRefs_ >= 0) env_->PopLocalFrame(nullptr);
+        frameRefs_ = -1;
+    }
 
     JNIEnv* env_;
     jobject target_;
@@ -135,6 +162,7 @@ private:
     jstring shared_[Out::kMaxShared] = {};
     StringCache strings_;
     bool lines_written_ = false;
+    int frameRefs_ = -1;  // strings in the frame of one-call strings; -1: no frame
     // Lines are gathered while decoding and written before every call into
     // Java and before mapData returns.
     trace::Batch lines_;

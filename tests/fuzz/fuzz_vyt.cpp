@@ -98,6 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The adapter never breaks the JNI rules.
     check(f.invalidUtf.empty());
     check(f.pins == 0);
-    check(f.maxLiveRefs <= vyt::kLocalRefsPerReply);
+    check(f.maxLiveRefs <= vyt::kLocalRefsPerReply + vyt::kFrameCapacity);
+    check(f.openFrames == 0);
     return 0;
 }

@@ -101,6 +101,19 @@ jboolean JNICALL ExceptionCheck(JNIEnv* env) {
     return F(env).pending ? JNI_TRUE : JNI_FALSE;
 }
 
+jint JNICALL PushLocalFrame(JNIEnv* env, jint capacity) {
+    F(env).enter("PushLocalFrame", true);
+    F(env).pushFrame(capacity);
+    return 0;
+}
+
+jobject JNICALL PopLocalFrame(JNIEnv* env, jobject result) {
+    F(env).enter("PopLocalFrame", true);
+    if (result != nullptr) FakeJni::breach("PopLocalFrame with a result: not modelled by the fake");
+    F(env).popFrame();
+    return nullptr;
+}
+
 jint JNICALL EnsureLocalCapacity(JNIEnv* env, jint) {
     F(env).enter("EnsureLocalCapacity", false);
     return 0;
@@ -146,6 +159,8 @@ FakeJni::FakeJni() {
     table_.DeleteLocalRef = DeleteLocalRef;
     table_.ExceptionCheck = ExceptionCheck;
     table_.EnsureLocalCapacity = EnsureLocalCapacity;
+    table_.PushLocalFrame = PushLocalFrame;
+    table_.PopLocalFrame = PopLocalFrame;
     table_.GetStringLength = GetStringLength;
     table_.GetStringRegion = GetStringRegion;
     table_.NewByteArray = NewByteArray;
@@ -176,9 +191,28 @@ void FakeJni::enter(const char* function, bool allowedWhilePending) {
 
 jobject FakeJni::madeLocal(jobject o) {
     locals_.insert(o);
+    if (!frames_.empty()) {
+        Frame& top = frames_.back();
+        top.refs.push_back(o);
+        if (static_cast<jint>(top.refs.size()) > top.capacity)
+            breach("more local references made in a frame than PushLocalFrame made room for");
+    }
     liveRefs = static_cast<int>(locals_.size());
     maxLiveRefs = std::max(maxLiveRefs, liveRefs);
     return o;
+}
+
+void FakeJni::pushFrame(jint capacity) {
+    frames_.push_back(Frame{{}, capacity});
+    openFrames = static_cast<int>(frames_.size());
+}
+
+void FakeJni::popFrame() {
+    if (frames_.empty()) breach("PopLocalFrame without a frame");
+    for (jobject o : frames_.back().refs) locals_.erase(o);  // those deleted already are gone
+    frames_.pop_back();
+    openFrames = static_cast<int>(frames_.size());
+    liveRefs = static_cast<int>(locals_.size());
 }
 
 void FakeJni::deleteLocal(jobject o) {

@@ -5,8 +5,10 @@
 //
 // The fake is strict: deleting a local reference it did not hand out or that
 // is already deleted, releasing an array that is not pinned (or twice), or
-// calling any function but ExceptionCheck, ReleaseByteArrayElements and
-// DeleteLocalRef while an exception is pending breaks the JNI rules; the fake
+// calling any function but ExceptionCheck, ReleaseByteArrayElements,
+// DeleteLocalRef and the local frame functions while an exception is pending,
+// popping a frame that was not pushed, or making more references in a frame
+// than it was pushed with room for breaks the JNI rules; the fake
 // then writes what happened to stderr and aborts the process, so the test or
 // the fuzz run fails at the point of the fault.  All state belongs to one
 // FakeJni; construct one and pass env() to the exported functions.
@@ -54,6 +56,7 @@ public:
     // Local references made by the library and not deleted, now and at most.
     int liveRefs = 0;
     int maxLiveRefs = 0;
+    int openFrames = 0;           // local frames pushed and not popped
     int pins = 0;                 // arrays pinned and not released
     std::vector<jint> releaseModes;
     bool pending = false;         // a Java exception is pending
@@ -79,6 +82,8 @@ public:
     void enter(const char* function, bool allowedWhilePending);
     jobject madeLocal(jobject o);
     void deleteLocal(jobject o);
+    void pushFrame(jint capacity);
+    void popFrame();
     jbyte* pin(jbyteArray a);
     void release(jbyteArray a, jbyte* p, jint mode);
     jmethodID methodId(const std::string& key);
@@ -86,7 +91,12 @@ public:
     [[noreturn]] static void breach(const std::string& what);
 
 private:
+    struct Frame {
+        std::vector<jobject> refs;  // made while it was the top frame
+        jint capacity;
+    };
     std::set<jobject> locals_;                         // local references handed out and not deleted
+    std::vector<Frame> frames_;                        // local frames pushed and not popped
     std::set<jbyte*> pinned_;                          // elements handed out and not released
     std::deque<std::string> methods_;                  // jmethodIDs point into this
 

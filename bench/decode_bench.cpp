@@ -19,6 +19,7 @@
 #include "vyt/layout/inventory.hpp"
 #include "vyt/local_time.hpp"
 #include "vyt/timetext.hpp"
+#include "vyt/trace.hpp"
 #include "vyt/utf8.hpp"
 #include "../src/reports/alerts/stamps.hpp"
 
@@ -346,5 +347,34 @@ void BM_EntryLineVsnprintf(benchmark::State& s) { EntryLine(s, false); }
 
 BENCHMARK(BM_EntryLineFormatLine);
 BENCHMARK(BM_EntryLineVsnprintf);
+
+}  // namespace
+
+// ---- hex dump rows --------------------------------------------------------------
+// PrintDump of 64 KB (4,096 full rows) through a tracer that writes to the
+// trace file, which is /dev/null here: the rows' formatting and the copies
+// into the line buffer, with the writes as cheap as they get.
+namespace {
+
+class DumpFileTracer final : public vyt::Tracer {
+public:
+    bool tracing() const override { return true; }
+    void traceLine(const char*) override {}
+    void errorLine(const char*) override {}
+    bool writesTraceFile() const override { return true; }
+};
+
+void BM_TraceDumpRows(benchmark::State& state) {
+    std::vector<unsigned char> bytes(64 * 1024);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i * 131 + i / 7);
+    vyt::trace::close();
+    vyt::trace::open("/dev/null");
+    DumpFileTracer t;
+    for (auto _ : state) vyt::PrintDump(t, bytes.data(), 0, static_cast<int>(bytes.size()));
+    vyt::trace::close();
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes.size() / 16));
+}
+
+BENCHMARK(BM_TraceDumpRows);
 
 }  // namespace

@@ -336,43 +336,71 @@ constexpr DumpTables kDump = MakeDumpTables();
 
 // A dump row: "%4llx |%-48.48s| |%-16.16s|\n" of its offset, its bytes' hex
 // column and their characters, at most kDumpRowMax bytes, without a NUL.  A
-// full row at an offset below 0x10000 is kFullRowSize bytes.
+// full row whose offset has `places` places (four at least) is
+// kFullRowRest + places bytes.
 constexpr std::size_t kDumpRowMax = 16 + 2 + 48 + 3 + 16 + 2;
-constexpr std::size_t kFullRowSize = 4 + 2 + 48 + 3 + 16 + 2;
-// Full rows below this offset have four offset places.
-constexpr unsigned long long kFourPlaces = 0x10000;
+constexpr std::size_t kFullRowRest = 2 + 48 + 3 + 16 + 2;
 // The line prefix is at most "[hh:mm:ss 0xffffffff] "; full rows copy this
 // much of it at once and write the row over the rest.
 constexpr std::size_t kPrefixCopy = 32;
-static_assert(kPrefixCopy <= kFullRowSize, "the prefix copy stays inside the row");
+static_assert(kPrefixCopy <= 4 + kFullRowRest, "the prefix copy stays inside the row");
 
-// Writes a full row's offset `off` (below 0x10000) as "%4x" and " |": four
-// places, blanks before the first digit.
-inline char* PutFourPlaceOffset(char* p, unsigned off) {
-    const char* hi = kDump.hex[off >> 8];
-    const char* lo = kDump.hex[off & 0xFF];
-    const int lead = off >= 0x1000 ? 0 : off >= 0x100 ? 1 : off >= 0x10 ? 2 : 3;
-    p[0] = lead > 0 ? ' ' : hi[0];
-    p[1] = lead > 1 ? ' ' : hi[1];
-    p[2] = lead > 2 ? ' ' : lo[0];
-    p[3] = lo[1];
-    p[4] = ' ';
-    p[5] = '|';
-    return p + 6;
+// The places of a row offset: its hex digits, four at least.
+inline int OffsetPlaces(unsigned long long off) {
+    const int digits = (static_cast<int>(std::bit_width(off)) + 3) / 4;
+    return digits > 4 ? digits : 4;
+}
+
+// Writes a row offset below 2^32 with `Places` places (OffsetPlaces of it)
+// as "%4x" does, then " |"; returns the end.  Stores eight bytes at p, which
+// the row's rest overwrites.
+template <int Places>
+inline char* PutOffset(char* p, unsigned off) {
+    static_assert(Places >= 4 && Places <= 8);
+    if constexpr (Places == 4) {
+        // Blanks before the first digit.
+        const char* hi = kDump.hex[off >> 8];
+        const char* lo = kDump.hex[off & 0xFF];
+        p[0] = off >= 0x1000 ? hi[0] : ' ';
+        p[1] = off >= 0x100 ? hi[1] : ' ';
+        p[2] = off >= 0x10 ? lo[0] : ' ';
+        p[3] = lo[1];
+    } else if constexpr (std::endian::native == std::endian::little) {
+        // The eight digits as one word, the first in the lowest byte, made
+        // from the pairs' loads; its last `Places` digits to the lowest bytes.
+        const auto pair = [](unsigned byte) {
+            std::uint16_t v;
+            std::memcpy(&v, kDump.hex[byte], 2);
+            return static_cast<std::uint64_t>(v);
+        };
+        const std::uint64_t w = pair(off >> 24) | pair((off >> 16) & 0xFF) << 16 | pair((off >> 8) & 0xFF) << 32 |
+                                pair(off & 0xFF) << 48;
+        const std::uint64_t last = w >> (8 * (8 - Places));
+        std::memcpy(p, &last, 8);
+    } else {
+        for (int i = 0; i < Places; ++i) p[i] = kDump.hex[(off >> (4 * (Places - 1 - i))) & 0xF][1];
+    }
+    p[Places] = ' ';
+    p[Places + 1] = '|';
+    return p + Places + 2;
 }
 
 // Writes `rows` full rows of the bytes at `b`, the first at offset `off`,
 // each after the `prefixLen` bytes of `prefix` (readable for kPrefixCopy
-// bytes), with `off` + 16 * rows at most kFourPlaces; returns their end.
-// Each row is prefixLen + kFullRowSize bytes and nothing beyond is written.
+// bytes), every offset below 2^32 and with `Places` places (OffsetPlaces);
+// returns their end.  Each row is prefixLen + Places + kFullRowRest bytes
+// and nothing beyond is written.
 using PutFullRowsFn = char* (*)(char* p, const char* prefix, std::size_t prefixLen, unsigned off,
                                 const unsigned char* b, std::size_t rows);
+// Per number of places (4 to 8), the function that writes such rows.
+using FullRowWriters = PutFullRowsFn[9];
 
+template <int Places>
 char* PutFullRowsScalar(char* p, const char* prefix, std::size_t prefixLen, unsigned off, const unsigned char* b,
                         std::size_t rows) {
     for (std::size_t r = 0; r < rows; ++r, off += 16, b += 16) {
         std::memcpy(p, prefix, kPrefixCopy);
-        char* const hex = PutFourPlaceOffset(p + prefixLen, off);
+        char* const hex = PutOffset<Places>(p + prefixLen, off);
         char* const chars = hex + 48 + 3;
 #pragma GCC unroll 16
         for (int k = 0; k < 16; ++k) {
@@ -422,6 +450,7 @@ bool HaveSsse3() {
 // PutFullRowsScalar's rows, the whole run in one function so that nothing is
 // called per row (a function with its own target cannot be inlined into one
 // without it).
+template <int Places>
 __attribute__((target("ssse3"))) char* PutFullRowsShuffled(char* p, const char* prefix, std::size_t prefixLen,
                                                            unsigned off, const unsigned char* b, std::size_t rows) {
     const __m128i pre0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(prefix));
@@ -438,7 +467,7 @@ __attribute__((target("ssse3"))) char* PutFullRowsShuffled(char* p, const char* 
     for (std::size_t row = 0; row < rows; ++row, off += 16, b += 16) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(p), pre0);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 16), pre1);
-        char* const hex = PutFourPlaceOffset(p + prefixLen, off);
+        char* const hex = PutOffset<Places>(p + prefixLen, off);
         char* const chars = hex + 48 + 3;
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
         const __m128i high = _mm_shuffle_epi8(digits, _mm_and_si128(_mm_srli_epi16(v, 4), nibble));
@@ -461,17 +490,39 @@ __attribute__((target("ssse3"))) char* PutFullRowsShuffled(char* p, const char* 
     return p;
 }
 
-const PutFullRowsFn kPutFullRows = HaveSsse3() ? PutFullRowsShuffled : PutFullRowsScalar;
+constexpr FullRowWriters kShuffledRows = {nullptr,
+                                           nullptr,
+                                           nullptr,
+                                           nullptr,
+                                           PutFullRowsShuffled<4>,
+                                           PutFullRowsShuffled<5>,
+                                           PutFullRowsShuffled<6>,
+                                           PutFullRowsShuffled<7>,
+                                           PutFullRowsShuffled<8>};
+#endif
+
+constexpr FullRowWriters kScalarRows = {nullptr,
+                                        nullptr,
+                                        nullptr,
+                                        nullptr,
+                                        PutFullRowsScalar<4>,
+                                        PutFullRowsScalar<5>,
+                                        PutFullRowsScalar<6>,
+                                        PutFullRowsScalar<7>,
+                                        PutFullRowsScalar<8>};
+
+#if defined(VYT_DUMP_SHUFFLE)
+const PutFullRowsFn* const kPutFullRows = HaveSsse3() ? kShuffledRows : kScalarRows;
 #else
-constexpr PutFullRowsFn kPutFullRows = PutFullRowsScalar;
+const PutFullRowsFn* const kPutFullRows = kScalarRows;
 #endif
 
 // Writes the dump row of the `count` (1 to 16) bytes at `b`, at offset `off`
 // of the dump; returns the end of the row, at most kDumpRowMax bytes on.
 char* PutDumpRow(char* p, unsigned long long off, const unsigned char* b, int count) {
-    if (count == 16 && off < kFourPlaces) {
+    if (count == 16 && off <= 0xFFFFFFFFULL) {
         static constexpr char kNoPrefix[kPrefixCopy] = {};
-        return kPutFullRows(p, kNoPrefix, 0, static_cast<unsigned>(off), b, 1);
+        return kPutFullRows[OffsetPlaces(off)](p, kNoPrefix, 0, static_cast<unsigned>(off), b, 1);
     }
     // At least four places, blanks before the first digit.
     const int nd = off == 0 ? 1 : (static_cast<int>(std::bit_width(off)) + 3) / 4;
@@ -534,32 +585,35 @@ void DumpRowsToFile(ThreadLines& l, const unsigned char* first, long long n) {
         }
         WriteGathered(l);
     };
-    const long long fullEnd = n < static_cast<long long>(kFourPlaces) ? n & ~15LL : static_cast<long long>(kFourPlaces);
+    const long long fullEnd = n & ~15LL;
     long long off = 0;
-    // Full rows at four-place offsets, in runs.  Every row carries the second
-    // it was written in: when the clock read after a run shows another second
-    // than the one read before it, the run is written again row by row, each
-    // row after its own reading.
+    // Full rows in runs whose offsets have the same number of places.  Every
+    // row carries the second it was written in: when the clock read after a
+    // run shows another second than the one read before it, the run is
+    // written again row by row, each row after its own reading.
     while (off < fullEnd) {
         const std::time_t now = std::time(nullptr);
         if (now != l.second) MakePrefix(l, now);
-        const long long rows = (fullEnd - off) / 16 < kRunRows ? (fullEnd - off) / 16 : kRunRows;
+        const int places = OffsetPlaces(static_cast<unsigned long long>(off));
+        const long long placesEnd = 1LL << (4 * places);  // the first offset with one place more
+        const long long runEnd = fullEnd < placesEnd ? fullEnd : placesEnd;
+        const long long rows = (runEnd - off) / 16 < kRunRows ? (runEnd - off) / 16 : kRunRows;
         makeRoom(static_cast<std::size_t>(rows) * kRowRoom);
         char* const at = l.text() + l.size;
-        char* end = kPutFullRows(at, l.prefix, l.prefixLen, static_cast<unsigned>(off), first + off,
-                                 static_cast<std::size_t>(rows));
+        const PutFullRowsFn put = kPutFullRows[places];
+        char* end = put(at, l.prefix, l.prefixLen, static_cast<unsigned>(off), first + off, static_cast<std::size_t>(rows));
         if (std::time(nullptr) != now) {
             end = at;
             for (long long r = 0; r < rows; ++r) {
                 const std::time_t rowTime = std::time(nullptr);
                 if (rowTime != l.second) MakePrefix(l, rowTime);
-                end = kPutFullRows(end, l.prefix, l.prefixLen, static_cast<unsigned>(off + 16 * r), first + off + 16 * r, 1);
+                end = put(end, l.prefix, l.prefixLen, static_cast<unsigned>(off + 16 * r), first + off + 16 * r, 1);
             }
         }
         l.size = static_cast<std::size_t>(end - l.text());
         off += 16 * rows;
     }
-    // The rest one by one: a short last row, rows past offset ffff.
+    // A short last row.
     for (; off < n; off += 16) {
         const std::time_t now = std::time(nullptr);
         if (now != l.second) MakePrefix(l, now);

@@ -420,11 +420,12 @@ char* PutFullRowsScalar(char* p, const char* prefix, std::size_t prefixLen, unsi
 #define VYT_DUMP_SHUFFLE 1
 
 // Per output register of the hex column (48 bytes, "hh " per byte): where
-// each byte comes from in the low (bytes 0-7) and high (bytes 8-15) halves of
-// the interleaved digits, 0x80 where it comes from the other half or is a blank.
+// each byte comes from in its source, 0x80 for a blank.  The 32 interleaved
+// digits ("hlhl...") are in two registers; the first output register takes
+// digits 0 to 11 from the first, the last digits 20 to 31 from the second,
+// and the middle one digits 10 to 21 from digits 8 to 23 (the halves joined).
 struct HexShuffle {
-    alignas(16) unsigned char fromLow[3][16];
-    alignas(16) unsigned char fromHigh[3][16];
+    alignas(16) unsigned char from[3][16];
     alignas(16) unsigned char blanks[3][16];
 };
 
@@ -432,9 +433,8 @@ constexpr HexShuffle MakeHexShuffle() {
     HexShuffle h{};
     for (int j = 0; j < 48; ++j) {
         const int k = j / 3, r = j % 3, reg = j / 16, at = j % 16;
-        const int source = 2 * k + r;  // in the 32 interleaved digits
-        h.fromLow[reg][at] = r == 2 || source >= 16 ? 0x80 : static_cast<unsigned char>(source);
-        h.fromHigh[reg][at] = r == 2 || source < 16 ? 0x80 : static_cast<unsigned char>(source - 16);
+        const int source = 2 * k + r - 8 * reg;  // in the 32 interleaved digits, less where the source begins
+        h.from[reg][at] = r == 2 ? 0x80 : static_cast<unsigned char>(source);
         h.blanks[reg][at] = r == 2 ? ' ' : 0;
     }
     return h;
@@ -458,10 +458,9 @@ __attribute__((target("ssse3"))) char* PutFullRowsShuffled(char* p, const char* 
     const __m128i nibble = _mm_set1_epi8(0x0F);
     const __m128i digits = _mm_setr_epi8('0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'a', 'b', 'c', 'd', 'e', 'f');
     const __m128i space = _mm_set1_epi8(0x20), del = _mm_set1_epi8(0x7F), dot = _mm_set1_epi8('.');
-    __m128i fromLow[3], fromHigh[3], blanks[3];
+    __m128i from[3], blanks[3];
     for (int r = 0; r < 3; ++r) {
-        fromLow[r] = _mm_load_si128(reinterpret_cast<const __m128i*>(kHexShuffle.fromLow[r]));
-        fromHigh[r] = _mm_load_si128(reinterpret_cast<const __m128i*>(kHexShuffle.fromHigh[r]));
+        from[r] = _mm_load_si128(reinterpret_cast<const __m128i*>(kHexShuffle.from[r]));
         blanks[r] = _mm_load_si128(reinterpret_cast<const __m128i*>(kHexShuffle.blanks[r]));
     }
     for (std::size_t row = 0; row < rows; ++row, off += 16, b += 16) {
@@ -474,11 +473,12 @@ __attribute__((target("ssse3"))) char* PutFullRowsShuffled(char* p, const char* 
         const __m128i low = _mm_shuffle_epi8(digits, _mm_and_si128(v, nibble));
         const __m128i first = _mm_unpacklo_epi8(high, low);   // "hlhl..." of bytes 0-7
         const __m128i second = _mm_unpackhi_epi8(high, low);  // of bytes 8-15
-        for (int r = 0; r < 3; ++r) {
-            const __m128i a = _mm_shuffle_epi8(first, fromLow[r]);
-            const __m128i c = _mm_shuffle_epi8(second, fromHigh[r]);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(hex + 16 * r), _mm_or_si128(_mm_or_si128(a, c), blanks[r]));
-        }
+        const __m128i middle = _mm_alignr_epi8(second, first, 8);  // digits 8 to 23
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(hex), _mm_or_si128(_mm_shuffle_epi8(first, from[0]), blanks[0]));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(hex + 16),
+                         _mm_or_si128(_mm_shuffle_epi8(middle, from[1]), blanks[1]));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(hex + 32),
+                         _mm_or_si128(_mm_shuffle_epi8(second, from[2]), blanks[2]));
         // Graphic ASCII shows itself: 0x21 to 0x7E, as signed bytes above 0x20 and below 0x7F.
         const __m128i shown = _mm_and_si128(_mm_cmpgt_epi8(v, space), _mm_cmplt_epi8(v, del));
         std::memcpy(hex + 48, "| |", 3);

@@ -70,6 +70,11 @@ struct ThreadLines {
     std::size_t cap() const { return heapText != nullptr ? heapCap : sizeof inlineText; }
 };
 
+// The clock of the lines' stamps, in whole seconds.
+std::time_t SystemSeconds() { return std::time(nullptr); }
+std::time_t (*gClock)() = SystemSeconds;
+std::time_t Now() { return gClock(); }
+
 ThreadLines& Lines() {
     thread_local ThreadLines lines{{}, nullptr, 0, 0, 0, false, 0, -1, {}, 0};
     return lines;
@@ -151,7 +156,7 @@ char* Room(ThreadLines& l, std::size_t more) {
 void writeLine(const char* kind, std::size_t kindLen, const char* text) {
     if (gFile.load(std::memory_order_acquire) == nullptr || text == nullptr) return;
     ThreadLines& l = Lines();
-    const std::time_t now = std::time(nullptr);
+    const std::time_t now = Now();
     if (now != l.second) MakePrefix(l, now);
     const std::size_t textLen = std::strlen(text);
     const std::size_t n = l.prefixLen + kindLen + textLen;
@@ -267,6 +272,7 @@ Batch::~Batch() {
     if (--l.depth == 0) Flush(l);
 }
 void flush() { Flush(Lines()); }
+void setClock(std::time_t (*clock)()) { gClock = clock != nullptr ? clock : SystemSeconds; }
 
 bool enabled() noexcept { return gEnabled.load(std::memory_order_relaxed); }
 void enable() noexcept { gEnabled.store(true, std::memory_order_relaxed); }
@@ -592,7 +598,7 @@ void DumpRowsToFile(ThreadLines& l, const unsigned char* first, long long n) {
     // run shows another second than the one read before it, the run is
     // written again row by row, each row after its own reading.
     while (off < fullEnd) {
-        const std::time_t now = std::time(nullptr);
+        const std::time_t now = Now();
         if (now != l.second) MakePrefix(l, now);
         const int places = OffsetPlaces(static_cast<unsigned long long>(off));
         const long long placesEnd = 1LL << (4 * places);  // the first offset with one place more
@@ -602,10 +608,10 @@ void DumpRowsToFile(ThreadLines& l, const unsigned char* first, long long n) {
         char* const at = l.text() + l.size;
         const PutFullRowsFn put = kPutFullRows[places];
         char* end = put(at, l.prefix, l.prefixLen, static_cast<unsigned>(off), first + off, static_cast<std::size_t>(rows));
-        if (std::time(nullptr) != now) {
+        if (Now() != now) {
             end = at;
             for (long long r = 0; r < rows; ++r) {
-                const std::time_t rowTime = std::time(nullptr);
+                const std::time_t rowTime = Now();
                 if (rowTime != l.second) MakePrefix(l, rowTime);
                 end = put(end, l.prefix, l.prefixLen, static_cast<unsigned>(off + 16 * r), first + off + 16 * r, 1);
             }
@@ -615,7 +621,7 @@ void DumpRowsToFile(ThreadLines& l, const unsigned char* first, long long n) {
     }
     // A short last row.
     for (; off < n; off += 16) {
-        const std::time_t now = std::time(nullptr);
+        const std::time_t now = Now();
         if (now != l.second) MakePrefix(l, now);
         makeRoom(kRowRoom);
         char* p = l.text() + l.size;

@@ -19,9 +19,11 @@
 #include "vyt/bytes.hpp"
 #include "vyt/dispatch.hpp"
 #include "vyt/format.hpp"
+#include "vyt/layout/interval.hpp"
 #include "vyt/layout/inventory.hpp"
 #include "vyt/local_time.hpp"
 #include "vyt/timetext.hpp"
+#include "vyt/trace.hpp"
 #include "vyt/utf8.hpp"
 #include "../src/reports/alerts/stamps.hpp"
 
@@ -379,5 +381,68 @@ void BM_EntryLineVsnprintf(benchmark::State& s) { EntryLine(s, false); }
 
 BENCHMARK(BM_EntryLineFormatLine);
 BENCHMARK(BM_EntryLineVsnprintf);
+
+}  // namespace
+
+// ---- hex dump rows --------------------------------------------------------------
+// PrintDump of 64 KB (4,096 full rows) through a tracer that writes to the
+// trace file, which is /dev/null here: the rows' formatting and the copies
+// into the line buffer, with the writes as cheap as they get.
+namespace {
+
+class DumpFileTracer final : public vyt::Tracer {
+public:
+    bool tracing() const override { return true; }
+    void traceLine(const char*) override {}
+    void errorLine(const char*) override {}
+    bool writesTraceFile() const override { return true; }
+};
+
+void BM_TraceDumpRows(benchmark::State& state) {
+    std::vector<unsigned char> bytes(64 * 1024);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i * 131 + i / 7);
+    vyt::trace::close();
+    vyt::trace::open("/dev/null");
+    DumpFileTracer t;
+    for (auto _ : state) vyt::PrintDump(t, bytes.data(), 0, static_cast<int>(bytes.size()));
+    vyt::trace::close();
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes.size() / 16));
+}
+
+BENCHMARK(BM_TraceDumpRows);
+
+}  // namespace
+
+// ---- tracing on, the library's own part ------------------------------------------
+// mapData of a 1,000-entry response-time reply (type 4) against the do-nothing
+// JNIEnv with tracing on into /dev/null: the entry lines, the dump of the
+// reply and the line buffer's copies, the kernel's writes as cheap as they get.
+namespace {
+
+void BM_RspTimeTracedOwnCost(benchmark::State& state) {
+    namespace L = vyt::layout;
+    const std::size_t header = sizeof(L::IntervalHeader), entry = sizeof(L::TransRspTimeEntry);
+    const int n = static_cast<int>(state.range(0));
+    ReplyBuilder r(header + entry * static_cast<std::size_t>(n));
+    r.i32(8, n);
+    const std::size_t ends = offsetof(L::TransRspTimeEntry, path) + offsetof(L::PathEndpoints, ends);
+    for (int k = 0; k < n; ++k) {
+        const std::size_t at = header + entry * static_cast<std::size_t>(k);
+        const std::string suffix = std::to_string(k % 16);
+        r.i32(at + offsetof(L::PathEndpoints, pathId), k);
+        r.text(at + ends + offsetof(L::PathPortsAndEndpoints, pathIPSrcNetName), "branch-office-" + suffix);
+        r.text(at + ends + offsetof(L::PathPortsAndEndpoints, pathIPDstNetName), "data-centre-" + suffix);
+        r.text(at + ends + offsetof(L::PathPortsAndEndpoints, pathIPSrcAlias), "branch" + suffix);
+        r.text(at + ends + offsetof(L::PathPortsAndEndpoints, pathIPDstAlias), "dc" + suffix);
+        r.i32(at + offsetof(L::TransRspTimeEntry, pathTotRespTimeAvg), 1234 + k);
+    }
+    vyt::trace::close();
+    vyt::trace::open("/dev/null");
+    vyt::trace::enable();  // for good: run it alone or last
+    OwnCost(state, r.bytes(), 4);
+    vyt::trace::close();
+}
+
+BENCHMARK(BM_RspTimeTracedOwnCost)->Arg(1000);
 
 }  // namespace

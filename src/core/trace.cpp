@@ -70,6 +70,11 @@ struct ThreadLines {
     std::size_t cap() const { return heapText != nullptr ? heapCap : sizeof inlineText; }
 };
 
+// The clock of the lines' stamps, in whole seconds.
+std::time_t SystemSeconds() { return std::time(nullptr); }
+std::time_t (*gClock)() = SystemSeconds;
+std::time_t Now() { return gClock(); }
+
 ThreadLines& Lines() {
     thread_local ThreadLines lines{{}, nullptr, 0, 0, 0, false, 0, -1, {}, 0};
     return lines;
@@ -151,7 +156,7 @@ char* Room(ThreadLines& l, std::size_t more) {
 void writeLine(const char* kind, std::size_t kindLen, const char* text) {
     if (gFile.load(std::memory_order_acquire) == nullptr || text == nullptr) return;
     ThreadLines& l = Lines();
-    const std::time_t now = std::time(nullptr);
+    const std::time_t now = Now();
     if (now != l.second) MakePrefix(l, now);
     const std::size_t textLen = std::strlen(text);
     const std::size_t n = l.prefixLen + kindLen + textLen;
@@ -267,6 +272,7 @@ Batch::~Batch() {
     if (--l.depth == 0) Flush(l);
 }
 void flush() { Flush(Lines()); }
+void setClock(std::time_t (*clock)()) { gClock = clock != nullptr ? clock : SystemSeconds; }
 
 bool enabled() noexcept { return gEnabled.load(std::memory_order_relaxed); }
 void enable() noexcept { gEnabled.store(true, std::memory_order_relaxed); }
@@ -334,10 +340,85 @@ constexpr DumpTables MakeDumpTables() {
 
 constexpr DumpTables kDump = MakeDumpTables();
 
-// Writes the dump row of the `count` (1 to 16) bytes at `b`, at offset `off`
-// of the dump: "%4llx |%-48.48s| |%-16.16s|\n" in full, without a NUL.
-// Returns the end of the row, at most kDumpRowMax bytes on.
+// A dump row: "%4llx |%-48.48s| |%-16.16s|\n" of its offset, its bytes' hex
+// column and their characters, at most kDumpRowMax bytes, without a NUL.  A
+// full row whose offset has `places` places (four at least) is
+// kFullRowRest + places bytes.
 constexpr std::size_t kDumpRowMax = 16 + 2 + 48 + 3 + 16 + 2;
+constexpr std::size_t kFullRowRest = 2 + 48 + 3 + 16 + 2;
+// The line prefix is at most "[hh:mm:ss 0xffffffff] "; full rows copy this
+// much of it at once and write the row over the rest.
+constexpr std::size_t kPrefixCopy = 32;
+static_assert(kPrefixCopy <= 4 + kFullRowRest, "the prefix copy stays inside the row");
+
+// The places of a row offset: its hex digits, four at least.
+inline int OffsetPlaces(unsigned long long off) {
+    const int digits = (static_cast<int>(std::bit_width(off)) + 3) / 4;
+    return digits > 4 ? digits : 4;
+}
+
+// Writes a row offset below 2^32 with `Places` places (OffsetPlaces of it)
+// as "%4x" does, then " |"; returns the end.  Stores eight bytes at p, which
+// the row's rest overwrites.
+template <int Places>
+inline char* PutOffset(char* p, unsigned off) {
+    static_assert(Places >= 4 && Places <= 8);
+    if constexpr (Places == 4) {
+        // Blanks before the first digit.
+        const char* hi = kDump.hex[off >> 8];
+        const char* lo = kDump.hex[off & 0xFF];
+        p[0] = off >= 0x1000 ? hi[0] : ' ';
+        p[1] = off >= 0x100 ? hi[1] : ' ';
+        p[2] = off >= 0x10 ? lo[0] : ' ';
+        p[3] = lo[1];
+    } else if constexpr (std::endian::native == std::endian::little) {
+        // The eight digits as one word, the first in the lowest byte, made
+        // from the pairs' loads; its last `Places` digits to the lowest bytes.
+        const auto pair = [](unsigned byte) {
+            std::uint16_t v;
+            std::memcpy(&v, kDump.hex[byte], 2);
+            return static_cast<std::uint64_t>(v);
+        };
+        const std::uint64_t w = pair(off >> 24) | pair((off >> 16) & 0xFF) << 16 | pair((off >> 8) & 0xFF) << 32 |
+                                pair(off & 0xFF) << 48;
+        const std::uint64_t last = w >> (8 * (8 - Places));
+        std::memcpy(p, &last, 8);
+    } else {
+        for (int i = 0; i < Places; ++i) p[i] = kDump.hex[(off >> (4 * (Places - 1 - i))) & 0xF][1];
+    }
+    p[Places] = ' ';
+    p[Places + 1] = '|';
+    return p + Places + 2;
+}
+
+// Writes `rows` full rows of the bytes at `b`, the first at offset `off`,
+// each after the `prefixLen` bytes of `prefix` (readable for kPrefixCopy
+// bytes), every offset below 2^32 and with `Places` places (OffsetPlaces);
+// returns their end.  Each row is prefixLen + Places + kFullRowRest bytes
+// and nothing beyond is written.
+using PutFullRowsFn = char* (*)(char* p, const char* prefix, std::size_t prefixLen, unsigned off,
+                                const unsigned char* b, std::size_t rows);
+// Per number of places (4 to 8), the function that writes such rows.
+using FullRowWriters = PutFullRowsFn[9];
+
+template <int Places>
+char* PutFullRowsScalar(char* p, const char* prefix, std::size_t prefixLen, unsigned off, const unsigned char* b,
+                        std::size_t rows) {
+    for (std::size_t r = 0; r < rows; ++r, off += 16, b += 16) {
+        std::memcpy(p, prefix, kPrefixCopy);
+        char* const hex = PutOffset<Places>(p + prefixLen, off);
+        char* const chars = hex + 48 + 3;
+#pragma GCC unroll 16
+        for (int k = 0; k < 16; ++k) {
+            std::memcpy(hex + 3 * k, kDump.hex[b[k]], 4);
+            chars[k] = kDump.shown[b[k]];
+        }
+        std::memcpy(hex + 48, "| |", 3);
+        std::memcpy(chars + 16, "|\n", 2);
+        p = chars + 18;
+    }
+    return p;
+}
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 // On x86-64 processors with SSSE3 (all but the very first) a full row's two
@@ -345,11 +426,12 @@ constexpr std::size_t kDumpRowMax = 16 + 2 + 48 + 3 + 16 + 2;
 #define VYT_DUMP_SHUFFLE 1
 
 // Per output register of the hex column (48 bytes, "hh " per byte): where
-// each byte comes from in the low (bytes 0-7) and high (bytes 8-15) halves of
-// the interleaved digits, 0x80 where it comes from the other half or is a blank.
+// each byte comes from in its source, 0x80 for a blank.  The 32 interleaved
+// digits ("hlhl...") are in two registers; the first output register takes
+// digits 0 to 11 from the first, the last digits 20 to 31 from the second,
+// and the middle one digits 10 to 21 from digits 8 to 23 (the halves joined).
 struct HexShuffle {
-    alignas(16) unsigned char fromLow[3][16];
-    alignas(16) unsigned char fromHigh[3][16];
+    alignas(16) unsigned char from[3][16];
     alignas(16) unsigned char blanks[3][16];
 };
 
@@ -357,9 +439,8 @@ constexpr HexShuffle MakeHexShuffle() {
     HexShuffle h{};
     for (int j = 0; j < 48; ++j) {
         const int k = j / 3, r = j % 3, reg = j / 16, at = j % 16;
-        const int source = 2 * k + r;  // in the 32 interleaved digits
-        h.fromLow[reg][at] = r == 2 || source >= 16 ? 0x80 : static_cast<unsigned char>(source);
-        h.fromHigh[reg][at] = r == 2 || source < 16 ? 0x80 : static_cast<unsigned char>(source - 16);
+        const int source = 2 * k + r - 8 * reg;  // in the 32 interleaved digits, less where the source begins
+        h.from[reg][at] = r == 2 ? 0x80 : static_cast<unsigned char>(source);
         h.blanks[reg][at] = r == 2 ? ' ' : 0;
     }
     return h;
@@ -372,30 +453,83 @@ bool HaveSsse3() {
     return __get_cpuid(1, &eax, &ebx, &ecx, &edx) != 0 && (ecx & bit_SSSE3) != 0;
 }
 
-const bool kHaveSsse3 = HaveSsse3();
-
-__attribute__((target("ssse3"))) void PutFullRowShuffled(char* hex, char* chars, const unsigned char* b) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
+// PutFullRowsScalar's rows, the whole run in one function so that nothing is
+// called per row (a function with its own target cannot be inlined into one
+// without it).
+template <int Places>
+__attribute__((target("ssse3"))) char* PutFullRowsShuffled(char* p, const char* prefix, std::size_t prefixLen,
+                                                           unsigned off, const unsigned char* b, std::size_t rows) {
+    const __m128i pre0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(prefix));
+    const __m128i pre1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(prefix + 16));
     const __m128i nibble = _mm_set1_epi8(0x0F);
     const __m128i digits = _mm_setr_epi8('0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'a', 'b', 'c', 'd', 'e', 'f');
-    const __m128i high = _mm_shuffle_epi8(digits, _mm_and_si128(_mm_srli_epi16(v, 4), nibble));
-    const __m128i low = _mm_shuffle_epi8(digits, _mm_and_si128(v, nibble));
-    const __m128i first = _mm_unpacklo_epi8(high, low);  // "hlhl..." of bytes 0-7
-    const __m128i second = _mm_unpackhi_epi8(high, low);  // of bytes 8-15
+    const __m128i space = _mm_set1_epi8(0x20), del = _mm_set1_epi8(0x7F), dot = _mm_set1_epi8('.');
+    __m128i from[3], blanks[3];
     for (int r = 0; r < 3; ++r) {
-        const __m128i a = _mm_shuffle_epi8(first, _mm_load_si128(reinterpret_cast<const __m128i*>(kHexShuffle.fromLow[r])));
-        const __m128i c = _mm_shuffle_epi8(second, _mm_load_si128(reinterpret_cast<const __m128i*>(kHexShuffle.fromHigh[r])));
-        const __m128i blank = _mm_load_si128(reinterpret_cast<const __m128i*>(kHexShuffle.blanks[r]));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(hex + 16 * r), _mm_or_si128(_mm_or_si128(a, c), blank));
+        from[r] = _mm_load_si128(reinterpret_cast<const __m128i*>(kHexShuffle.from[r]));
+        blanks[r] = _mm_load_si128(reinterpret_cast<const __m128i*>(kHexShuffle.blanks[r]));
     }
-    // Graphic ASCII shows itself: 0x21 to 0x7E, as signed bytes above 0x20 and below 0x7F.
-    const __m128i shown = _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(0x20)), _mm_cmplt_epi8(v, _mm_set1_epi8(0x7F)));
-    const __m128i text = _mm_or_si128(_mm_and_si128(shown, v), _mm_andnot_si128(shown, _mm_set1_epi8('.')));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(chars), text);
+    for (std::size_t row = 0; row < rows; ++row, off += 16, b += 16) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), pre0);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 16), pre1);
+        char* const hex = PutOffset<Places>(p + prefixLen, off);
+        char* const chars = hex + 48 + 3;
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
+        const __m128i high = _mm_shuffle_epi8(digits, _mm_and_si128(_mm_srli_epi16(v, 4), nibble));
+        const __m128i low = _mm_shuffle_epi8(digits, _mm_and_si128(v, nibble));
+        const __m128i first = _mm_unpacklo_epi8(high, low);   // "hlhl..." of bytes 0-7
+        const __m128i second = _mm_unpackhi_epi8(high, low);  // of bytes 8-15
+        const __m128i middle = _mm_alignr_epi8(second, first, 8);  // digits 8 to 23
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(hex), _mm_or_si128(_mm_shuffle_epi8(first, from[0]), blanks[0]));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(hex + 16),
+                         _mm_or_si128(_mm_shuffle_epi8(middle, from[1]), blanks[1]));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(hex + 32),
+                         _mm_or_si128(_mm_shuffle_epi8(second, from[2]), blanks[2]));
+        // Graphic ASCII shows itself: 0x21 to 0x7E, as signed bytes above 0x20 and below 0x7F.
+        const __m128i shown = _mm_and_si128(_mm_cmpgt_epi8(v, space), _mm_cmplt_epi8(v, del));
+        std::memcpy(hex + 48, "| |", 3);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(chars),
+                         _mm_or_si128(_mm_and_si128(shown, v), _mm_andnot_si128(shown, dot)));
+        std::memcpy(chars + 16, "|\n", 2);
+        p = chars + 18;
+    }
+    return p;
 }
+
+constexpr FullRowWriters kShuffledRows = {nullptr,
+                                           nullptr,
+                                           nullptr,
+                                           nullptr,
+                                           PutFullRowsShuffled<4>,
+                                           PutFullRowsShuffled<5>,
+                                           PutFullRowsShuffled<6>,
+                                           PutFullRowsShuffled<7>,
+                                           PutFullRowsShuffled<8>};
 #endif
 
+constexpr FullRowWriters kScalarRows = {nullptr,
+                                        nullptr,
+                                        nullptr,
+                                        nullptr,
+                                        PutFullRowsScalar<4>,
+                                        PutFullRowsScalar<5>,
+                                        PutFullRowsScalar<6>,
+                                        PutFullRowsScalar<7>,
+                                        PutFullRowsScalar<8>};
+
+#if defined(VYT_DUMP_SHUFFLE)
+const PutFullRowsFn* const kPutFullRows = HaveSsse3() ? kShuffledRows : kScalarRows;
+#else
+const PutFullRowsFn* const kPutFullRows = kScalarRows;
+#endif
+
+// Writes the dump row of the `count` (1 to 16) bytes at `b`, at offset `off`
+// of the dump; returns the end of the row, at most kDumpRowMax bytes on.
 char* PutDumpRow(char* p, unsigned long long off, const unsigned char* b, int count) {
+    if (count == 16 && off <= 0xFFFFFFFFULL) {
+        static constexpr char kNoPrefix[kPrefixCopy] = {};
+        return kPutFullRows[OffsetPlaces(off)](p, kNoPrefix, 0, static_cast<unsigned>(off), b, 1);
+    }
     // At least four places, blanks before the first digit.
     const int nd = off == 0 ? 1 : (static_cast<int>(std::bit_width(off)) + 3) / 4;
     if (nd < 4) {
@@ -411,25 +545,13 @@ char* PutDumpRow(char* p, unsigned long long off, const unsigned char* b, int co
     *p++ = '|';
     char* hex = p;
     char* chars = hex + 48 + 3;
-#if defined(VYT_DUMP_SHUFFLE)
-    if (count == 16 && kHaveSsse3) {
-        PutFullRowShuffled(hex, chars, b);
-    } else
-#endif
-    if (count == 16) {
-#pragma GCC unroll 16
-        for (int k = 0; k < 16; ++k) {
-            std::memcpy(hex + 3 * k, kDump.hex[b[k]], 4);
-            chars[k] = kDump.shown[b[k]];
-        }
-    } else {  // a short last row is padded with blanks
-        for (int k = 0; k < count; ++k) {
-            std::memcpy(hex + 3 * k, kDump.hex[b[k]], 4);
-            chars[k] = kDump.shown[b[k]];
-        }
-        std::memset(hex + 3 * count, ' ', static_cast<std::size_t>(3 * (16 - count)));
-        std::memset(chars + count, ' ', static_cast<std::size_t>(16 - count));
+    for (int k = 0; k < count; ++k) {
+        std::memcpy(hex + 3 * k, kDump.hex[b[k]], 4);
+        chars[k] = kDump.shown[b[k]];
     }
+    // a short last row is padded with blanks
+    std::memset(hex + 3 * count, ' ', static_cast<std::size_t>(3 * (16 - count)));
+    std::memset(chars + count, ' ', static_cast<std::size_t>(16 - count));
     hex[48] = '|';
     hex[49] = ' ';
     hex[50] = '|';
@@ -443,28 +565,65 @@ char* PutDumpRow(char* p, unsigned long long off, const unsigned char* b, int co
 // buffer goes out in several writes under one hold of the write lock, so that
 // no other thread's line lands inside it.
 void DumpRowsToFile(ThreadLines& l, const unsigned char* first, long long n) {
-    // The whole prefix buffer is copied (a fixed size copies faster) and the
-    // row written over its tail: this much room is needed per row.
+    static_assert(sizeof l.prefix >= kPrefixCopy);
+    // Room per row for the rows written one at a time: the whole prefix buffer
+    // is copied (a fixed size copies faster) and the row written over its tail.
     constexpr std::size_t kRowRoom = sizeof l.prefix + kDumpRowMax;
+    // Full rows are written in runs of this many between two readings of the
+    // clock (one reading per row cost more than the rest of a row's prefix).
+    constexpr long long kRunRows = 64;
     // A dump that does not fit the line buffer is gathered in a larger one
     // (when there is memory for it): the file takes fewer, larger writes
     // faster (on ext4, 256 KB writes instead of 16 KB ones took some 0.45 us
     // per entry off a 1,000-entry reply of type 4).
     constexpr std::size_t kDumpBuffer = 256 * 1024;
+    static_assert(kRunRows * kRowRoom <= sizeof l.inlineText);
     const std::size_t room = (static_cast<std::size_t>(n) + 15) / 16 * kRowRoom;
     if (l.cap() - l.size < room && l.cap() < kDumpBuffer)
         Regather(l, l.size + room < kDumpBuffer ? l.size + room : kDumpBuffer);
     bool locked = false;
-    for (long long off = 0; off < n; off += 16) {
-        const std::time_t now = std::time(nullptr);
-        if (now != l.second) MakePrefix(l, now);
-        if (l.cap() - l.size < kRowRoom) {
-            if (!locked) {
-                gWrite.lock();
-                locked = true;
-            }
-            WriteGathered(l);
+    // Makes room for `need` more bytes by writing what is gathered.
+    const auto makeRoom = [&](std::size_t need) {
+        if (l.cap() - l.size >= need) return;
+        if (!locked) {
+            gWrite.lock();
+            locked = true;
         }
+        WriteGathered(l);
+    };
+    const long long fullEnd = n & ~15LL;
+    long long off = 0;
+    // Full rows in runs whose offsets have the same number of places.  Every
+    // row carries the second it was written in: when the clock read after a
+    // run shows another second than the one read before it, the run is
+    // written again row by row, each row after its own reading.
+    while (off < fullEnd) {
+        const std::time_t now = Now();
+        if (now != l.second) MakePrefix(l, now);
+        const int places = OffsetPlaces(static_cast<unsigned long long>(off));
+        const long long placesEnd = 1LL << (4 * places);  // the first offset with one place more
+        const long long runEnd = fullEnd < placesEnd ? fullEnd : placesEnd;
+        const long long rows = (runEnd - off) / 16 < kRunRows ? (runEnd - off) / 16 : kRunRows;
+        makeRoom(static_cast<std::size_t>(rows) * kRowRoom);
+        char* const at = l.text() + l.size;
+        const PutFullRowsFn put = kPutFullRows[places];
+        char* end = put(at, l.prefix, l.prefixLen, static_cast<unsigned>(off), first + off, static_cast<std::size_t>(rows));
+        if (Now() != now) {
+            end = at;
+            for (long long r = 0; r < rows; ++r) {
+                const std::time_t rowTime = Now();
+                if (rowTime != l.second) MakePrefix(l, rowTime);
+                end = put(end, l.prefix, l.prefixLen, static_cast<unsigned>(off + 16 * r), first + off + 16 * r, 1);
+            }
+        }
+        l.size = static_cast<std::size_t>(end - l.text());
+        off += 16 * rows;
+    }
+    // A short last row.
+    for (; off < n; off += 16) {
+        const std::time_t now = Now();
+        if (now != l.second) MakePrefix(l, now);
+        makeRoom(kRowRoom);
         char* p = l.text() + l.size;
         std::memcpy(p, l.prefix, sizeof l.prefix);
         const int count = static_cast<int>(n - off < 16 ? n - off : 16);

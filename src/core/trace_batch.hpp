@@ -1,6 +1,8 @@
 // Gathering a thread's trace lines and writing them as one.
 #pragma once
 
+#include <ctime>
+
 namespace vyt::trace {
 
 // While a Batch is open on a thread, its trace and error lines are gathered
@@ -18,5 +20,10 @@ public:
 
 // Writes what the calling thread has gathered.
 void flush();
+
+// Sets the clock whose seconds stamp the lines (null: the system's), for
+// tests that need the second to turn at a given moment.  Set it while no
+// other thread writes lines.
+void setClock(std::time_t (*clock)());
 
 }  // namespace vyt::trace

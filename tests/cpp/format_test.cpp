@@ -37,6 +37,11 @@ TEST(FormatLine, MatchesVsnprintfForTheConversionsOfTraceLines) {
     const std::string longText(5000, 'x');
     const char unterminated[3] = {'a', 'b', 'c'};
     const char* volatile none = nullptr;
+    // Texts of the lengths where copying them changes method (0 to 33 bytes).
+    const std::string alphabet = "0123456789abcdefghijklmnopqrstuvwxyzABCD";
+    std::string texts[13];
+    int k = 0;
+    for (const std::size_t len : {0, 1, 2, 3, 4, 7, 8, 9, 15, 16, 17, 32, 33}) texts[k++] = alphabet.substr(0, len);
     int p = 0;
     // Flags that compilers warn about: '0' beside a precision or '-' is
     // ignored; on texts it is undefined in C, and the platform's output is kept.
@@ -67,10 +72,19 @@ TEST(FormatLine, MatchesVsnprintfForTheConversionsOfTraceLines) {
         Compare(128, "[%-*.*s] [%*s] [%.*s] [%-*.*s]", 8, 8, "transaction", -6, "ab", -1, "all", 4, 2, "abc"),
         Compare(64, "%c%c|%3c|%-3c|%%|100%%", 'o', 'k', 'x', 'y'),
         Compare(64, "%s", ""),
+        Compare(256, "%s|%s|%s|%s|%s|%s|%s|%s|%s|%s|%s|%s|%s", texts[0].c_str(), texts[1].c_str(), texts[2].c_str(),
+                texts[3].c_str(), texts[4].c_str(), texts[5].c_str(), texts[6].c_str(), texts[7].c_str(),
+                texts[8].c_str(), texts[9].c_str(), texts[10].c_str(), texts[11].c_str(), texts[12].c_str()),
+        Compare(64, "[%-*.*s] [%-*.*s] [%-*.*s] [%-*.*s]%-*.*s", -6, 2, "abc", 3, -1, "abcdef", 5, 3, unterminated, 0, 0,
+                "x", 2, 9, "ab"),
+        // literal runs longer than sixteen bytes, a '%' at either side of a sixteen-byte step
+        Compare(128, "0123456789abcdef%d0123456789abcde%s0123456789abcdefghijklmnopqrstuvwxyz", 7, "x"),
         // lines that go to the C library whole, after conversions of our own
         Compare(64, "%d %p %d", 1, static_cast<void*>(&p), 2),
         Compare(64, "%#x %#o %5.1f %e", 255u, 8u, 2.25, 1.5),
         Compare(64, "%s|%d", none, 3),
+        Compare(64, "[%-*.*s]", 3, 3, none),
+        Compare(64, "[%-*.*s]", 1 << 21, 2, "ab"),
         ignoredFlags,
         undefinedFlags,
         // cut at the buffer's end: inside literal text, a number, padding, a text
@@ -79,6 +93,10 @@ TEST(FormatLine, MatchesVsnprintfForTheConversionsOfTraceLines) {
         Compare(6, "ab%-8dz", -12345),
         Compare(6, "ab%8d", 12),
         Compare(8, "%s and more", "a long text"),
+        Compare(24, "%s and more", "a text of twenty-two b"),
+        Compare(20, "0123456789abcdefghijklmnopqrstuvwxyz%d", 1),
+        Compare(40, "0123456789abcdefghijklmnopqrstuvwxyz%d", 12345),
+        Compare(12, "ab%-*.*scd", 20, 20, "a text field"),
         Compare(4096, "%s|%d", longText.c_str(), 1),
         Compare(4096, "Idx[%d] tranName[%-*.*s] %s", 1, 4500, 4500, "t", longText.c_str()),
     };

@@ -1,7 +1,8 @@
-// The trace file written by several threads at once.
+// The trace file written by several threads at once, and as the second turns.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -139,6 +140,50 @@ TEST(TraceFile, DumpsLargerThanTheLineBufferStayWholeAndExact) {
         ++seen[who];
     }
     for (int k = 0; k < kThreads; ++k) EXPECT_EQ(seen[k], kDumps);
+}
+
+// A clock whose second turns at every reading: the second turns while each
+// run of a dump's rows is written, so each row must be written again after a
+// reading of its own.
+std::time_t gTurningSecond = 0;
+std::time_t TurningClock() { return ++gTurningSecond; }
+
+TEST(TraceFile, DumpRowsWrittenAsTheSecondTurnsCarryTheirOwnSecondAndStayExact) {
+    const std::string path = testing::TempDir() + "vyt_trace_turning_second.trc";
+    trace::close();
+    trace::open(path.c_str());
+    trace::enable();
+    constexpr int kBytes = 0x10000 + 16 * 70 + 5;  // runs at four and five offset places, a short last row
+    std::vector<unsigned char> data(kBytes);
+    for (int i = 0; i < kBytes; ++i) data[static_cast<std::size_t>(i)] = static_cast<unsigned char>(i * 13 + i / 5);
+    test::RecordingSink rec;
+    PrintDump(rec, data.data(), 0, kBytes);
+    gTurningSecond = 1700000000;
+    trace::setClock(TurningClock);
+    FileTracer t;
+    PrintDump(t, data.data(), 0, kBytes);
+    trace::setClock(nullptr);
+    trace::close();
+
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line + "\n");
+    in.close();
+    std::remove(path.c_str());
+    std::size_t at = 0;
+    while (at < lines.size() && lines[at].find("PrintDump Entry: ") == std::string::npos) ++at;
+    ASSERT_EQ(lines.size() - at - 1, rec.lines.size() - 1 + 1) << "the rows and the detach line";
+    std::string previousStamp;
+    int sameStamp = 0, wrong = 0;
+    for (std::size_t r = 1; r < rec.lines.size(); ++r) {
+        const std::string& line = lines[at + r];
+        const std::size_t text = line.find("] ") + 2;
+        if (line.substr(text) != rec.lines[r] && ++wrong <= 3) ADD_FAILURE() << "row " << r << ": " << line;
+        if (line.substr(0, text) == previousStamp) ++sameStamp;
+        previousStamp = line.substr(0, text);
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(sameStamp, 0) << "rows stamped with a second read before theirs";
 }
 
 }  // namespace

@@ -289,11 +289,10 @@ void BM_AllTransOwnCost(benchmark::State& state) { OwnCost(state, allTrans(stati
 // A reply of the seed corpus (report type state.range(0)), the file's first byte being its type.
 void BM_SeedOwnCost(benchmark::State& state) {
     const int type = static_cast<int>(state.range(0));
+    char prefix[16];
+    std::snprintf(prefix, sizeof prefix, "reply-%02d-", type);
     for (const auto& e : std::filesystem::directory_iterator(VYT_CORPUS_DIR)) {
-        const std::string name = e.path().filename().string();
-        char prefix[16];
-        std::snprintf(prefix, sizeof prefix, "reply-%02d-", type);
-        if (name.rfind(prefix, 0) != 0) continue;
+        if (e.path().filename().string().rfind(prefix, 0) != 0) continue;
         std::ifstream in(e.path(), std::ios::binary);
         std::vector<unsigned char> all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         OwnCost(state, std::vector<unsigned char>(all.begin() + 1, all.end()), type);

@@ -170,12 +170,13 @@ bool JniSink::call(int slot, const CallArgs& a) {
     // First the strings that outlive the frame: shared ones and the table's.
     for (std::size_t k = 0; k < a.nTexts && ok; ++k) {
         const TextArg& t = a.texts[k];
+        const int field = slot * Out::kMaxTextArgs + static_cast<int>(k);
         jstring s;
         if (t.shared >= 0) {
             s = shared_[t.shared];
-        } else if (strings_.kept(t, slot * Out::kMaxTextArgs + static_cast<int>(k))) {
+        } else if (strings_.kept(t, field)) {
             StringCache::Probe probe;
-            s = strings_.find(t, slot * Out::kMaxTextArgs + static_cast<int>(k), &probe);
+            s = strings_.find(t, field, &probe);
             if (s == nullptr) {
                 leaveFrame();
                 s = MakeKeptString(env_, t, probe);

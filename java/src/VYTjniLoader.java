@@ -29,6 +29,12 @@ import java.util.Locale;
  * When every place fails, the {@link UnsatisfiedLinkError} names the OS and architecture, every
  * place tried with the reason it failed, and the properties that fix it.
  *
+ * <p>The library that loads must be the build of these classes: a library of another version
+ * (a stale {@code libVYTjni.so} on {@code java.library.path}, say) is refused with both versions
+ * and its file. When the JVM denies native access to this code (JDK 24 and later with
+ * {@code --illegal-native-access=deny}), the error names the {@code --enable-native-access} flag
+ * to add.
+ *
  * <p>The classes are compiled for Java 8.
  */
 final class VYTjniLoader {
@@ -36,6 +42,9 @@ final class VYTjniLoader {
     static final String PATH_PROPERTY = "vytjni.library";
     /** The system property that names the folder the jar's library is copied to. */
     static final String TMPDIR_PROPERTY = "vytjni.tmpdir";
+
+    /** The version of these classes, written in by the build; the library must report it too. */
+    static final String VERSION = "@PROJECT_VERSION@";
 
     private static final String NAME = "VYTjni";
     private static final String[] PLATFORMS = {"linux-x86_64", "linux-aarch64", "windows-x86_64"};
@@ -63,6 +72,8 @@ final class VYTjniLoader {
             if (!f.isAbsolute()) f = new File(System.getProperty("user.dir"), property);
             String why = f.isFile() ? loadFile(f) : "no such file";
             if (why == null) {
+                checkVersion(f.getPath(), "the system property " + PATH_PROPERTY + " names it",
+                        "set -D" + PATH_PROPERTY + " to the library of version " + VERSION);
                 source = f.getPath();
                 return;
             }
@@ -70,14 +81,23 @@ final class VYTjniLoader {
             if (!why.contains("another classloader")) throw failure(platform, tried, file);
         }
 
+        boolean loaded = false;
         try {
             System.loadLibrary(NAME);
-            source = "java.library.path";
-            return;
+            loaded = true;
         } catch (UnsatisfiedLinkError e) {
             tried.add("java.library.path (" + System.getProperty("java.library.path") + "): " + e.getMessage());
         } catch (SecurityException e) {
             tried.add("java.library.path: " + e);
+        } catch (RuntimeException e) {
+            throw deniedOr(e);
+        }
+        if (loaded) {
+            checkVersion(onLibraryPath(file), "it was found on java.library.path",
+                    "remove or replace that file with the library of version " + VERSION + ", or set -D"
+                    + PATH_PROPERTY + "=<path of the " + VERSION + " " + file + ">");
+            source = "java.library.path";
+            return;
         }
 
         String why = extract(platform, file);
@@ -99,6 +119,75 @@ final class VYTjniLoader {
             return why;
         } catch (SecurityException e) {
             return e.toString();
+        } catch (RuntimeException e) {
+            throw deniedOr(e);
+        }
+    }
+
+    /** The library just loaded reports its version; refuses it unless it is {@link #VERSION}. */
+    private static native String nativeVersion();
+
+    private static void checkVersion(String path, String origin, String fix) {
+        String found;
+        try {
+            found = nativeVersion();
+        } catch (UnsatisfiedLinkError e) {
+            found = null;  // a build from before libraries reported their version
+        }
+        if (VERSION.equals(found)) return;
+        throw new UnsatisfiedLinkError("The " + NAME + " native library " + path + " is "
+                + (found == null ? "of a version without nativeVersion (older than " + VERSION + ")" : "version " + found)
+                + ", but the classes" + classesLocation() + " are version " + VERSION + "; " + origin
+                + ". To fix it, " + fix + ".");
+    }
+
+    /** The file System.loadLibrary found: the first of java.library.path's folders that has it. */
+    private static String onLibraryPath(String file) {
+        String path = System.getProperty("java.library.path", "");
+        for (String dir : path.split(File.pathSeparator)) {
+            File f = new File(dir.isEmpty() ? "." : dir, file);
+            if (f.isFile()) return f.getAbsolutePath();
+        }
+        return file + " on java.library.path (" + path + ")";
+    }
+
+    private static String classesLocation() {
+        try {
+            java.security.CodeSource cs = VYTjniLoader.class.getProtectionDomain().getCodeSource();
+            return cs == null || cs.getLocation() == null ? "" : " (" + cs.getLocation() + ")";
+        } catch (SecurityException e) {
+            return "";
+        }
+    }
+
+    /**
+     * JDK 24 and later throw IllegalCallerException from System.load and loadLibrary when native
+     * access is denied to the caller (--illegal-native-access=deny): that becomes an error naming
+     * the flag to add, thrown here. Any other exception is returned for the caller to throw.
+     */
+    private static RuntimeException deniedOr(RuntimeException e) {
+        if (!e.getClass().getName().equals("java.lang.IllegalCallerException")) return e;
+        String module = moduleName();
+        String text = "Cannot load the " + NAME + " native library: the JVM denies native access to "
+                + (module.equals("ALL-UNNAMED") ? "the class path's code" : "the module " + module)
+                + " (" + e.getMessage() + "). To fix it, add --enable-native-access=" + module
+                + " to the java command line";
+        if (module.equals("ALL-UNNAMED")) {
+            text += " (for a jar run with java -jar, the manifest attribute Enable-Native-Access: ALL-UNNAMED does the same)";
+        }
+        UnsatisfiedLinkError denied = new UnsatisfiedLinkError(text + ".");
+        denied.initCause(e);
+        throw denied;
+    }
+
+    /** The name --enable-native-access takes for these classes: their module's, or ALL-UNNAMED. */
+    private static String moduleName() {
+        try {
+            Object module = Class.class.getMethod("getModule").invoke(VYTjniLoader.class);
+            Object name = module.getClass().getMethod("getName").invoke(module);
+            return name == null ? "ALL-UNNAMED" : name.toString();
+        } catch (ReflectiveOperationException e) {
+            return "ALL-UNNAMED";  // Java 8 has no modules; it has no native access checks either
         }
     }
 
@@ -153,6 +242,8 @@ final class VYTjniLoader {
             lib.setExecutable(true, true);
             String why = loadFile(lib);
             if (why != null) return place + " as " + lib.getPath() + ": " + why;
+            checkVersion(lib.getPath(), "it is the jar's " + resource,
+                    "pack the jar again from one build of the classes and the library");
             source = lib.getPath();
             return null;
         } catch (IOException e) {

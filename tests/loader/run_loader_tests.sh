@@ -7,11 +7,15 @@
 #   unsupported an architecture the jar has no native for
 #   unwritable  vytjni.tmpdir on a read-only file system (or a folder the user cannot write)
 #   noexec      vytjni.tmpdir on a file system mounted noexec
+#   stale       a library of another version on java.library.path is refused, naming both versions
+#               and the file (a copy of the library with its version text changed)
+#   denied      with JAVA_24 (JDK 24 or later) and --illegal-native-access=deny, the loader's error
+#               names --enable-native-access=ALL-UNNAMED; with that flag added it loads
 # The last two need root and mount namespaces (unshare -m); without them the read-only case
 # uses a mode 0555 folder and the noexec case is left out.
-# Usage: run_loader_tests.sh VYTJNI_JAR LIBRARY_FILE JAVA JAVAC
+# Usage: run_loader_tests.sh VYTJNI_JAR LIBRARY_FILE JAVA JAVAC VERSION [JAVA_24]
 set -uo pipefail
-jar=$1 so=$2 java=$3 javac=$4
+jar=$1 so=$2 java=$3 javac=$4 version=$5 java24=${6:-}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
@@ -63,6 +67,24 @@ run unsupported 1 "$java" -Dos.arch=riscv64 -cp vytjni.jar:. Sample
 expect unsupported "native library for linux-riscv64 (os.name Linux, os.arch riscv64)" \
   "3. the jar's META-INF/native/linux-riscv64/libVYTjni.so: not in the jar; the jar holds natives for linux-x86_64, linux-aarch64, windows-x86_64" \
   "To fix it, build the library for linux-riscv64 and set -Dvytjni.library=<path of libVYTjni.so>."
+
+# The same file with another version in its version text ("VYTjni version X.Y.Z", of equal length).
+stale=$(tr '0-9' '1-90' <<<"$version")
+mkdir "$app/stale"
+perl -0777 -pe "s/VYTjni version \Q$version\E\x00/VYTjni version $stale\x00/ or die 'no version text'" \
+  "$so" >"$app/stale/libVYTjni.so" || { echo "FAILED stale: cannot make the stale copy"; failures=$((failures + 1)); }
+run stale 1 "$java" -Xcheck:jni -Djava.library.path=stale -cp vytjni.jar:. Sample
+expect stale "UnsatisfiedLinkError: The VYTjni native library $app/stale/libVYTjni.so is version $stale, but the classes (file:$app/vytjni.jar) are version $version; it was found on java.library.path."
+
+if [ -n "$java24" ]; then
+  run denied 1 "$java24" --illegal-native-access=deny -cp vytjni.jar:. Sample
+  expect denied "UnsatisfiedLinkError: Cannot load the VYTjni native library: the JVM denies native access to the class path's code" \
+    "add --enable-native-access=ALL-UNNAMED to the java command line" "Caused by: java.lang.IllegalCallerException"
+  run denied-enabled 0 "$java24" --illegal-native-access=deny --enable-native-access=ALL-UNNAMED -cp vytjni.jar:. Sample
+  expect denied-enabled "status: 0"
+else
+  echo "denied: left out (no java of JDK 24 or later)"
+fi
 
 # tmpdir cases: a file system mounted with OPTIONS for the folder, when this user may mount.
 mounted() {  # mounted OPTIONS DIR java-args...

@@ -1,5 +1,6 @@
-// Loads the library file the jar ships (LoadLibrary on Windows, dlopen elsewhere), calls its three
+// Loads the library file the jar ships (LoadLibrary on Windows, dlopen elsewhere), calls its
 // exports through the fake JNIEnv, and checks:
+//   - the version it reports is the one of this build (VYT_VERSION);
 //   - a decoded reply of each report family and a request record, byte by byte, against the
 //     transcript in dll_expected.txt (made under TZ=EST5, so the local-time texts are checked too);
 //   - per-thread time texts: several threads decode replies with different times at once and
@@ -42,6 +43,7 @@ using GetBufLength = jint(JNICALL*)(JNIEnv*, jclass, jbyteArray);
 using MapData = jint(JNICALL*)(JNIEnv*, jclass, jbyteArray, jobject, jint);
 using BuildRequest = jbyteArray(JNICALL*)(JNIEnv*, jclass, jint, jint, jint, jint, jstring, jstring, jint, jint,
                                           jboolean);
+using NativeVersion = jstring(JNICALL*)(JNIEnv*, jclass);
 
 int gFailures = 0;
 void check(bool ok, const std::string& what) {
@@ -56,6 +58,7 @@ struct Library {
     GetBufLength getBufLength = nullptr;
     MapData mapData = nullptr;
     BuildRequest buildRequest = nullptr;
+    NativeVersion nativeVersion = nullptr;
 
     explicit Library(const std::string& path) {
 #ifdef _WIN32
@@ -78,8 +81,9 @@ struct Library {
         getBufLength = reinterpret_cast<GetBufLength>(sym("Java_VYTconnect_getBufLength"));
         mapData = reinterpret_cast<MapData>(sym("Java_VYTreport_mapData"));
         buildRequest = reinterpret_cast<BuildRequest>(sym("Java_VYTservlet_buildVYTRequest"));
-        if (!getBufLength || !mapData || !buildRequest) {
-            std::printf("%s lacks one of the three exports\n", path.c_str());
+        nativeVersion = reinterpret_cast<NativeVersion>(sym("Java_VYTjniLoader_nativeVersion"));
+        if (!getBufLength || !mapData || !buildRequest || !nativeVersion) {
+            std::printf("%s lacks one of the four exports\n", path.c_str());
             std::exit(1);
         }
     }
@@ -155,6 +159,13 @@ std::vector<unsigned char> request(const Library& lib, bool trace) {
 
 std::string transcript(const Library& lib, const std::vector<Reply>& replies) {
     std::ostringstream out;
+    {
+        FakeJni f;
+        const jstring v = lib.nativeVersion(f.env(), nullptr);
+        const std::string want = VYT_VERSION;
+        const bool same = v != nullptr && f.obj(v)->chars == std::u16string(want.begin(), want.end());
+        out << "nativeVersion: " << (same ? "the build's version" : "not the build's version " + want) << "\n";
+    }
     const std::vector<unsigned char> rec = request(lib, false);
     out << "buildVYTRequest 28: " << rec.size() << " bytes\n";
     for (std::size_t at = 0; at < rec.size(); at += 16) {

@@ -1,6 +1,7 @@
-# vytjni.jar: the binding classes, compiled for Java 8, and every native of VYT_JAR_NATIVES under
-# META-INF/native/<platform>/ with its SHA-256 beside it; the sources jar and the POM for the
-# Maven layout; the install rules of all three.
+# vytjni.jar: the binding classes, compiled for Java 8, every native of VYT_JAR_NATIVES under
+# META-INF/native/<platform>/ with its SHA-256 beside it, and META-INF/LICENSE; its Maven layout
+# and install rules (VytMaven.cmake).
+include(${CMAKE_CURRENT_LIST_DIR}/VytMaven.cmake)
 
 # vyt_manifest(<file> TITLE <title> [MAIN_CLASS <class>] [CLASS_PATH <jars>]) writes a manifest
 # with the project's version; a jar with a main class is run with -jar, so it also allows native
@@ -53,40 +54,14 @@ foreach(pair IN LISTS VYT_JAR_NATIVES)
   string(APPEND _natives ",${pair}")
 endforeach()
 add_custom_command(OUTPUT ${VYT_JAR}
-  COMMAND ${CMAKE_COMMAND} -DOUT=${VYT_JAR} -DCLASSES=${_classes} "-DNATIVES=${_natives}"
+  COMMAND ${CMAKE_COMMAND} -DOUT=${VYT_JAR} -DCLASSES=${_classes} "-DNATIVES=${_natives}" -DLICENSE=${VYT_LICENSE_FILE}
           -DMANIFEST=${PROJECT_BINARY_DIR}/vytjni.manifest -DJAR=${Java_JAR_EXECUTABLE}
           -P ${PROJECT_SOURCE_DIR}/cmake/VytJarPack.cmake
   DEPENDS ${_classes}.stamp ${_native_files} ${VYT_NATIVE_TARGETS} ${PROJECT_BINARY_DIR}/vytjni.manifest
-          ${PROJECT_SOURCE_DIR}/cmake/VytJarPack.cmake
+          ${PROJECT_SOURCE_DIR}/cmake/VytJarPack.cmake ${VYT_LICENSE_FILE}
   COMMENT "Packing vytjni.jar with the natives of ${VYT_JAR_NATIVES}")
 add_custom_target(vytjni_jar ALL DEPENDS ${VYT_JAR})
 set_target_properties(vytjni_jar PROPERTIES JAR_FILE ${VYT_JAR})
 
-# The sources jar and the POM of the Maven layout.
-set(VYT_SOURCES_JAR ${PROJECT_BINARY_DIR}/vytjni-${PROJECT_VERSION}-sources.jar)
-set(_src_args)
-foreach(f IN LISTS VYT_BINDING_SOURCES)
-  cmake_path(GET f FILENAME n)
-  list(APPEND _src_args -C ${PROJECT_SOURCE_DIR}/java/src ${n})
-endforeach()
-add_custom_command(OUTPUT ${VYT_SOURCES_JAR}
-  COMMAND ${CMAKE_COMMAND} -E rm -f ${VYT_SOURCES_JAR}
-  COMMAND ${Java_JAR_EXECUTABLE} --create --file ${VYT_SOURCES_JAR} --manifest ${PROJECT_BINARY_DIR}/vytjni.manifest
-          ${_src_args}
-  DEPENDS ${VYT_BINDING_SOURCES} ${PROJECT_BINARY_DIR}/vytjni.manifest)
-add_custom_target(vytjni_sources_jar ALL DEPENDS ${VYT_SOURCES_JAR})
-configure_file(${PROJECT_SOURCE_DIR}/cmake/vytjni.pom.in ${PROJECT_BINARY_DIR}/vytjni-${PROJECT_VERSION}.pom @ONLY)
-
-# Installed as <datadir>/java/vytjni-X.Y.Z.jar with the link vytjni.jar, and as a local Maven
-# repository in <datadir>/maven-repo/<group>/vytjni/X.Y.Z/ whose jar links to it (Debian's layout).
-set(_javadir ${CMAKE_INSTALL_DATADIR}/java)
-string(REPLACE "." "/" _group_path "${VYT_MAVEN_GROUP}")
-set(_mavendir ${CMAKE_INSTALL_DATADIR}/maven-repo/${_group_path}/vytjni/${PROJECT_VERSION})
-file(RELATIVE_PATH _jar_from_maven /d/${_mavendir} /d/${_javadir}/vytjni-${PROJECT_VERSION}.jar)
-install(FILES ${VYT_JAR} DESTINATION ${_javadir} RENAME vytjni-${PROJECT_VERSION}.jar)
-install(FILES ${PROJECT_BINARY_DIR}/vytjni-${PROJECT_VERSION}.pom ${VYT_SOURCES_JAR} DESTINATION ${_mavendir})
-install(CODE "
-  set(_root \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
-  file(CREATE_LINK vytjni-${PROJECT_VERSION}.jar \"\${_root}/${_javadir}/vytjni.jar\" SYMBOLIC)
-  file(CREATE_LINK ${_jar_from_maven} \"\${_root}/${_mavendir}/vytjni-${PROJECT_VERSION}.jar\" SYMBOLIC)
-  message(STATUS \"Linked: \${_root}/${_javadir}/vytjni.jar, \${_root}/${_mavendir}/vytjni-${PROJECT_VERSION}.jar\")")
+vyt_maven_artifact(vytjni_jar GROUP ${VYT_MAVEN_GROUP} ARTIFACT vytjni POM ${PROJECT_SOURCE_DIR}/cmake/vytjni.pom.in
+                   SOURCE_DIRS ${VYT_BINDING_SOURCE_DIR} RELEASE 8)

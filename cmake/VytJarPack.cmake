@@ -1,8 +1,12 @@
-# cmake -DOUT=<jar> -DCLASSES=<folder> -DNATIVES=,<platform>=<file>,... -DMANIFEST=<file> -DJAR=<jar tool> -P VytJarPack.cmake
-# Puts each native at META-INF/native/<platform>/<name>, with <name>.sha256 ("<hex>  <name>") beside it.
+# cmake -DOUT=<jar> -DCLASSES=<folder> -DNATIVES=,<platform>=<file>,... -DLICENSE=<file> -DMANIFEST=<file>
+#       -DJAR=<jar tool> -P VytJarPack.cmake
+# Puts each native at META-INF/native/<platform>/<name>, with <name>.sha256 ("<hex>  <name>") beside
+# it, and the license at META-INF/LICENSE.
 set(stage ${OUT}.stage)
 file(REMOVE_RECURSE ${stage})
 file(COPY ${CLASSES}/ DESTINATION ${stage})
+file(MAKE_DIRECTORY ${stage}/META-INF)
+file(COPY_FILE ${LICENSE} ${stage}/META-INF/LICENSE)
 string(REPLACE "," ";" natives "${NATIVES}")
 foreach(pair IN LISTS natives)
   if(pair STREQUAL "")

@@ -19,6 +19,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "vyt/utf8.hpp"
+
 namespace vyt {
 
 // True when [off, off + len) lies inside a region of `size` bytes.
@@ -81,15 +83,15 @@ VYT_ALWAYS_INLINE TextScan ScanText(const unsigned char* p, std::size_t width) n
         if (zero != 0) {
             const std::uint64_t first = zero & (0 - zero);
             seen |= w & ((first >> 7) - 1);
-            return {i + static_cast<std::size_t>(std::countr_zero(zero)) / 8, true, (seen & kHigh) == 0};
+            return {i + static_cast<std::size_t>(std::countr_zero(zero)) / 8, true, AllAscii(seen)};
         }
         seen |= w;
     }
     for (; i < width; ++i) {
-        if (p[i] == 0) return {i, true, (seen & kHigh) == 0};
+        if (p[i] == 0) return {i, true, AllAscii(seen)};
         seen |= static_cast<std::uint64_t>(p[i]) << 56;
     }
-    return {width, false, (seen & kHigh) == 0};
+    return {width, false, AllAscii(seen)};
 }
 
 // The text of a field that has no NUL inside its width, NUL-terminated in a

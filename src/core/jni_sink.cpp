@@ -13,7 +13,6 @@ namespace {
 constexpr std::size_t kMaxArgs = Out::kMaxArgs;
 constexpr std::size_t kScratch = 4096;
 
-constexpr std::uint64_t kHigh = 0x8080808080808080ull;
 constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
 
 std::uint64_t Load32(const char* p) noexcept {
@@ -48,7 +47,7 @@ std::uint32_t HashText(const char* p, std::size_t n, bool* ascii) noexcept {
         any |= w;
         h = (h ^ w) * kMul;
     }
-    *ascii = (any & kHigh) == 0;
+    *ascii = AllAscii(any);
     // Mix every byte into the low bits, which pick the slot.
     h ^= h >> 29;
     h *= kMul;

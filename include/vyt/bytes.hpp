@@ -10,6 +10,10 @@
 // header size), never a value: it asserts in debug and test builds, and
 // otherwise throws DecodeFault, which stops the decode with an error line and
 // status 1 (see RunDecoder).
+//
+// Every read is checked by CheckRead, and every check that fails is handed
+// from there to the caller's report: a field of a Record (Record::read), any
+// other read of a view (Bytes::need) and each entry of a list (ForEntries).
 #pragma once
 
 #include <bit>
@@ -18,6 +22,8 @@
 #include <cstring>
 #include <type_traits>
 #include <utility>
+
+#include "vyt/utf8.hpp"
 
 namespace vyt {
 
@@ -81,15 +87,15 @@ VYT_ALWAYS_INLINE TextScan ScanText(const unsigned char* p, std::size_t width) n
         if (zero != 0) {
             const std::uint64_t first = zero & (0 - zero);
             seen |= w & ((first >> 7) - 1);
-            return {i + static_cast<std::size_t>(std::countr_zero(zero)) / 8, true, (seen & kHigh) == 0};
+            return {i + static_cast<std::size_t>(std::countr_zero(zero)) / 8, true, AllAscii(seen)};
         }
         seen |= w;
     }
     for (; i < width; ++i) {
-        if (p[i] == 0) return {i, true, (seen & kHigh) == 0};
+        if (p[i] == 0) return {i, true, AllAscii(seen)};
         seen |= static_cast<std::uint64_t>(p[i]) << 56;
     }
-    return {width, false, (seen & kHigh) == 0};
+    return {width, false, AllAscii(seen)};
 }
 
 // The text of a field that has no NUL inside its width, NUL-terminated in a
@@ -173,6 +179,13 @@ template <std::size_t N> struct FieldKind<char[N]> {
 };
 }  // namespace fieldkind
 
+class Bytes;
+
+// The one read check: true when [off, off + len) lies inside `region`;
+// otherwise `failed()` reports it (and may not return) and the result is false.
+template <class Failed>
+VYT_ALWAYS_INLINE bool CheckRead(const Bytes& region, std::size_t off, std::size_t len, Failed&& failed);
+
 // A view of a byte region: the whole reply, or one record inside it.  A view
 // knows where it starts in the reply, so that a fault can name the offset.
 class Bytes {
@@ -206,8 +219,9 @@ public:
         need(off, W);
         return TextField<W>(p_ + off, W);
     }
+    // A decoding fault unless [off, off + len) lies inside the view.
     void need(std::size_t off, std::size_t len) const {
-        if (!has(off, len)) ReadFault(origin_ + off, len, n_);
+        CheckRead(*this, off, len, [&] { ReadFault(origin_ + off, len, n_); });
     }
 
 private:
@@ -217,6 +231,14 @@ private:
     std::size_t n_ = 0;
     std::size_t origin_ = 0;
 };
+
+template <class Failed>
+VYT_ALWAYS_INLINE bool CheckRead(const Bytes& region, std::size_t off, std::size_t len, Failed&& failed) {
+    if (region.has(off, len)) [[likely]]
+        return true;
+    failed();
+    return false;
+}
 
 // A record of layout T (a packed struct that documents the wire layout) inside
 // a reply.  Made by `at`, which gives an empty record when the bytes are too
@@ -231,13 +253,13 @@ public:
     Bytes bytes() const noexcept { return b_; }
 
     // The field of type F at `Off`.  A record holds either all of T or
-    // nothing, so one test of its size covers every field, and the compiler
-    // can drop the repeats of that test for the fields read after the first.
+    // nothing, so one check that it holds T covers every field (the fault
+    // names the field), and the compiler can drop the repeats of that check
+    // for the fields read after the first.
     template <class F, std::size_t Off>
     typename fieldkind::FieldKind<F>::value read() const {
         static_assert(fits(Off, sizeof(F), sizeof(T)), "field outside its layout");
-        if (b_.size() < sizeof(T)) [[unlikely]]
-            ReadFault(b_.origin() + Off, sizeof(F), b_.size());
+        CheckRead(b_, 0, sizeof(T), [&] { ReadFault(b_.origin() + Off, sizeof(F), b_.size()); });
         return fieldkind::FieldKind<F>::read(b_.data() + Off, sizeof(F));
     }
 

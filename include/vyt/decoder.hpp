@@ -7,6 +7,7 @@
 // checked record (a DecodeFault, reported with the decoder's name and offset).
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -30,13 +31,14 @@ int RunDecoder(const Decoder& d, Bytes reply, Sink& sink);
 template <class F>
 void ForEntries(Out& out, Bytes reply, std::size_t first, std::size_t size, std::int32_t count, F&& f) {
     for (std::int64_t k = 1; k <= count && out.ok(); ++k) {
-        const std::uint64_t off = first + static_cast<std::uint64_t>(k - 1) * size;
-        if (off > reply.size() || !reply.has(static_cast<std::size_t>(off), size)) {
-            out.fail("%s: reply of %zu bytes holds %lld of %d entries\n", out.who(), reply.size(),
-                     static_cast<long long>(k - 1), count);
+        const std::uint64_t wide = first + static_cast<std::uint64_t>(k - 1) * size;
+        const std::size_t off = static_cast<std::size_t>(std::min<std::uint64_t>(wide, SIZE_MAX));
+        if (!CheckRead(reply, off, size, [&] {
+                out.fail("%s: reply of %zu bytes holds %lld of %d entries\n", out.who(), reply.size(),
+                         static_cast<long long>(k - 1), count);
+            }))
             return;
-        }
-        f(static_cast<std::int32_t>(k), reply.sub(static_cast<std::size_t>(off), size));
+        f(static_cast<std::int32_t>(k), reply.sub(off, size));
     }
 }
 

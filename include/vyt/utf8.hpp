@@ -6,6 +6,11 @@
 
 namespace vyt {
 
+// The word-at-a-time ASCII test: `ored` is text bytes or'ed together, whole
+// 64-bit words or single bytes at any byte position; they are all ASCII when
+// none of them has its high bit set.
+constexpr bool AllAscii(std::uint64_t ored) noexcept { return (ored & 0x8080808080808080ull) == 0; }
+
 // True when every byte is below 0x80.
 bool IsAscii(const char* p, std::size_t n) noexcept;
 

@@ -7,6 +7,7 @@
 #include <exception>
 #include <new>
 
+#include "jni_refs.hpp"
 #include "jni_sink.hpp"
 #include "vyt/dispatch.hpp"
 #include "vyt/platform.hpp"
@@ -159,14 +160,12 @@ JNIEXPORT jbyteArray JNICALL Java_VYTservlet_buildVYTRequest(JNIEnv* env, jobjec
         unsigned char record[vyt::kRequestLen];
         int reportId = 0;
         if (!vyt::BuildRequest(t, a, tran.arg(), sub.arg(), record, &reportId)) return nullptr;
-        jbyteArray out = env->NewByteArray(static_cast<jsize>(vyt::kRequestLen));
-        if (out == nullptr || env->ExceptionCheck()) return nullptr;
-        env->SetByteArrayRegion(out, 0, static_cast<jsize>(vyt::kRequestLen), reinterpret_cast<const jbyte*>(record));
-        if (env->ExceptionCheck()) {
-            env->DeleteLocalRef(out);
-            return nullptr;
-        }
-        return out;
+        vyt::LocalRef<jbyteArray> out(env, env->NewByteArray(static_cast<jsize>(vyt::kRequestLen)));
+        if (!out || env->ExceptionCheck()) return nullptr;
+        env->SetByteArrayRegion(out.get(), 0, static_cast<jsize>(vyt::kRequestLen),
+                                reinterpret_cast<const jbyte*>(record));
+        if (env->ExceptionCheck()) return nullptr;
+        return out.release();
     } catch (...) {
         vyt::ReportException("Java_VYTservlet_buildVYTRequest");
         return nullptr;

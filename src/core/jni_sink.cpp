@@ -2,6 +2,8 @@
 
 #include <bit>
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "vyt/utf8.hpp"
 
@@ -11,7 +13,6 @@ namespace {
 constexpr std::size_t kMaxArgs = Out::kMaxArgs;
 constexpr std::size_t kScratch = 4096;
 
-constexpr std::uint64_t kHigh = 0x8080808080808080ull;
 constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
 
 std::uint64_t Load32(const char* p) noexcept {
@@ -46,7 +47,7 @@ std::uint32_t HashText(const char* p, std::size_t n, bool* ascii) noexcept {
         any |= w;
         h = (h ^ w) * kMul;
     }
-    *ascii = (any & kHigh) == 0;
+    *ascii = AllAscii(any);
     // Mix every byte into the low bits, which pick the slot.
     h ^= h >> 29;
     h *= kMul;
@@ -96,11 +97,11 @@ jstring StringCache::find(const TextArg& t, int field, Probe* probe) {
             probe->victim = at;
             return nullptr;
         }
-        Slot& s = slots_[at];
+        Slot& s = slots_[at].slot;
         if (s.hash == hash && s.len == t.n && std::memcmp(s.key, t.p, t.n) == 0) {
             s.call = call_;
             ++f.hits;
-            return s.ref;
+            return s.ref.get();
         }
         if (probe->victim < 0 && s.call != call_) probe->victim = at;
     }
@@ -109,41 +110,34 @@ jstring StringCache::find(const TextArg& t, int field, Probe* probe) {
 
 bool StringCache::keep(JNIEnv* env, const TextArg& t, const Probe& probe, jstring made) noexcept {
     if (probe.victim < 0) return false;  // every probed slot serves this call
-    Slot& v = slots_[probe.victim];
-    if (used(probe.victim)) env->DeleteLocalRef(v.ref);
-    used_[probe.victim >> 6] |= std::uint64_t{1} << (probe.victim & 63);
-    v.ref = made;
-    v.hash = probe.hash;
-    v.len = t.n;
-    v.call = call_;
-    std::memcpy(v.key, t.p, t.n);
+    Slot* v = &slots_[probe.victim].slot;
+    if (used(probe.victim)) {
+        v->ref.reset(env, made);  // deletes the evicted string
+    } else {
+        v = ::new (static_cast<void*>(v)) Slot(LocalRef<jstring>(env, made));
+        used_[probe.victim >> 6] |= std::uint64_t{1} << (probe.victim & 63);
+    }
+    v->hash = probe.hash;
+    v->len = t.n;
+    v->call = call_;
+    std::memcpy(v->key, t.p, t.n);
     return true;
 }
 
-void StringCache::clear(JNIEnv* env) noexcept {
-    for (int w = 0; w < kSlots / 64; ++w) {
+StringCache::~StringCache() {
+    for (int w = 0; w < kSlots / 64; ++w)
         for (std::uint64_t bits = used_[w]; bits != 0; bits &= bits - 1)
-            env->DeleteLocalRef(slots_[w * 64 + std::countr_zero(bits)].ref);
-        used_[w] = 0;
-    }
-}
-
-JniSink::~JniSink() {
-    leaveFrame();
-    strings_.clear(env_);
-    for (jstring s : shared_)
-        if (s != nullptr) env_->DeleteLocalRef(s);
-    if (cls_ != nullptr) env_->DeleteLocalRef(cls_);
+            std::destroy_at(&slots_[w * 64 + std::countr_zero(bits)].slot);  // deletes its string
 }
 
 bool JniSink::lookup(int slot, const char* name, const char* signature) {
     flushLines();  // the lookup may initialise the class, running Java code
-    if (cls_ == nullptr) {
+    if (!cls_) {
         leaveFrame();  // the class outlives the frame
-        cls_ = env_->GetObjectClass(target_);
-        if (cls_ == nullptr) return false;
+        cls_.reset(env_, env_->GetObjectClass(target_));
+        if (!cls_) return false;
     }
-    jmethodID id = env_->GetMethodID(cls_, name, signature);
+    jmethodID id = env_->GetMethodID(cls_.get(), name, signature);
     if (id == nullptr) return false;  // NoSuchMethodError stays pending
     ids_[slot] = id;
     return true;
@@ -153,7 +147,7 @@ bool JniSink::share(int slot, TextArg text) {
     leaveFrame();  // a shared string outlives the frame
     jstring s = NewJavaString(env_, text);
     if (s == nullptr) return false;  // the exception stays pending
-    shared_[slot] = s;
+    shared_[slot].reset(env_, s);
     return true;
 }
 
@@ -161,63 +155,60 @@ bool JniSink::call(int slot, const CallArgs& a) {
     if (a.n > kMaxArgs || a.nTexts > static_cast<std::size_t>(Out::kMaxTextArgs)) return false;
     // A Slot is laid out as a jvalue: an int and a reference each at its start.
     static_assert(sizeof(Slot) == sizeof(jvalue) && alignof(Slot) == alignof(jvalue));
-    jstring made[Out::kMaxTextArgs];  // strings the table had no room for: deleted after the call
-    std::size_t nMade = 0;
-    static_assert(Out::kMaxTextArgs <= 16);
-    std::uint16_t once = 0;  // texts whose strings serve this call alone, one bit each
     bool ok = true;
-    strings_.nextCall();
-    // First the strings that outlive the frame: shared ones and the table's.
-    for (std::size_t k = 0; k < a.nTexts && ok; ++k) {
-        const TextArg& t = a.texts[k];
-        const int field = slot * Out::kMaxTextArgs + static_cast<int>(k);
-        jstring s;
-        if (t.shared >= 0) {
-            s = shared_[t.shared];
-        } else if (strings_.kept(t, field)) {
-            StringCache::Probe probe;
-            s = strings_.find(t, field, &probe);
-            if (s == nullptr) {
-                leaveFrame();
-                s = MakeKeptString(env_, t, probe);
+    {
+        // Strings the table has no room for: deleted after the call, at the end of this block.
+        LocalRefs<jstring, Out::kMaxTextArgs> made(env_);
+        static_assert(Out::kMaxTextArgs <= 16);
+        std::uint16_t once = 0;  // texts whose strings serve this call alone, one bit each
+        strings_.nextCall();
+        // First the strings that outlive the frame: shared ones and the table's.
+        for (std::size_t k = 0; k < a.nTexts && ok; ++k) {
+            const TextArg& t = a.texts[k];
+            const int field = slot * Out::kMaxTextArgs + static_cast<int>(k);
+            jstring s;
+            if (t.shared >= 0) {
+                s = shared_[t.shared].get();
+            } else if (strings_.kept(t, field)) {
+                StringCache::Probe probe;
+                s = strings_.find(t, field, &probe);
                 if (s == nullptr) {
-                    ok = false;  // NewStringUTF failed: its exception is pending
-                    break;
+                    leaveFrame();
+                    s = MakeKeptString(env_, t, probe);
+                    if (s == nullptr) {
+                        ok = false;  // NewStringUTF failed: its exception is pending
+                        break;
+                    }
+                    if (!strings_.keep(env_, t, probe, s)) made.add(s);
                 }
-                if (!strings_.keep(env_, t, probe, s)) made[nMade++] = s;
+            } else {
+                once = static_cast<std::uint16_t>(once | 1u << k);
+                continue;
             }
-        } else {
-            once = static_cast<std::uint16_t>(once | 1u << k);
-            continue;
+            a.slots[a.textAt[k]].ref = s;
         }
-        a.slots[a.textAt[k]].ref = s;
-    }
-    // Then the strings of this call alone, in the frame.
-    for (std::size_t k = 0; once != 0 && ok; ++k) {
-        if ((once >> k & 1u) == 0) continue;
-        once = static_cast<std::uint16_t>(once & ~(1u << k));
-        if (frameRefs_ < 0) {
-            if (env_->PushLocalFrame(kFrameCapacity) != 0) {
+        // Then the strings of this call alone, in the frame.
+        for (std::size_t k = 0; once != 0 && ok; ++k) {
+            if ((once >> k & 1u) == 0) continue;
+            once = static_cast<std::uint16_t>(once & ~(1u << k));
+            if (!frame_.enter(kFrameCapacity)) {
                 ok = false;  // OutOfMemoryError is pending
                 break;
             }
-            frameRefs_ = 0;
+            jstring s = NewJavaString(env_, a.texts[k]);
+            if (s == nullptr) {
+                ok = false;
+                break;
+            }
+            a.slots[a.textAt[k]].ref = frame_.hold(s);
         }
-        jstring s = NewJavaString(env_, a.texts[k]);
-        if (s == nullptr) {
-            ok = false;
-            break;
+        if (ok) {
+            flushLines();
+            env_->CallVoidMethodA(target_, ids_[slot], reinterpret_cast<const jvalue*>(a.slots));
+            ok = !env_->ExceptionCheck();
         }
-        ++frameRefs_;
-        a.slots[a.textAt[k]].ref = s;
     }
-    if (ok) {
-        flushLines();
-        env_->CallVoidMethodA(target_, ids_[slot], reinterpret_cast<const jvalue*>(a.slots));
-        ok = !env_->ExceptionCheck();
-    }
-    for (std::size_t i = 0; i < nMade; ++i) env_->DeleteLocalRef(made[i]);
-    if (frameRefs_ >= kFrameRefs) leaveFrame();
+    if (frame_.held() >= kFrameRefs) leaveFrame();
     return ok;
 }
 

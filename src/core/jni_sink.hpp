@@ -4,7 +4,9 @@
 #include <jni.h>
 
 #include <cstdint>
+#include <utility>
 
+#include "jni_refs.hpp"
 #include "vyt/emit.hpp"
 #include "vyt/trace.hpp"
 #include "trace_batch.hpp"
@@ -27,8 +29,9 @@ VYT_ALWAYS_INLINE jstring NewJavaString(JNIEnv* env, const TextArg& t) {
 // One Java string per distinct text of a reply.  Texts of 1 to kMaxKey bytes
 // are kept as local references in a table of kSlots; a text seen again in the
 // same reply is passed as the same String object.  The table is bounded, so
-// the local references it holds are too; it deletes them all when the reply
-// is done.  A reference passed in the current call is never evicted.
+// the local references it holds are too; each slot owns its reference, which
+// is deleted when the slot is reused and when the table goes (at the end of
+// the reply).  A reference passed in the current call is never evicted.
 //
 // Whether texts recur is judged per field (a text parameter of a callback):
 // names of nodes and transactions recur, other texts may not.  When fewer
@@ -45,7 +48,8 @@ public:
     static constexpr int kPause = 4096;
     static constexpr int kFields = Out::kMaxMethods * Out::kMaxTextArgs;
 
-    StringCache() noexcept = default;
+    StringCache() noexcept {}
+    ~StringCache();
     StringCache(const StringCache&) = delete;
     StringCache& operator=(const StringCache&) = delete;
 
@@ -72,15 +76,14 @@ public:
     // The table's string for a kept text, or null when it has none yet: the
     // caller then makes the string (see MakeKeptString) and hands it to keep().
     jstring find(const TextArg& t, int field, Probe* probe);
-    // Keeps `made`, the string for `t`, where find() said; false when there is
-    // no room (the caller then owns it and deletes it after the call).
+    // Keeps `made`, the string for `t` made with `env`, where find() said;
+    // false when there is no room (the caller then keeps ownership of it).
     bool keep(JNIEnv* env, const TextArg& t, const Probe& probe, jstring made) noexcept;
-    // Deletes every reference the table holds.
-    void clear(JNIEnv* env) noexcept;
 
 private:
     struct Slot {
-        jstring ref;
+        explicit Slot(LocalRef<jstring> r) noexcept : ref(std::move(r)) {}  // the rest is set by keep()
+        LocalRef<jstring> ref;
         std::uint32_t hash;
         std::uint32_t len;
         std::uint32_t call;  // the call that last used it
@@ -90,14 +93,20 @@ private:
         std::uint8_t lookups, hits;  // in the current window
         std::int16_t pause;          // texts still to make without the table
     };
+    // A slot's storage: the slot is constructed when first used and destroyed
+    // with the table, so a reply starts at little cost.
+    union SlotStorage {
+        SlotStorage() noexcept {}
+        ~SlotStorage() {}
+        Slot slot;
+    };
     static_assert(kWindow <= 255 && kPause <= 32767);
     bool used(int k) const noexcept { return (used_[k >> 6] >> (k & 63)) & 1; }
-    // Which slots hold a reference; the slots themselves are left
-    // uninitialised until first used, so a reply starts at little cost.
+    // Which slots are constructed (and hold a reference).
     std::uint64_t used_[kSlots / 64] = {};
     std::uint32_t call_ = 1;
     Field fields_[kFields] = {};
-    Slot slots_[kSlots];
+    SlotStorage slots_[kSlots];
 };
 
 // The string for a text the table keeps but does not hold yet.
@@ -117,14 +126,14 @@ inline constexpr int kFrameCapacity = kFrameRefs + Out::kMaxTextArgs;
 
 // Sends a decoder's calls to a Java target object.  Keeps the number of live
 // local references bounded: the class, the shared strings and the cached
-// strings live until the sink is destroyed, in the caller's frame; every other
-// string of a call lives in a local frame of at most kFrameCapacity
-// references, popped when full and whenever a reference must be made outside
-// it.
+// strings are owned by the sink and live until it is destroyed, in the
+// caller's frame; every other string of a call lives in a local frame of at
+// most kFrameCapacity references, popped when full and whenever a reference
+// must be made outside it.
 class JniSink final : public Sink {
 public:
-    JniSink(JNIEnv* env, jobject target) noexcept : env_(env), target_(target) {}
-    ~JniSink() override;
+    JniSink(JNIEnv* env, jobject target) noexcept : env_(env), target_(target), frame_(env) {}
+    ~JniSink() override = default;
     JniSink(const JniSink&) = delete;
     JniSink& operator=(const JniSink&) = delete;
 
@@ -150,22 +159,22 @@ private:
     }
     // Pops the frame of one-call strings (before a reference that must
     // outlive it is made).
-    void leaveFrame() noexcept {
-        if (frameRefs_ >= 0) env_->PopLocalFrame(nullptr);
-        frameRefs_ = -1;
-    }
+    void leaveFrame() noexcept { frame_.pop(); }
 
+    // Destroyed in reverse order: the gathered lines are written, the frame
+    // is popped, then the table's, the shared and the class references go.
     JNIEnv* env_;
     jobject target_;
-    jclass cls_ = nullptr;
+    LocalRef<jclass> cls_;
     jmethodID ids_[Out::kMaxMethods] = {};
-    jstring shared_[Out::kMaxShared] = {};
+    LocalRef<jstring> shared_[Out::kMaxShared];
     StringCache strings_;
     bool lines_written_ = false;
-    int frameRefs_ = -1;  // strings in the frame of one-call strings; -1: no frame
-    // Lines are gathered while decoding and written before every call into
-    // Java and before mapData returns.
-    trace::Batch lines_;
+    LocalFrame frame_;  // the strings of one call alone
+    // Not used by name: while it lives, the lines of this thread are gathered
+    // (while decoding) and written at flushLines(), before every call into
+    // Java, and when it is destroyed, before mapData returns.
+    trace::Batch gatherLines_;
 };
 
 }  // namespace vyt

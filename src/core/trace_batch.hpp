@@ -10,6 +10,10 @@ namespace vyt::trace {
 // or at flush().  Lines of one write never interleave with other threads'
 // lines.  Open one around work that makes no call into Java, and flush()
 // before any call into Java.
+//
+// A Batch has no members to call: it works only through its constructor and
+// destructor, so one held as a member or a local is never named again (the
+// JNI sink's gatherLines_, for one).  Name it after what its lifetime does.
 class Batch {
 public:
     Batch() noexcept;

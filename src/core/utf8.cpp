@@ -46,7 +46,7 @@ bool IsAscii(const char* p, std::size_t n) noexcept {
         any |= w;
     }
     for (; i < n; ++i) any |= static_cast<unsigned char>(p[i]);
-    return (any & 0x8080808080808080ull) == 0;
+    return AllAscii(any);
 }
 
 std::size_t ToModifiedUtf8(const char* in, std::size_t n, char* out) noexcept {

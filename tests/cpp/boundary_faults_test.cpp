@@ -141,6 +141,22 @@ TEST(StrictFakeJni, BreachesOfTheJniRulesAbort) {
             f.env()->NewStringUTF("x");
         },
         "NewStringUTF called while an exception is pending");
+    EXPECT_DEATH(
+        {
+            FakeJni f;
+            JNIEnv* env = f.env();
+            env->PushLocalFrame(4);
+            jstring s = env->NewStringUTF("x");
+            env->PopLocalFrame(nullptr);
+            env->GetStringLength(s);
+        },
+        "GetStringLength: a local reference used after its frame was popped");
+    EXPECT_DEATH(
+        {
+            FakeJni f;
+            f.env()->PushLocalFrame(4);
+        },
+        "1 local frame\\(s\\) pushed and never popped");
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 
 #include <jni.h>
 
+#include <utility>
+
 #include "fake_jni.hpp"
+#include "jni_refs.hpp"
 #include "recording_sink.hpp"
 
 extern "C" {
@@ -102,6 +105,31 @@ TEST(JniAdapter, ReplyTextsReachJavaAsValidStrings) {
     EXPECT_TRUE(f.invalidUtf.empty());
     ASSERT_EQ(f.calls.size(), 2u);
     EXPECT_EQ(f.calls[1].args[0], "\"caf\xC3\xA9|\xC3\xA9|\xF0\x9F\x98\x80|\xC3\xA2\xC2\x82\"");
+}
+
+// The fake aborts on a reference deleted twice or a frame popped twice.
+TEST(JniOwners, EachReferenceIsDeletedOnceAndEachFramePoppedOnce) {
+    FakeJni f;
+    JNIEnv* env = f.env();
+    jstring handedOut = nullptr;
+    {
+        LocalRef<jstring> a(env, env->NewStringUTF("a"));
+        LocalRef<jstring> b = std::move(a);
+        a = std::move(b);
+        LocalRefs<jstring, 2> list(env);
+        list.add(env->NewStringUTF("b"));
+        LocalRef<jstring> out(env, env->NewStringUTF("out"));
+        handedOut = out.release();
+        LocalFrame frame(env);
+        ASSERT_TRUE(frame.enter(4));
+        ASSERT_TRUE(frame.enter(4));  // already pushed: no second frame
+        frame.hold(env->NewStringUTF("c"));
+        EXPECT_EQ(f.openFrames, 1);
+        EXPECT_EQ(f.liveRefs, 4);
+    }
+    EXPECT_EQ(f.openFrames, 0);
+    EXPECT_EQ(f.liveRefs, 1);
+    EXPECT_EQ(env->GetStringLength(handedOut), 3);
 }
 
 TEST(JniAdapter, GetBufLengthReadsWordZeroOrRefusesShortArrays) {

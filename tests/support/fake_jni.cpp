@@ -13,41 +13,46 @@ namespace {
 
 FakeJni& F(JNIEnv* env) { return FakeJni::of(env); }
 
-bool isNull(JNIEnv* env, const void* o) {
+// Whether a function `function` was handed a null object (counted); a
+// reference that is no longer valid breaches.
+bool isNull(JNIEnv* env, const char* function, jobject o) {
     if (o == nullptr) ++F(env).nullObjects;
+    F(env).use(function, o);
     return o == nullptr;
 }
 
 jsize JNICALL GetArrayLength(JNIEnv* env, jarray a) {
     F(env).enter("GetArrayLength", false);
-    if (isNull(env, a)) return 0;
+    if (isNull(env, "GetArrayLength", a)) return 0;
     return static_cast<jsize>(F(env).obj(a)->bytes.size());
 }
 
 jbyte* JNICALL GetByteArrayElements(JNIEnv* env, jbyteArray a, jboolean* isCopy) {
     F(env).enter("GetByteArrayElements", false);
-    if (isNull(env, a)) return nullptr;
+    if (isNull(env, "GetByteArrayElements", a)) return nullptr;
     if (isCopy) *isCopy = JNI_TRUE;
     return F(env).pin(a);
 }
 
 void JNICALL ReleaseByteArrayElements(JNIEnv* env, jbyteArray a, jbyte* p, jint mode) {
     F(env).enter("ReleaseByteArrayElements", true);
+    F(env).use("ReleaseByteArrayElements", a);
     F(env).release(a, p, mode);
 }
 
 jclass JNICALL GetObjectClass(JNIEnv* env, jobject o) {
     FakeJni& f = F(env);
     f.enter("GetObjectClass", false);
-    if (isNull(env, o)) return nullptr;
+    if (isNull(env, "GetObjectClass", o)) return nullptr;
     // A class object of its own that knows the target's methods.
-    FakeJni::Object c{FakeJni::Object::Class, {}, {}, f.obj(o)->methods, -1, f.obj(o)->anyMethod};
+    FakeJni::Object c{FakeJni::Object::Class, {}, {}, f.obj(o)->methods, -1, f.obj(o)->anyMethod, nullptr};
     return static_cast<jclass>(f.madeLocal(f.make(std::move(c))));
 }
 
 jmethodID JNICALL GetMethodID(JNIEnv* env, jclass c, const char* name, const char* sig) {
     FakeJni& f = F(env);
     f.enter("GetMethodID", false);
+    f.use("GetMethodID", c);
     const std::string key = std::string(name) + " " + sig;
     const auto& m = f.obj(c)->methods;
     if (!f.obj(c)->anyMethod && std::find(m.begin(), m.end(), key) == m.end()) {
@@ -60,26 +65,30 @@ jmethodID JNICALL GetMethodID(JNIEnv* env, jclass c, const char* name, const cha
 void JNICALL CallVoidMethodA(JNIEnv* env, jobject o, jmethodID id, const jvalue* args) {
     FakeJni& f = F(env);
     f.enter("CallVoidMethodA", false);
+    f.use("CallVoidMethodA", o);
     const int index = f.callCount++;
     const std::string& key = f.methodKey(id);
-    if (f.keepCalls) {
-        FakeJni::Call c{key, {}, {}};
-        const std::string sig = key.substr(key.find(' ') + 1);
-        std::size_t i = 0;
-        for (std::size_t at = 1; sig[at] != ')'; ++i) {
-            if (sig[at] == 'I') {
+    FakeJni::Call c{key, {}, {}};
+    const std::size_t open = key.find('(');
+    std::size_t i = 0;
+    for (std::size_t at = open + 1; key[at] != ')'; ++i) {
+        if (key[at] == 'I') {
+            if (f.keepCalls) {
                 c.args.push_back(std::to_string(args[i].i));
                 c.refs.push_back(nullptr);
-                ++at;
-            } else {
-                at = sig.find(';', at) + 1;
+            }
+            ++at;
+        } else {
+            at = key.find(';', at) + 1;
+            f.use("CallVoidMethodA", args[i].l);
+            if (f.keepCalls) {
                 auto* s = f.obj(args[i].l);
                 c.args.push_back(s ? "\"" + ToUtf8(s->chars) + "\"" : "null");
                 c.refs.push_back(args[i].l);
             }
         }
-        f.calls.push_back(std::move(c));
     }
+    if (f.keepCalls) f.calls.push_back(std::move(c));
     if (index == f.obj(o)->throwOnCall) f.pending = true;
 }
 
@@ -88,7 +97,7 @@ jstring JNICALL NewStringUTF(JNIEnv* env, const char* s) {
     f.enter("NewStringUTF", false);
     std::u16string chars;
     if (!FakeJni::decodeModifiedUtf8(s, &chars)) f.invalidUtf.emplace_back(s);
-    return static_cast<jstring>(f.madeLocal(f.make(FakeJni::Object{FakeJni::Object::String, {}, chars, {}, -1, false})));
+    return static_cast<jstring>(f.madeLocal(f.make(FakeJni::Object{FakeJni::Object::String, {}, chars, {}, -1, false, nullptr})));
 }
 
 void JNICALL DeleteLocalRef(JNIEnv* env, jobject o) {
@@ -121,13 +130,13 @@ jint JNICALL EnsureLocalCapacity(JNIEnv* env, jint) {
 
 jsize JNICALL GetStringLength(JNIEnv* env, jstring s) {
     F(env).enter("GetStringLength", false);
-    if (isNull(env, s)) return 0;
+    if (isNull(env, "GetStringLength", s)) return 0;
     return static_cast<jsize>(F(env).obj(s)->chars.size());
 }
 
 void JNICALL GetStringRegion(JNIEnv* env, jstring s, jsize start, jsize len, jchar* buf) {
     F(env).enter("GetStringRegion", false);
-    if (isNull(env, s)) return;
+    if (isNull(env, "GetStringRegion", s)) return;
     const auto& c = F(env).obj(s)->chars;
     for (jsize i = 0; i < len; ++i) buf[i] = static_cast<jchar>(c[static_cast<std::size_t>(start + i)]);
 }
@@ -136,11 +145,12 @@ jbyteArray JNICALL NewByteArray(JNIEnv* env, jsize len) {
     FakeJni& f = F(env);
     f.enter("NewByteArray", false);
     return static_cast<jbyteArray>(f.madeLocal(f.make(
-        FakeJni::Object{FakeJni::Object::Array, std::vector<jbyte>(static_cast<std::size_t>(len)), {}, {}, -1, false})));
+        FakeJni::Object{FakeJni::Object::Array, std::vector<jbyte>(static_cast<std::size_t>(len)), {}, {}, -1, false, nullptr})));
 }
 
 void JNICALL SetByteArrayRegion(JNIEnv* env, jbyteArray a, jsize start, jsize len, const jbyte* buf) {
     F(env).enter("SetByteArrayRegion", false);
+    F(env).use("SetByteArrayRegion", a);
     auto& b = F(env).obj(a)->bytes;
     std::copy(buf, buf + len, b.begin() + start);
 }
@@ -170,6 +180,8 @@ FakeJni::FakeJni() {
 
 FakeJni::~FakeJni() {
     for (jbyte* p : pinned_) delete[] p;
+    if (!frames_.empty())
+        breach(std::to_string(frames_.size()) + " local frame(s) pushed and never popped (PushLocalFrame without PopLocalFrame)");
 }
 
 FakeJni& FakeJni::of(JNIEnv* env) { return *static_cast<FakeJni*>(env->functions->reserved0); }
@@ -207,9 +219,15 @@ void FakeJni::pushFrame(jint capacity) {
     openFrames = static_cast<int>(frames_.size());
 }
 
+void FakeJni::use(const char* function, jobject o) {
+    if (o != nullptr && obj(o)->gone != nullptr)
+        breach(std::string(function) + ": a local reference used after " + obj(o)->gone);
+}
+
 void FakeJni::popFrame() {
     if (frames_.empty()) breach("PopLocalFrame without a frame");
-    for (jobject o : frames_.back().refs) locals_.erase(o);  // those deleted already are gone
+    for (jobject o : frames_.back().refs)
+        if (locals_.erase(o) != 0) obj(o)->gone = "its frame was popped";  // those deleted already are gone
     frames_.pop_back();
     openFrames = static_cast<int>(frames_.size());
     liveRefs = static_cast<int>(locals_.size());
@@ -218,6 +236,7 @@ void FakeJni::popFrame() {
 void FakeJni::deleteLocal(jobject o) {
     if (o == nullptr) return;  // allowed by JNI, and harmless
     if (locals_.erase(o) == 0) breach("DeleteLocalRef of a reference that is not a live local reference");
+    obj(o)->gone = "it was deleted";
     liveRefs = static_cast<int>(locals_.size());
 }
 
@@ -258,15 +277,15 @@ jobject FakeJni::make(Object o) {
 }
 
 jbyteArray FakeJni::array(const std::vector<unsigned char>& bytes) {
-    return static_cast<jbyteArray>(make(Object{Object::Array, std::vector<jbyte>(bytes.begin(), bytes.end()), {}, {}, -1, false}));
+    return static_cast<jbyteArray>(make(Object{Object::Array, std::vector<jbyte>(bytes.begin(), bytes.end()), {}, {}, -1, false, nullptr}));
 }
 
 jstring FakeJni::string(const std::u16string& chars) {
-    return static_cast<jstring>(make(Object{Object::String, {}, chars, {}, -1, false}));
+    return static_cast<jstring>(make(Object{Object::String, {}, chars, {}, -1, false, nullptr}));
 }
 
 jobject FakeJni::target(std::vector<std::string> methods) {
-    return make(Object{Object::Target, {}, {}, std::move(methods), -1, false});
+    return make(Object{Object::Target, {}, {}, std::move(methods), -1, false, nullptr});
 }
 
 bool FakeJni::decodeModifiedUtf8(const char* s, std::u16string* out) {

@@ -7,11 +7,13 @@
 // is already deleted, releasing an array that is not pinned (or twice), or
 // calling any function but ExceptionCheck, ReleaseByteArrayElements,
 // DeleteLocalRef and the local frame functions while an exception is pending,
-// popping a frame that was not pushed, or making more references in a frame
-// than it was pushed with room for breaks the JNI rules; the fake
-// then writes what happened to stderr and aborts the process, so the test or
-// the fuzz run fails at the point of the fault.  All state belongs to one
-// FakeJni; construct one and pass env() to the exported functions.
+// popping a frame that was not pushed, making more references in a frame
+// than it was pushed with room for, passing a local reference to any function
+// after it was deleted or its frame popped, or leaving a frame pushed when the
+// FakeJni goes breaks the JNI rules; the fake then writes what happened to
+// stderr and aborts the process, so the test or the fuzz run fails at the
+// point of the fault.  All state belongs to one FakeJni; construct one and
+// pass env() to the exported functions.
 #pragma once
 
 #include <jni.h>
@@ -34,6 +36,7 @@ public:
         std::vector<std::string> methods;  // Target/Class: "name signature" that exist
         int throwOnCall = -1;           // Target: the call (0-based) that throws
         bool anyMethod = false;         // Target/Class: every lookup succeeds
+        const char* gone = nullptr;     // a local reference to it was deleted ("...") or its frame popped
     };
     // What a fault injected with `failIn` throws.
     enum class Throw { BadAlloc, RuntimeError };
@@ -81,6 +84,8 @@ public:
     // Bookkeeping of the JNI functions; a breach of the JNI rules aborts.
     void enter(const char* function, bool allowedWhilePending);
     jobject madeLocal(jobject o);
+    // Breaches when `o` is a local reference that was deleted or whose frame was popped.
+    void use(const char* function, jobject o);
     void deleteLocal(jobject o);
     void pushFrame(jint capacity);
     void popFrame();

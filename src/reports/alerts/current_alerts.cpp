@@ -4,6 +4,7 @@
 #include <type_traits>
 
 #include "vyt/decoder.hpp"
+#include "alert_lines.hpp"
 #include "stamps.hpp"
 #include "vyt/catalog.hpp"
 #include "vyt/layout/alerts.hpp"
@@ -124,14 +125,7 @@ void DecodeAlerts(Bytes reply, Out& out) {
                            .subTranName = text(subTranName),
                            VYT_ALERT_PATH_ARGUMENTS});
         } else {
-            VYT_TRACE(out,
-                      "\nIdx[%d/%d] tranName<%s> startTime<%s> pathFirstAlertUTCStart=%d pathId=%d flags=%d "
-                      "pathIPSrcNetName<%s> pathIPDstNetName<%s> pathIPDstPort=%d pathTotRespTimeDataCt=%d "
-                      "pathTotRespTimeAlert=%d pathNetRespTimeAlert=%d pathSrvRespTimeAlert=%d "
-                      "pathAppRespTimeAlert=%d pathWaitRespTimeAlert=%d worstComponentState=%d "
-                      "pathTotRespTimeAlertState=%d pathNetRespTimeAlertState=%d pathSrvRespTimeAlertState=%d "
-                      "pathAppRespTimeAlertState=%d pathWaitRespTimeAlertState=%d pathMaxRespTimeAlertState=%d "
-                      "pathRespTimeAlert=%d pathRespTimeAlertState=%d \n",
+            VYT_TRACE(out, kCurrentAlertEntryLine,
                       k, count, tranName.c_str(), alertStart, firstStart, pathId, flags, srcNetName.c_str(),
                       dstNetName.c_str(), dstPort, dataCt, totAlert, netAlert, srvAlert, appAlert, waitAlert, worst,
                       totState, netState, srvState, appState, waitState, maxState, pathAlert, pathState);

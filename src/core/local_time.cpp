@@ -226,9 +226,13 @@ private:
     const char* end_;
 };
 
-// The UTC second of the change `d` in `year`, with `offset` in force before it.
+// The UTC second of the change `d` in `year`, with `offset` in force before
+// it.  For 1970 and earlier years glibc counts the days from 1970-01-01 (with
+// the weekdays and the leap day of the year itself); so does this.
 std::int64_t ChangeOf(const RuleDate& d, std::int64_t year, std::int32_t offset) noexcept {
-    std::int64_t day = DaysFromCivil(year, 1, 1);
+    const std::int64_t jan1 = DaysFromCivil(year, 1, 1);
+    const std::int64_t base = year > 1970 ? jan1 : 0;
+    std::int64_t day = base;
     if (d.form == 'J') {
         day += d.day - 1 + (d.day >= 60 && IsLeap(year));
     } else if (d.form == 'D') {
@@ -239,7 +243,7 @@ std::int64_t ChangeOf(const RuleDate& d, std::int64_t year, std::int32_t offset)
         const std::int64_t first = DaysFromCivil(year, static_cast<unsigned>(d.month), 1);
         int date = static_cast<int>(((d.day - (first + 4) % 7) % 7 + 7) % 7);  // 1970-01-01 was a Thursday
         for (int w = 1; w < d.week && date + 7 < length; ++w) date += 7;
-        day = first + date;
+        day += first - jan1 + date;
     }
     return day * kDay + d.secs - offset;
 }
@@ -301,7 +305,9 @@ struct Counts {
 
 constexpr std::size_t kHeaderSize = 44;
 
-bool ReadHeader(const unsigned char* file, std::size_t size, std::size_t off, Counts* c) noexcept {
+// The header at `off` and the size of the data after it, with `timeSize`-byte times.
+bool ReadHeader(const unsigned char* file, std::size_t size, std::size_t off, std::size_t timeSize,
+                Counts* c) noexcept {
     if (!(off <= size && kHeaderSize <= size - off) || std::memcmp(file + off, "TZif", 4) != 0) return false;
     std::size_t v[6];
     for (int i = 0; i < 6; ++i) v[i] = Big32(file + off + 20 + 4 * i);
@@ -309,20 +315,20 @@ bool ReadHeader(const unsigned char* file, std::size_t size, std::size_t off, Co
     // Bounds that keep DataSize from overflowing; real files are far below them.
     for (std::size_t n : v)
         if (n > size) return false;
-    return c->kinds >= 1 && off + kHeaderSize <= size && c->DataSize(8) <= size - off - kHeaderSize;
+    return c->kinds >= 1 && off + kHeaderSize <= size && c->DataSize(timeSize) <= size - off - kHeaderSize;
 }
 
 // Builds the table from a zone file; false where the file is not one this
 // code follows exactly (leap seconds included).
 bool ReadZone(const unsigned char* file, std::size_t size, Zone& zone) noexcept {
     Counts c{};
-    if (!ReadHeader(file, size, 0, &c)) return false;
+    if (!ReadHeader(file, size, 0, 4, &c)) return false;
     std::size_t off = kHeaderSize;
     std::size_t timeSize = 4;
     const bool v2 = file[4] >= '2';
     if (v2) {  // the 64-bit block follows the 32-bit one
         off += c.DataSize(4);
-        if (!ReadHeader(file, size, off, &c)) return false;
+        if (!ReadHeader(file, size, off, 8, &c)) return false;
         off += kHeaderSize;
         timeSize = 8;
     }

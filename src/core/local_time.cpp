@@ -37,8 +37,11 @@ void CivilFromDays(std::int64_t z, std::int64_t* year, int* month, int* day, int
     *year = y;
     *month = static_cast<int>(m);
     *day = static_cast<int>(d);
-    // Day of the year from January 1st of the civil year.
-    *yday = static_cast<int>(z - 719468 - DaysFromCivil(y, 1, 1));
+    // Day of the year from January 1st: the year from March counts February
+    // last, so March to December follow January, February and the leap day
+    // of the same year of the era.
+    const bool leap = yoe % 4 == 0 && (yoe % 100 != 0 || yoe == 0);
+    *yday = static_cast<int>(doy >= 306 ? doy - 306 : doy + 59 + leap);
 }
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) noexcept { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }

@@ -408,20 +408,28 @@ void FromTable(const Zone& z, std::int64_t secs, std::tm* out, std::int64_t* fro
     *from = p == 0 ? kFirst : z.changes[p - 1];
     *to = p == z.count ? kLast + 1 : z.changes[p];
     *offset = k.offset;
-    const std::int64_t local = secs + k.offset;
-    const std::int64_t days = FloorDiv(local, kDay);
-    std::int64_t year = 0;
-    int month = 0, day = 0, yday = 0;
-    CivilFromDays(days, &year, &month, &day, &yday);
-    const int inDay = static_cast<int>(local - days * kDay);
-    out->tm_year = static_cast<int>(year - 1900);
-    out->tm_mon = month - 1;
-    out->tm_mday = day;
-    out->tm_yday = yday;
-    out->tm_wday = static_cast<int>(((days % 7) + 11) % 7);  // 1970-01-01 was a Thursday
-    out->tm_hour = inDay / 3600;
-    out->tm_min = inDay / 60 % 60;
-    out->tm_sec = inDay % 60;
+    // Local seconds of the 32-bit range, made positive by whole weeks of days,
+    // so that the date arithmetic divides unsigned 32-bit numbers.
+    constexpr std::uint32_t kBiasDays = 7 * 4286;  // more than 2^31 s
+    const std::uint64_t local = static_cast<std::uint64_t>(secs + k.offset + std::int64_t{kBiasDays} * kDay);
+    const std::uint32_t days = static_cast<std::uint32_t>(local / kDay);
+    const std::uint32_t inDay = static_cast<std::uint32_t>(local - std::uint64_t{days} * kDay);
+    // As CivilFromDays, from the 0000-03-01 that day 719468 - kBiasDays is.
+    const std::uint32_t fromYear0 = days + (719468 - kBiasDays);
+    const std::uint32_t era = fromYear0 / 146097;
+    const std::uint32_t doe = fromYear0 - era * 146097;
+    const std::uint32_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const std::uint32_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const std::uint32_t mp = (5 * doy + 2) / 153;
+    const bool leap = yoe % 4 == 0 && (yoe % 100 != 0 || yoe == 0);
+    out->tm_year = static_cast<int>(yoe + era * 400 + (mp >= 10)) - 1900;
+    out->tm_mon = static_cast<int>(mp < 10 ? mp + 2 : mp - 10);
+    out->tm_mday = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    out->tm_yday = static_cast<int>(doy >= 306 ? doy - 306 : doy + 59 + leap);
+    out->tm_wday = static_cast<int>((days + 4) % 7);  // 1970-01-01 was a Thursday
+    out->tm_hour = static_cast<int>(inDay / 3600);
+    out->tm_min = static_cast<int>(inDay / 60 % 60);
+    out->tm_sec = static_cast<int>(inDay % 60);
     out->tm_isdst = k.isdst;
     SetZoneFields(*out, k, 0);
 }

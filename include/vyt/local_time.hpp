@@ -1,4 +1,4 @@
-// Local time of a UTC second count, fast on a warm thread.
+// Local time of a UTC second count, fast on a warm thread whatever the spread of the times.
 #pragma once
 
 #include <cstddef>
@@ -9,13 +9,19 @@
 namespace vyt {
 
 // The same broken-down local time as platform::LocalTimeOf (localtime_r or
-// _localtime64_s), false where that fails.  Each thread keeps the UTC offset
-// of the UTC days it converted lately, or of the part of the day before or
-// after a zone change (found to the second), so further seconds there need no
-// call into the C library.  The cache is never dropped: a process that
-// changes its time zone while running (setenv and tzset) sees the new zone
-// only on threads that had not yet converted the same days.
+// _localtime64_s), false where that fails.  On its first conversion a thread
+// reads the zone file that the C library follows (TZ, or /etc/localtime)
+// into a table of every change of UTC offset between 1901 and 2038, and
+// converts 32-bit second counts through it; other counts, and zones it cannot
+// read as a file (a rule such as "EST5", a missing file, leap seconds, or
+// Windows), go to the C library on every call.  The thread keeps its table:
+// a process that changes its zone while running (setenv and tzset) sees the
+// new zone on threads that convert for the first time after the change.
 bool CachedLocalTime(std::int64_t secs, std::tm* out) noexcept;
+
+// Whether the calling thread converts through its table of the zone (true)
+// or calls the C library each time.
+bool LocalTimeFollowsZoneFile() noexcept;
 
 // One local date as the time texts show it.
 struct LocalDate {
@@ -33,9 +39,10 @@ struct LocalClock {
 };
 
 // The local time of `secs`, equal to CachedLocalTime's.  Each thread also
-// keeps the local days it converted lately (the part of one local date under
-// one UTC offset, as UTC seconds), so that a second within one of them needs
-// only the clock-time arithmetic.  False where the conversion fails.
+// keeps the local days it converted lately through its table (the part of one
+// local date under one UTC offset, as UTC seconds), so that a second within
+// one of them needs only the clock-time arithmetic.  False where the
+// conversion fails.
 bool LocalClockOf(std::int64_t secs, LocalClock* out) noexcept;
 
 // "00" to "99", two characters each.

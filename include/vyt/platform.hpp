@@ -23,6 +23,11 @@ void WriteTrace(std::FILE* f, const char* p, std::size_t n) noexcept;
 // platform cannot represent it.
 bool LocalTimeOf(std::int64_t secs, std::tm* out) noexcept;
 
+// Reads the time-zone file that LocalTimeOf follows into `buffer`; its size,
+// or 0 where there is none, it is larger than `capacity`, or the platform
+// converts without one.
+std::size_t ReadZoneFile(unsigned char* buffer, std::size_t capacity) noexcept;
+
 }  // namespace vyt::platform
 
 namespace vyt {

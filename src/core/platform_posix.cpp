@@ -1,7 +1,8 @@
 // Linux and other POSIX systems: library constructor/destructor, kernel
-// thread id, trace writes, localtime_r.
+// thread id, trace writes, localtime_r and its zone file.
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include <unistd.h>
@@ -42,6 +43,30 @@ void WriteTrace(std::FILE* f, const char* p, std::size_t n) noexcept {
 bool LocalTimeOf(std::int64_t secs, std::tm* out) noexcept {
     const std::time_t t = static_cast<std::time_t>(secs);
     return localtime_r(&t, out) != nullptr;
+}
+
+// The file the C library reads: TZ unset is /etc/localtime, TZ empty is
+// "Universal", a leading ':' is dropped, and a relative name is looked up
+// under TZDIR or /usr/share/zoneinfo.  A TZ that names no file (a rule such
+// as "EST5") gives 0.
+std::size_t ReadZoneFile(unsigned char* buffer, std::size_t capacity) noexcept {
+    const char* tz = std::getenv("TZ");
+    if (tz == nullptr) tz = "/etc/localtime";
+    if (*tz == '\0') tz = "Universal";
+    if (*tz == ':') ++tz;
+    if (*tz == '\0') return 0;
+    char path[4096];
+    const char* dir = std::getenv("TZDIR");
+    if (dir == nullptr || *dir == '\0') dir = "/usr/share/zoneinfo";
+    const int n = *tz == '/' ? std::snprintf(path, sizeof path, "%s", tz)
+                             : std::snprintf(path, sizeof path, "%s/%s", dir, tz);
+    if (n < 0 || static_cast<std::size_t>(n) >= sizeof path) return 0;
+    std::FILE* f = std::fopen(path, "rb");
+    if (f == nullptr) return 0;
+    const std::size_t size = std::fread(buffer, 1, capacity, f);
+    const bool whole = size < capacity && std::ferror(f) == 0;
+    std::fclose(f);
+    return whole ? size : 0;
 }
 
 }  // namespace vyt::platform

@@ -20,6 +20,9 @@ bool LocalTimeOf(std::int64_t secs, std::tm* out) noexcept {
     return _localtime64_s(out, &t) == 0;
 }
 
+// The C runtime takes its zone from TZ or the system settings, not from a zone file.
+std::size_t ReadZoneFile(unsigned char*, std::size_t) noexcept { return 0; }
+
 }  // namespace vyt::platform
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {

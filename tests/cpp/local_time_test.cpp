@@ -1,11 +1,14 @@
-// The cached local-time conversion and the time texts made from it give what
-// the C library gives, second for second.
+// The local-time conversion and the time texts made from it give what the C
+// library gives, second for second, in zones read from their files and in
+// zones left to the C library.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <random>
 #include <string>
 #include <thread>
 #include <utility>
@@ -38,9 +41,10 @@ private:
 };
 
 std::string Show(const std::tm& t) {
-    char b[96];
-    std::snprintf(b, sizeof b, "%d-%02d-%02d %02d:%02d:%02d wday %d yday %d dst %d", t.tm_year + 1900, t.tm_mon + 1,
-                  t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec, t.tm_wday, t.tm_yday, t.tm_isdst);
+    char b[128];
+    std::snprintf(b, sizeof b, "%d-%02d-%02d %02d:%02d:%02d wday %d yday %d dst %d gmtoff %ld", t.tm_year + 1900,
+                  t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec, t.tm_wday, t.tm_yday, t.tm_isdst,
+                  static_cast<long>(t.tm_gmtoff));
     return b;
 }
 
@@ -75,12 +79,12 @@ std::string TextDifference(std::int32_t secs, bool ok, const std::tm& want) {
     return "";
 }
 
-// Compares every second of [from, to) and returns the first difference, if
+// Compares the seconds in their order and returns the first difference, if
 // any: the broken-down time and, for 32-bit counts, the texts made from the
-// per-thread cached local day.  Odd seconds make their texts first, so that
-// both caches are filled from the C library and from each other.
-std::string FirstDifference(std::int64_t from, std::int64_t to, std::int64_t step = 1) {
-    for (std::int64_t s = from; s < to; s += step) {
+// per-thread cached local days.  Odd seconds make their texts first, so that
+// the day cache is filled both from the texts and from the broken-down time.
+std::string FirstDifference(const std::vector<std::int64_t>& seconds) {
+    for (const std::int64_t s : seconds) {
         const std::time_t t = static_cast<std::time_t>(s);
         std::tm want{}, got{};
         const bool ok = localtime_r(&t, &want) != nullptr;
@@ -97,74 +101,126 @@ std::string FirstDifference(std::int64_t from, std::int64_t to, std::int64_t ste
     return "";
 }
 
-// The instants of 2026 where the zone's offset or daylight-saving flag changes.
-std::vector<std::int64_t> Changes2026() {
+long OffsetAt(std::int64_t s, int* isdst) {
+    const std::time_t t = static_cast<std::time_t>(s);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    *isdst = tm.tm_isdst;
+    return tm.tm_gmtoff;
+}
+
+// Every second of the 32-bit range where the C library's offset or
+// daylight-saving flag changes: samples every three hours, then bisection.
+std::vector<std::int64_t> Changes() {
+    constexpr std::int64_t kStep = 3 * 3600;
     std::vector<std::int64_t> out;
-    const std::int64_t start = 1767225600;  // 2026-01-01 00:00 UTC
-    std::time_t t = static_cast<std::time_t>(start);
-    std::tm prev{};
-    localtime_r(&t, &prev);
-    for (std::int64_t s = start + 900; s < start + 366 * 86400; s += 900) {
-        t = static_cast<std::time_t>(s);
-        std::tm now{};
-        localtime_r(&t, &now);
-        if (now.tm_isdst != prev.tm_isdst || now.tm_gmtoff != prev.tm_gmtoff) out.push_back(s);
-        prev = now;
+    int dst = 0, d = 0;
+    long off = OffsetAt(INT32_MIN, &dst);
+    for (std::int64_t s = INT32_MIN + kStep; s <= INT32_MAX; s += kStep) {
+        const long o = OffsetAt(s, &d);
+        if (o == off && d == dst) continue;
+        std::int64_t good = s - kStep, bad = s;  // the last second of the old offset, the first seen with the new
+        while (bad - good > 1) {
+            const std::int64_t mid = good + (bad - good) / 2;
+            int md = 0;
+            (OffsetAt(mid, &md) == off && md == dst ? good : bad) = mid;
+        }
+        out.push_back(bad);
+        off = o;
+        dst = d;
     }
     return out;
 }
 
-TEST(LocalTime, EqualsTheCLibraryAcrossZoneChangesAndTheWholeRange) {
-    struct Case {
-        const char* tz;
-        std::size_t changes;  // in 2026
-    };
-    const Case cases[] = {
-        {"America/New_York", 2}, {"Europe/London", 2},
-        {"America/St_Johns", 2},    // -03:30, with daylight saving
-        {"Australia/Lord_Howe", 2}, // +10:30, daylight saving of half an hour
-        {"Asia/Kolkata", 0},        // +05:30 all year
-        {"UTC", 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.tz);
-        Zone zone(c.tz);
-        // A fresh thread: its cache starts empty in this zone.
-        std::thread([&] {
-            const std::vector<std::int64_t> changes = Changes2026();
-            ASSERT_EQ(changes.size(), c.changes) << "is the time zone database installed?";
-            for (std::int64_t at : changes) EXPECT_EQ(FirstDifference(at - 3 * 3600, at + 3 * 3600), "");
-            // Every 400009th second of the 32-bit range (before 1970 included), and
-            // whole days at that step, cached as days.
-            EXPECT_EQ(FirstDifference(INT32_MIN, INT32_MAX, 400009), "");
-            for (std::int64_t day = INT32_MIN; day < INT32_MAX - 86400; day += 86400 * 997)
-                EXPECT_EQ(FirstDifference(day, day + 86400, 61), "");
-            // Back and forth across a change: the part cached on one side must not leak into the other.
-            if (!changes.empty()) {
-                for (int k = 0; k < 100; ++k)
-                    EXPECT_EQ(FirstDifference(changes[0] - 1 - (k % 2) * 7200, changes[0] + 1 - (k % 2) * 7200),
-                              "");
-            }
-        }).join();
-    }
+std::uint32_t Big32(const std::string& b, std::size_t off) {
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < 4; ++i) v = v << 8 | static_cast<unsigned char>(b[off + i]);
+    return v;
 }
 
-TEST(LocalTime, EqualsTheCLibraryAroundALeapSecond) {
-    // 2016 ended with a leap second; zones that count leap seconds show it as
-    // 23:59:60 UTC, a few dozen seconds after 1483228800 in their counting.
-    const std::int64_t around = 1483228800;
-    for (const char* tz : {"right/UTC", "right/America/New_York"}) {
-        SCOPED_TRACE(tz);
-        Zone zone(tz);
-        bool leap = false;
-        for (std::int64_t s = around; s < around + 60 && !leap; ++s) {
-            const std::time_t t = static_cast<std::time_t>(s);
-            std::tm tm{};
-            leap = localtime_r(&t, &tm) != nullptr && tm.tm_sec == 60;
-        }
-        ASSERT_TRUE(leap) << "are the time zones that count leap seconds (right/) installed?";
-        std::thread([&] { EXPECT_EQ(FirstDifference(around - 3 * 3600, around + 3 * 3600), ""); }).join();
+// A copy of a zone file (version 2 or later) whose 64-bit data keeps only
+// the changes before `until`, so that its footer rule governs the years
+// after; written to a temporary file, whose absolute path is returned.
+std::string CopyUntil(const char* zone, std::int64_t until) {
+    std::string b;
+    if (std::FILE* f = std::fopen((std::string("/usr/share/zoneinfo/") + zone).c_str(), "rb")) {
+        char chunk[4096];
+        for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) b.append(chunk, n);
+        std::fclose(f);
     }
+    if (b.size() < 44 || b[4] < '2') return "";
+    auto count = [&](std::size_t header, int i) { return static_cast<std::size_t>(Big32(b, header + 20 + 4 * i)); };
+    const std::size_t v2 = 44 + count(0, 3) * 5 + count(0, 4) * 6 + count(0, 5) + count(0, 2) * 8 + count(0, 1) +
+                           count(0, 0);
+    const std::size_t n = count(v2, 3), times = v2 + 44;
+    std::size_t keep = 0;
+    while (keep < n && static_cast<std::int64_t>(static_cast<std::uint64_t>(Big32(b, times + 8 * keep)) << 32 |
+                                                 Big32(b, times + 8 * keep + 4)) < until)
+        ++keep;
+    std::string out = b.substr(0, v2 + 32);
+    for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>(keep >> shift & 0xff);
+    out += b.substr(v2 + 36, 8);
+    out += b.substr(times, 8 * keep);
+    out += b.substr(times + 8 * n, keep);
+    out += b.substr(times + 9 * n);
+    const std::string path = testing::TempDir() + "vyt_zone_" + std::to_string(until) + "_" + std::to_string(n);
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr) return "";
+    std::fwrite(out.data(), 1, out.size(), f);
+    std::fclose(f);
+    return path;
+}
+
+TEST(LocalTime, EqualsTheCLibraryAtEveryChangeAndRandomSecondsInEachZone) {
+    struct Case {
+        const char* tz;
+        bool fromFile;       // converted through the zone file's table; else by the C library
+        std::size_t changes;  // the least number of changes of offset or flag in the 32-bit range (when fromFile)
+        std::int64_t from = 0, to = 0;  // also every second of [from, to)
+    };
+    const std::string cut[] = {CopyUntil("America/New_York", 946684800), CopyUntil("Australia/Lord_Howe", 0),
+                               CopyUntil("Pacific/Chatham", 946684800)};  // 2000, 1970, 2000
+    for (const std::string& path : cut) ASSERT_FALSE(path.empty()) << "is the time zone database installed?";
+    const Case cases[] = {
+        {"UTC", true, 0},
+        {"America/New_York", true, 200},
+        {"Europe/London", true, 200},
+        {"Australia/Lord_Howe", true, 80},  // +10:30, daylight saving of half an hour
+        {"Asia/Kolkata", true, 4},          // +05:30 all year since 1945
+        {"America/St_Johns", true, 200},    // -03:30 with daylight saving
+        {"Pacific/Chatham", true, 60},      // +12:45 with daylight saving
+        // Files that stop early: their footer rule makes every later change.
+        {cut[0].c_str(), true, 100},
+        {cut[1].c_str(), true, 80},
+        {cut[2].c_str(), true, 60},
+        {"EST5", false, 0},                 // a rule, not a file
+        {"Nowhere/Missing", false, 0},
+        // Counts leap seconds: 2016 ended with one, shown as 23:59:60 UTC.
+        {"right/UTC", false, 0, 1483228800 + 20, 1483228800 + 32},
+    };
+    for (const Case& c : cases) {
+        Zone zone(c.tz);
+        // A fresh thread: it reads the zone on its first conversion.
+        std::thread([&] {
+            SCOPED_TRACE(c.tz);
+            ASSERT_EQ(LocalTimeFollowsZoneFile(), c.fromFile) << "is the time zone database installed?";
+            const std::vector<std::int64_t> changes = c.fromFile ? Changes() : std::vector<std::int64_t>{};
+            EXPECT_GE(changes.size(), c.changes);
+            std::vector<std::int64_t> seconds;
+            // Each change from both sides, and back across it: the part of a
+            // day cached on one side must not be used on the other.
+            for (const std::int64_t at : changes)
+                for (const std::int64_t d : {-1, 0, 1, -1, -3600, 3600, 0}) seconds.push_back(at + d);
+            std::mt19937_64 rng(20261209);
+            std::uniform_int_distribution<std::int64_t> any(INT32_MIN, INT32_MAX);
+            for (int i = 0; i < 20000; ++i) seconds.push_back(any(rng));
+            for (const std::int64_t s : {INT32_MIN - 1LL, INT32_MIN + 0LL, -1LL, 0LL, INT32_MAX + 0LL, INT32_MAX + 1LL})
+                seconds.push_back(s);
+            for (std::int64_t s = c.from; s < c.to; ++s) seconds.push_back(s);
+            EXPECT_EQ(FirstDifference(seconds), "");
+        }).join();
+    }
+    for (const std::string& path : cut) std::remove(path.c_str());
 }
 
 }  // namespace

@@ -86,7 +86,11 @@ namespace cb {
 template <class CB>
 struct MeaningsOf;
 
-#define VYT_PARAM_MEANING(kind, pname, role, ...) ::vyt::Meaning{::vyt::Role::role, __VA_ARGS__},
+#define VYT_PARAM_MEANING(kind, pname, ...) VYT_PARAM_MEANING_##kind(pname, __VA_ARGS__)
+#define VYT_PARAM_MEANING_Int(pname, role, ...) ::vyt::Meaning{::vyt::Role::role, __VA_ARGS__},
+#define VYT_PARAM_MEANING_Str(pname, role, ...) ::vyt::Meaning{::vyt::Role::role, __VA_ARGS__},
+#define VYT_PARAM_MEANING_Group(pname, Type, prefix) VYT_GROUP_LIST_##Type(VYT_GROUP_MEANING, ~)
+#define VYT_GROUP_MEANING(x, kind, pname, role, ...) ::vyt::Meaning{::vyt::Role::role, __VA_ARGS__},
 #define VYT_KIND_CALLBACK(Type, method, PARAMS)                                             \
     VYT_CALLBACK(Type, method, PARAMS)                                                      \
     template <>                                                                             \
@@ -94,6 +98,63 @@ struct MeaningsOf;
         static constexpr ::vyt::Meaning kMeanings[] = {PARAMS(VYT_PARAM_MEANING)};          \
         static_assert(std::size(kMeanings) == std::size(Type::kParams), "one role a parameter"); \
     };
+
+// ---- parameter groups ------------------------------------------------------------
+//
+// Runs of parameters that several callbacks pass, declared once (see
+// VYT_PARAM_GROUP in vyt/emit.hpp); a callback names one as
+// P(Group, member, Group, prefix).
+
+// The distribution of a path's response times: three group limits, the counts
+// of four groups and their total, and a state per group.  The server detail
+// report passes a second one, of the application time, as appGroup1 and so on.
+#define VYT_GROUP_LIST_Distribution(P, x) \
+    P(x, Int, Group1, Milliseconds) \
+    P(x, Int, Group2, Milliseconds) \
+    P(x, Int, Group3, Milliseconds) \
+    P(x, Int, Group1Ct, Count) \
+    P(x, Int, Group2Ct, Count) \
+    P(x, Int, Group3Ct, Count) \
+    P(x, Int, Group4Ct, Count) \
+    P(x, Int, GroupAllCt, Count) \
+    P(x, Int, Group1State, AlertState) \
+    P(x, Int, Group2State, AlertState) \
+    P(x, Int, Group3State, AlertState) \
+    P(x, Int, Group4State, AlertState)
+VYT_PARAM_GROUP(Distribution)
+
+// The names of a path's two ends, as the interval, alert and load reports pass them.
+#define VYT_GROUP_LIST_PathNames(P, x) \
+    P(x, Str, pathIPSrcNetName, Name) \
+    P(x, Str, pathIPDstNetName, Name) \
+    P(x, Str, pathIPSrcAlias, Name) \
+    P(x, Str, pathIPDstAlias, Name)
+VYT_PARAM_GROUP(PathNames)
+
+// The path's ends as the path detail reports pass them: the source by its address.
+#define VYT_GROUP_LIST_DetailPathNames(P, x) \
+    P(x, Str, pathIPSrcAddress, Name) \
+    P(x, Str, pathIPDstNetName, Name) \
+    P(x, Str, pathIPSrcAlias, Name) \
+    P(x, Str, pathIPDstAlias, Name)
+VYT_PARAM_GROUP(DetailPathNames)
+
+// A value's minimum, maximum and average over the interval, with or without
+// their states; the prefix names the value (pathNetRespTimeOut: pathNetRespTimeOutMin, ...).
+#define VYT_GROUP_LIST_Range(P, x) \
+    P(x, Int, Min, Milliseconds) \
+    P(x, Int, Max, Milliseconds) \
+    P(x, Int, Avg, Milliseconds)
+VYT_PARAM_GROUP(Range)
+
+#define VYT_GROUP_LIST_RangeWithStates(P, x) \
+    P(x, Int, Min, Milliseconds) \
+    P(x, Int, Max, Milliseconds) \
+    P(x, Int, Avg, Milliseconds) \
+    P(x, Int, MinState, AlertState) \
+    P(x, Int, MaxState, AlertState) \
+    P(x, Int, AvgState, AlertState)
+VYT_PARAM_GROUP(RangeWithStates)
 
 // setData of all-transactions (report type 1).
 #define VYT_ALL_TRANS_SET_DATA_PARAMS(P)  \
@@ -110,10 +171,7 @@ VYT_KIND_CALLBACK(AllTransAddEntry, addEntry, VYT_ALL_TRANS_ADD_ENTRY_PARAMS)
 // addEntry of transaction-paths (report type 2).
 #define VYT_TRANS_PATH_ADD_ENTRY_PARAMS(P)  \
     P(Str, tranName, Name) \
-    P(Str, pathIPSrcNetName, Name) \
-    P(Str, pathIPDstNetName, Name) \
-    P(Str, pathIPSrcAlias, Name) \
-    P(Str, pathIPDstAlias, Name) \
+    P(Group, ends, PathNames, ) \
     P(Str, pathEndIPDstNetName, Name) \
     P(Str, pathEndIPDstAlias, Name) \
     P(Int, pathIPSrcPort, Port) \
@@ -160,10 +218,7 @@ VYT_KIND_CALLBACK(TransRspTimeSetData, setData, VYT_TRANS_RSP_TIME_SET_DATA_PARA
 
 // addEntry of response-time (report type 4).
 #define VYT_TRANS_RSP_TIME_ADD_ENTRY_PARAMS(P)  \
-    P(Str, pathIPSrcNetName, Name) \
-    P(Str, pathIPDstNetName, Name) \
-    P(Str, pathIPSrcAlias, Name) \
-    P(Str, pathIPDstAlias, Name) \
+    P(Group, ends, PathNames, ) \
     P(Int, pathId, Id) \
     P(Int, pathIPDstPort, Port) \
     P(Int, pathIPSrcPort, Port) \
@@ -195,10 +250,7 @@ VYT_KIND_CALLBACK(TransNetTimeSetData, setData, VYT_TRANS_NET_TIME_SET_DATA_PARA
 
 // addEntry of network-time (report type 5).
 #define VYT_TRANS_NET_TIME_ADD_ENTRY_PARAMS(P)  \
-    P(Str, pathIPSrcNetName, Name) \
-    P(Str, pathIPDstNetName, Name) \
-    P(Str, pathIPSrcAlias, Name) \
-    P(Str, pathIPDstAlias, Name) \
+    P(Group, ends, PathNames, ) \
     P(Int, pathId, Id) \
     P(Int, pathIPDstPort, Port) \
     P(Int, pathTotRespTimeDataCtSum, Count) \
@@ -228,10 +280,7 @@ VYT_KIND_CALLBACK(TransSrvTimeSetData, setData, VYT_TRANS_SRV_TIME_SET_DATA_PARA
 
 // addEntry of server-time (report type 6).
 #define VYT_TRANS_SRV_TIME_ADD_ENTRY_PARAMS(P)  \
-    P(Str, pathIPSrcNetName, Name) \
-    P(Str, pathIPDstNetName, Name) \
-    P(Str, pathIPSrcAlias, Name) \
-    P(Str, pathIPDstAlias, Name) \
+    P(Group, ends, PathNames, ) \
     P(Int, pathId, Id) \
     P(Int, pathIPDstPort, Port) \
     P(Int, pathTotRespTimeDataCtSum, Count) \
@@ -290,44 +339,15 @@ VYT_KIND_CALLBACK(TransFlowAddEntry, addEntry, VYT_TRANS_FLOW_ADD_ENTRY_PARAMS)
     P(Str, currentTime, Text) \
     P(Str, startTime, Text) \
     P(Str, duration, Text) \
-    P(Str, pathIPSrcAddress, Name) \
-    P(Str, pathIPDstNetName, Name) \
-    P(Str, pathIPSrcAlias, Name) \
-    P(Str, pathIPDstAlias, Name) \
+    P(Group, ends, DetailPathNames, ) \
     P(Int, pathIPDstPort, Port) \
     P(Int, tranTotalCtSum, Count) \
     P(Int, type, Value) \
     P(Int, pathTotRespTimeDataCtSum, Count) \
-    P(Int, Group1, Milliseconds) \
-    P(Int, Group2, Milliseconds) \
-    P(Int, Group3, Milliseconds) \
-    P(Int, Group1Ct, Count) \
-    P(Int, Group2Ct, Count) \
-    P(Int, Group3Ct, Count) \
-    P(Int, Group4Ct, Count) \
-    P(Int, GroupAllCt, Count) \
-    P(Int, Group1State, AlertState) \
-    P(Int, Group2State, AlertState) \
-    P(Int, Group3State, AlertState) \
-    P(Int, Group4State, AlertState) \
-    P(Int, pathNetRespTimeMin, Milliseconds) \
-    P(Int, pathNetRespTimeMax, Milliseconds) \
-    P(Int, pathNetRespTimeAvg, Milliseconds) \
-    P(Int, pathNetRespTimeMinState, AlertState) \
-    P(Int, pathNetRespTimeMaxState, AlertState) \
-    P(Int, pathNetRespTimeAvgState, AlertState) \
-    P(Int, pathNetRespTimeOutMin, Milliseconds) \
-    P(Int, pathNetRespTimeOutMax, Milliseconds) \
-    P(Int, pathNetRespTimeOutAvg, Milliseconds) \
-    P(Int, pathNetRespTimeOutMinState, AlertState) \
-    P(Int, pathNetRespTimeOutMaxState, AlertState) \
-    P(Int, pathNetRespTimeOutAvgState, AlertState) \
-    P(Int, pathNetRespTimeInMin, Milliseconds) \
-    P(Int, pathNetRespTimeInMax, Milliseconds) \
-    P(Int, pathNetRespTimeInAvg, Milliseconds) \
-    P(Int, pathNetRespTimeInMinState, AlertState) \
-    P(Int, pathNetRespTimeInMaxState, AlertState) \
-    P(Int, pathNetRespTimeInAvgState, AlertState) \
+    P(Group, groups, Distribution, ) \
+    P(Group, pathNetRespTime, RangeWithStates, pathNetRespTime) \
+    P(Group, pathNetRespTimeOut, RangeWithStates, pathNetRespTimeOut) \
+    P(Group, pathNetRespTimeIn, RangeWithStates, pathNetRespTimeIn) \
     P(Int, pathNetOutKBytesPerSecAvg, Value, "KB/s") \
     P(Int, pathNetInKBytesPerSecAvg, Value, "KB/s") \
     P(Int, pathNetTotKBytesPerSecAvg, Value, "KB/s") \
@@ -366,59 +386,19 @@ VYT_KIND_CALLBACK(NetDetailAddEntry, addEntry, VYT_NET_DETAIL_ADD_ENTRY_PARAMS)
     P(Str, currentTime, Text) \
     P(Str, startTime, Text) \
     P(Str, duration, Text) \
-    P(Str, pathIPSrcAddress, Name) \
-    P(Str, pathIPDstNetName, Name) \
-    P(Str, pathIPSrcAlias, Name) \
-    P(Str, pathIPDstAlias, Name) \
+    P(Group, ends, DetailPathNames, ) \
     P(Int, pathIPDstPort, Port) \
     P(Int, tranTotalCtSum, Count) \
     P(Int, type, Value) \
     P(Int, pathTotRespTimeDataCtSum, Count) \
-    P(Int, Group1, Milliseconds) \
-    P(Int, Group2, Milliseconds) \
-    P(Int, Group3, Milliseconds) \
-    P(Int, Group1Ct, Count) \
-    P(Int, Group2Ct, Count) \
-    P(Int, Group3Ct, Count) \
-    P(Int, Group4Ct, Count) \
-    P(Int, GroupAllCt, Count) \
-    P(Int, Group1State, AlertState) \
-    P(Int, Group2State, AlertState) \
-    P(Int, Group3State, AlertState) \
-    P(Int, Group4State, AlertState) \
-    P(Int, pathSrvRespTimeMin, Milliseconds) \
-    P(Int, pathSrvRespTimeMax, Milliseconds) \
-    P(Int, pathSrvRespTimeAvg, Milliseconds) \
-    P(Int, pathSrvRespTimeMinState, AlertState) \
-    P(Int, pathSrvRespTimeMaxState, AlertState) \
-    P(Int, pathSrvRespTimeAvgState, AlertState) \
-    P(Int, pathAppRespTimeMin, Milliseconds) \
-    P(Int, pathAppRespTimeMax, Milliseconds) \
-    P(Int, pathAppRespTimeAvg, Milliseconds) \
-    P(Int, pathAppRespTimeMinState, AlertState) \
-    P(Int, pathAppRespTimeMaxState, AlertState) \
-    P(Int, pathAppRespTimeAvgState, AlertState) \
-    P(Int, pathWaitRespTimeMin, Milliseconds) \
-    P(Int, pathWaitRespTimeMax, Milliseconds) \
-    P(Int, pathWaitRespTimeAvg, Milliseconds) \
-    P(Int, pathWaitRespTimeMinState, AlertState) \
-    P(Int, pathWaitRespTimeMaxState, AlertState) \
-    P(Int, pathWaitRespTimeAvgState, AlertState) \
+    P(Group, groups, Distribution, ) \
+    P(Group, pathSrvRespTime, RangeWithStates, pathSrvRespTime) \
+    P(Group, pathAppRespTime, RangeWithStates, pathAppRespTime) \
+    P(Group, pathWaitRespTime, RangeWithStates, pathWaitRespTime) \
     P(Int, sumIntervalAux, Value) \
     P(Int, flags, ReportFlags) \
     P(Int, reportReturnCode, Value) \
-    P(Int, appGroup1, Milliseconds) \
-    P(Int, appGroup2, Milliseconds) \
-    P(Int, appGroup3, Milliseconds) \
-    P(Int, appGroup1Ct, Count) \
-    P(Int, appGroup2Ct, Count) \
-    P(Int, appGroup3Ct, Count) \
-    P(Int, appGroup4Ct, Count) \
-    P(Int, appGroupAllCt, Count) \
-    P(Int, appGroup1State, AlertState) \
-    P(Int, appGroup2State, AlertState) \
-    P(Int, appGroup3State, AlertState) \
-    P(Int, appGroup4State, AlertState)
+    P(Group, appGroups, Distribution, app)
 VYT_KIND_CALLBACK(SrvDetailSetData, setData, VYT_SRV_DETAIL_SET_DATA_PARAMS)
 
 // addEntry of server-detail (report type 9).
@@ -450,32 +430,13 @@ VYT_KIND_CALLBACK(SrvDetailAddEntry, addEntry, VYT_SRV_DETAIL_ADD_ENTRY_PARAMS)
     P(Str, currentTime, Text) \
     P(Str, startTime, Text) \
     P(Str, duration, Text) \
-    P(Str, pathIPSrcAddress, Name) \
-    P(Str, pathIPDstNetName, Name) \
-    P(Str, pathIPSrcAlias, Name) \
-    P(Str, pathIPDstAlias, Name) \
+    P(Group, ends, DetailPathNames, ) \
     P(Int, pathIPDstPort, Port) \
     P(Int, tranTotalCtSum, Count) \
     P(Int, type, Value) \
     P(Int, pathTotRespTimeDataCtSum, Count) \
-    P(Int, Group1, Milliseconds) \
-    P(Int, Group2, Milliseconds) \
-    P(Int, Group3, Milliseconds) \
-    P(Int, Group1Ct, Count) \
-    P(Int, Group2Ct, Count) \
-    P(Int, Group3Ct, Count) \
-    P(Int, Group4Ct, Count) \
-    P(Int, GroupAllCt, Count) \
-    P(Int, Group1State, AlertState) \
-    P(Int, Group2State, AlertState) \
-    P(Int, Group3State, AlertState) \
-    P(Int, Group4State, AlertState) \
-    P(Int, pathTotRespTimeMin, Milliseconds) \
-    P(Int, pathTotRespTimeMax, Milliseconds) \
-    P(Int, pathTotRespTimeAvg, Milliseconds) \
-    P(Int, pathTotRespTimeMinState, AlertState) \
-    P(Int, pathTotRespTimeMaxState, AlertState) \
-    P(Int, pathTotRespTimeAvgState, AlertState) \
+    P(Group, groups, Distribution, ) \
+    P(Group, pathTotRespTime, RangeWithStates, pathTotRespTime) \
     P(Int, sumIntervalAux, Value) \
     P(Int, flags, ReportFlags) \
     P(Int, reportReturnCode, Value)
@@ -514,10 +475,7 @@ VYT_KIND_CALLBACK(CurrentAlertSetData, setData, VYT_CURRENT_ALERT_SET_DATA_PARAM
 #define VYT_CURRENT_ALERT_ADD_ENTRY_PARAMS(P)  \
     P(Str, alertStart, Text) \
     P(Str, tranName, Name) \
-    P(Str, pathIPSrcNetName, Name) \
-    P(Str, pathIPDstNetName, Name) \
-    P(Str, pathIPSrcAlias, Name) \
-    P(Str, pathIPDstAlias, Name) \
+    P(Group, ends, PathNames, ) \
     P(Int, pathId, Id) \
     P(Int, flags, ReportFlags) \
     P(Int, pathIPDstPort, Port) \
@@ -551,10 +509,7 @@ VYT_KIND_CALLBACK(TransWaitTimeSetData, setData, VYT_TRANS_WAIT_TIME_SET_DATA_PA
 
 // addEntry of wait-time (report type 12).
 #define VYT_TRANS_WAIT_TIME_ADD_ENTRY_PARAMS(P)  \
-    P(Str, pathIPSrcNetName, Name) \
-    P(Str, pathIPDstNetName, Name) \
-    P(Str, pathIPSrcAlias, Name) \
-    P(Str, pathIPDstAlias, Name) \
+    P(Group, ends, PathNames, ) \
     P(Int, pathIPDstPort, Port) \
     P(Int, pathId, Id) \
     P(Int, pathTotRespTimeDataCtSum, Count) \
@@ -570,63 +525,22 @@ VYT_KIND_CALLBACK(TransWaitTimeAddEntry, addEntry, VYT_TRANS_WAIT_TIME_ADD_ENTRY
     P(Str, currentTime, Text) \
     P(Str, startTime, Text) \
     P(Str, duration, Text) \
-    P(Str, pathIPSrcAddress, Name) \
-    P(Str, pathIPDstNetName, Name) \
-    P(Str, pathIPSrcAlias, Name) \
-    P(Str, pathIPDstAlias, Name) \
+    P(Group, ends, DetailPathNames, ) \
     P(Int, pathIPDstPort, Port) \
     P(Int, tranTotalCtSum, Count) \
     P(Int, type, Value) \
     P(Int, flags, ReportFlags) \
     P(Int, pathTotRespTimeDataCtSum, Count) \
-    P(Int, Group1, Milliseconds) \
-    P(Int, Group2, Milliseconds) \
-    P(Int, Group3, Milliseconds) \
-    P(Int, Group1Ct, Count) \
-    P(Int, Group2Ct, Count) \
-    P(Int, Group3Ct, Count) \
-    P(Int, Group4Ct, Count) \
-    P(Int, GroupAllCt, Count) \
-    P(Int, Group1State, AlertState) \
-    P(Int, Group2State, AlertState) \
-    P(Int, Group3State, AlertState) \
-    P(Int, Group4State, AlertState) \
-    P(Int, pathSrvRespTimeMin, Milliseconds) \
-    P(Int, pathSrvRespTimeMax, Milliseconds) \
-    P(Int, pathSrvRespTimeAvg, Milliseconds) \
-    P(Int, pathSrvRespTimeMinState, AlertState) \
-    P(Int, pathSrvRespTimeMaxState, AlertState) \
-    P(Int, pathSrvRespTimeAvgState, AlertState) \
-    P(Int, pathAppRespTimeMin, Milliseconds) \
-    P(Int, pathAppRespTimeMax, Milliseconds) \
-    P(Int, pathAppRespTimeAvg, Milliseconds) \
-    P(Int, pathAppRespTimeMinState, AlertState) \
-    P(Int, pathAppRespTimeMaxState, AlertState) \
-    P(Int, pathAppRespTimeAvgState, AlertState) \
-    P(Int, pathWaitRespTimeMin, Milliseconds) \
-    P(Int, pathWaitRespTimeMax, Milliseconds) \
-    P(Int, pathWaitRespTimeAvg, Milliseconds) \
-    P(Int, pathWaitRespTimeMinState, AlertState) \
-    P(Int, pathWaitRespTimeMaxState, AlertState) \
-    P(Int, pathWaitRespTimeAvgState, AlertState) \
-    P(Int, pathDisRespTimeMin, Milliseconds) \
-    P(Int, pathDisRespTimeMax, Milliseconds) \
-    P(Int, pathDisRespTimeAvg, Milliseconds) \
-    P(Int, pathDisAppRespTimeMin, Milliseconds) \
-    P(Int, pathDisAppRespTimeMax, Milliseconds) \
-    P(Int, pathDisAppRespTimeAvg, Milliseconds) \
-    P(Int, pathDisWaitRespTimeMin, Milliseconds) \
-    P(Int, pathDisWaitRespTimeMax, Milliseconds) \
-    P(Int, pathDisWaitRespTimeAvg, Milliseconds) \
-    P(Int, pathRetRespTimeMin, Milliseconds) \
-    P(Int, pathRetRespTimeMax, Milliseconds) \
-    P(Int, pathRetRespTimeAvg, Milliseconds) \
-    P(Int, pathRetAppRespTimeMin, Milliseconds) \
-    P(Int, pathRetAppRespTimeMax, Milliseconds) \
-    P(Int, pathRetAppRespTimeAvg, Milliseconds) \
-    P(Int, pathRetWaitRespTimeMin, Milliseconds) \
-    P(Int, pathRetWaitRespTimeMax, Milliseconds) \
-    P(Int, pathRetWaitRespTimeAvg, Milliseconds) \
+    P(Group, groups, Distribution, ) \
+    P(Group, pathSrvRespTime, RangeWithStates, pathSrvRespTime) \
+    P(Group, pathAppRespTime, RangeWithStates, pathAppRespTime) \
+    P(Group, pathWaitRespTime, RangeWithStates, pathWaitRespTime) \
+    P(Group, pathDisRespTime, Range, pathDisRespTime) \
+    P(Group, pathDisAppRespTime, Range, pathDisAppRespTime) \
+    P(Group, pathDisWaitRespTime, Range, pathDisWaitRespTime) \
+    P(Group, pathRetRespTime, Range, pathRetRespTime) \
+    P(Group, pathRetAppRespTime, Range, pathRetAppRespTime) \
+    P(Group, pathRetWaitRespTime, Range, pathRetWaitRespTime) \
     P(Int, sumIntervalAux, Value) \
     P(Int, reportReturnCode, Value)
 VYT_KIND_CALLBACK(WaitDetailSetData, setData, VYT_WAIT_DETAIL_SET_DATA_PARAMS)
@@ -701,10 +615,7 @@ VYT_KIND_CALLBACK(EventAlertSetData, setData, VYT_EVENT_ALERT_SET_DATA_PARAMS)
 #define VYT_EVENT_ALERT_ADD_ENTRY_PARAMS(P)  \
     P(Str, eventStart, Text) \
     P(Str, tranName, Name) \
-    P(Str, pathIPSrcNetName, Name) \
-    P(Str, pathIPDstNetName, Name) \
-    P(Str, pathIPSrcAlias, Name) \
-    P(Str, pathIPDstAlias, Name) \
+    P(Group, ends, PathNames, ) \
     P(Int, duration, DurationSeconds) \
     P(Int, pathIPSrcPort, Port) \
     P(Int, pathIPDstPort, Port) \
@@ -796,10 +707,7 @@ VYT_KIND_CALLBACK(TransPathTimeSetData, setData, VYT_TRANS_PATH_TIME_SET_DATA_PA
 
 // addEntry of path-time (report type 18).
 #define VYT_TRANS_PATH_TIME_ADD_ENTRY_PARAMS(P)  \
-    P(Str, pathIPSrcNetName, Name) \
-    P(Str, pathIPDstNetName, Name) \
-    P(Str, pathIPSrcAlias, Name) \
-    P(Str, pathIPDstAlias, Name) \
+    P(Group, ends, PathNames, ) \
     P(Int, pathId, Id) \
     P(Int, pathIPDstPort, Port) \
     P(Int, pathIPSrcPort, Port) \
@@ -818,32 +726,13 @@ VYT_KIND_CALLBACK(TransPathTimeAddEntry, addEntry, VYT_TRANS_PATH_TIME_ADD_ENTRY
     P(Str, currentTime, Text) \
     P(Str, startTime, Text) \
     P(Str, duration, Text) \
-    P(Str, pathIPSrcAddress, Name) \
-    P(Str, pathIPDstNetName, Name) \
-    P(Str, pathIPSrcAlias, Name) \
-    P(Str, pathIPDstAlias, Name) \
+    P(Group, ends, DetailPathNames, ) \
     P(Int, pathIPDstPort, Port) \
     P(Int, tranTotalCtSum, Count) \
     P(Int, type, Value) \
     P(Int, pathTotRespTimeDataCtSum, Count) \
-    P(Int, Group1, Milliseconds) \
-    P(Int, Group2, Milliseconds) \
-    P(Int, Group3, Milliseconds) \
-    P(Int, Group1Ct, Count) \
-    P(Int, Group2Ct, Count) \
-    P(Int, Group3Ct, Count) \
-    P(Int, Group4Ct, Count) \
-    P(Int, GroupAllCt, Count) \
-    P(Int, Group1State, AlertState) \
-    P(Int, Group2State, AlertState) \
-    P(Int, Group3State, AlertState) \
-    P(Int, Group4State, AlertState) \
-    P(Int, pathRespTimeMin, Milliseconds) \
-    P(Int, pathRespTimeMax, Milliseconds) \
-    P(Int, pathRespTimeAvg, Milliseconds) \
-    P(Int, pathRespTimeMinState, AlertState) \
-    P(Int, pathRespTimeMaxState, AlertState) \
-    P(Int, pathRespTimeAvgState, AlertState) \
+    P(Group, groups, Distribution, ) \
+    P(Group, pathRespTime, RangeWithStates, pathRespTime) \
     P(Int, sumIntervalAux, Value) \
     P(Int, flags, ReportFlags) \
     P(Int, reportReturnCode, Value)
@@ -885,10 +774,7 @@ VYT_KIND_CALLBACK(ServerLoadSetData, setData, VYT_SERVER_LOAD_SET_DATA_PARAMS)
 
 // addEntry of server-load (report type 21).
 #define VYT_SERVER_LOAD_ADD_ENTRY_PARAMS(P)  \
-    P(Str, pathIPSrcNetName, Name) \
-    P(Str, pathIPDstNetName, Name) \
-    P(Str, pathIPSrcAlias, Name) \
-    P(Str, pathIPDstAlias, Name) \
+    P(Group, ends, PathNames, ) \
     P(Str, ownTranName, Name) \
     P(Str, impTranName, Name) \
     P(Int, pathId, Id) \
@@ -980,10 +866,7 @@ VYT_KIND_CALLBACK(URLAlertSetData, setData, VYT_URL_ALERT_SET_DATA_PARAMS)
     P(Str, alertStart, Text) \
     P(Str, tranName, Name) \
     P(Str, subTranName, Name) \
-    P(Str, pathIPSrcNetName, Name) \
-    P(Str, pathIPDstNetName, Name) \
-    P(Str, pathIPSrcAlias, Name) \
-    P(Str, pathIPDstAlias, Name) \
+    P(Group, ends, PathNames, ) \
     P(Int, pathId, Id) \
     P(Int, flags, ReportFlags) \
     P(Int, pathIPDstPort, Port) \

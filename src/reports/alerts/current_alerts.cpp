@@ -70,8 +70,8 @@ AlertPathValues ReadAlertPath(const PathRecord& p) {
 // The arguments both lists pass after the entry's names, by name, from the
 // AlertPathValues `v`.
 #define VYT_ALERT_PATH_ARGUMENTS(v)                                                                              \
-    .pathIPSrcNetName = text((v).srcNetName), .pathIPDstNetName = text((v).dstNetName),                          \
-    .pathIPSrcAlias = text((v).srcAlias), .pathIPDstAlias = text((v).dstAlias), .pathId = (v).pathId,             \
+    .ends = {text((v).srcNetName), text((v).dstNetName), text((v).srcAlias), text((v).dstAlias)},               \
+    .pathId = (v).pathId,                                                                                        \
     .flags = (v).flags, .pathIPDstPort = (v).dstPort, .pathTotRespTimeDataCt = (v).dataCt,                       \
     .pathTotRespTimeAlert = (v).totAlert, .pathNetRespTimeAlert = (v).netAlert,                                  \
     .pathSrvRespTimeAlert = (v).srvAlert, .pathAppRespTimeAlert = (v).appAlert,                                  \

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "vyt/bytes.hpp"
+#include "vyt/catalog.hpp"
 #include "vyt/emit.hpp"
 #include "vyt/layout/detail.hpp"
 #include "vyt/timetext.hpp"
@@ -168,5 +169,27 @@ Entry<EntryMetrics> ReadEntry(Bytes entry) {
     return e;
 }
 
+// ---- parameter groups ----------------------------------------------------------------
+
+// Parameter group G made of the N words `w` in order.
+template <class G, std::size_t N>
+G GroupOf(const Words<N>& w) {
+    static_assert(G::kCount == N, "one word a parameter of the group");
+    return [&]<std::size_t... I>(std::index_sequence<I...>) { return G{w[I]...}; }(std::make_index_sequence<N>{});
+}
+
+// Parameter group G read from the words of `reply` that begin at `off`.
+template <class G>
+G ReadGroup(Bytes reply, std::size_t off) {
+    return GroupOf<G>(ReadWords<G::kCount>(reply, off));
+}
+
+// The distribution block after its first word (pathTotRespTimeDataCtSum).
+inline cb::Distribution Groups(const Common& c) { return GroupOf<cb::Distribution>(Slice<1, 12>(c.dist)); }
+
+// The path's ends as every path detail setData passes them.
+inline cb::DetailPathNames Names(const Common& c) {
+    return {text(c.srcAddress), text(c.dstNetName), text(c.srcAlias), text(c.dstAlias)};
+}
 
 }  // namespace vyt::detail

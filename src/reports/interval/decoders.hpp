@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "vyt/bytes.hpp"
+#include "vyt/catalog.hpp"
 #include "vyt/decoder.hpp"
 #include "vyt/timetext.hpp"
 
@@ -54,5 +55,10 @@ struct PathValues {
 
 // Reads the block at the start of `entry` (a whole entry record).
 PathValues ReadPath(Bytes entry);
+
+// The path's ends as the interval reports pass them.
+inline cb::PathNames Names(const PathValues& p) {
+    return {text(p.pathIPSrcNetName), text(p.pathIPDstNetName), text(p.pathIPSrcAlias), text(p.pathIPDstAlias)};
+}
 
 }  // namespace vyt::interval

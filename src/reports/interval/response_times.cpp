@@ -51,10 +51,7 @@ void DecodeTransRspTime(Bytes reply, Out& out) {
                   k, h.count, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
                   p.pathIPDstAlias.c_str(), p.pathId, p.pathIPDstPort, p.pathIPSrcPort, dataCtSum, tot, net, srv, app,
                   wait, flags, totState, netState, srvState, appState, waitState, maxState);
-        out.call(add, {.pathIPSrcNetName = text(p.pathIPSrcNetName),
-                       .pathIPDstNetName = text(p.pathIPDstNetName),
-                       .pathIPSrcAlias = text(p.pathIPSrcAlias),
-                       .pathIPDstAlias = text(p.pathIPDstAlias),
+        out.call(add, {.ends = Names(p),
                        .pathId = p.pathId,
                        .pathIPDstPort = p.pathIPDstPort,
                        .pathIPSrcPort = p.pathIPSrcPort,
@@ -110,10 +107,7 @@ void DecodeTransPathTime(Bytes reply, Out& out) {
                              k, h.count, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
                              p.pathIPDstAlias.c_str(), p.pathId, p.pathIPDstPort, p.pathIPSrcPort, dataCtSum, tot, net,
                              app, totState, netState, appState, flags);
-                   out.call(add, {.pathIPSrcNetName = text(p.pathIPSrcNetName),
-                                  .pathIPDstNetName = text(p.pathIPDstNetName),
-                                  .pathIPSrcAlias = text(p.pathIPSrcAlias),
-                                  .pathIPDstAlias = text(p.pathIPDstAlias),
+                   out.call(add, {.ends = Names(p),
                                   .pathId = p.pathId,
                                   .pathIPDstPort = p.pathIPDstPort,
                                   .pathIPSrcPort = p.pathIPSrcPort,

@@ -49,10 +49,7 @@ void DecodeTransNetTime(Bytes reply, Out& out) {
                   p.pathIPDstAlias.c_str(), p.pathIPDstPort, dataCtSum, inKBytes, outKBytes, inBytes, outBytes, net,
                   netOut, netIn, flags, netState, netOutState, netInState);
         // Inbound before outbound for both throughput pairs.
-        out.call(add, {.pathIPSrcNetName = text(p.pathIPSrcNetName),
-                       .pathIPDstNetName = text(p.pathIPDstNetName),
-                       .pathIPSrcAlias = text(p.pathIPSrcAlias),
-                       .pathIPDstAlias = text(p.pathIPDstAlias),
+        out.call(add, {.ends = Names(p),
                        .pathId = p.pathId,
                        .pathIPDstPort = p.pathIPDstPort,
                        .pathTotRespTimeDataCtSum = dataCtSum,
@@ -106,10 +103,7 @@ void DecodeTransSrvTime(Bytes reply, Out& out) {
                   k, h.count, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
                   p.pathIPDstAlias.c_str(), p.pathIPDstPort, dataCtSum, srv, app, wait, dis, srvState, appState,
                   waitState, flags);
-        out.call(add, {.pathIPSrcNetName = text(p.pathIPSrcNetName),
-                       .pathIPDstNetName = text(p.pathIPDstNetName),
-                       .pathIPSrcAlias = text(p.pathIPSrcAlias),
-                       .pathIPDstAlias = text(p.pathIPDstAlias),
+        out.call(add, {.ends = Names(p),
                        .pathId = p.pathId,
                        .pathIPDstPort = p.pathIPDstPort,
                        .pathTotRespTimeDataCtSum = dataCtSum,
@@ -167,10 +161,7 @@ void DecodeTransWaitTime(Bytes reply, Out& out) {
         for (const PathKind& kind : kPathKinds)
             if (static_cast<std::uint32_t>(flags) & kind.bit) VYT_TRACE(out, "\nIdx[%d/%d] %d Path\n", k, h.count, kind.number);
         // The port goes before the path number here.
-        out.call(add, {.pathIPSrcNetName = text(p.pathIPSrcNetName),
-                       .pathIPDstNetName = text(p.pathIPDstNetName),
-                       .pathIPSrcAlias = text(p.pathIPSrcAlias),
-                       .pathIPDstAlias = text(p.pathIPDstAlias),
+        out.call(add, {.ends = Names(p),
                        .pathIPDstPort = p.pathIPDstPort,
                        .pathId = p.pathId,
                        .pathTotRespTimeDataCtSum = dataCtSum,

@@ -178,10 +178,12 @@ G GroupOf(const Words<N>& w) {
     return [&]<std::size_t... I>(std::index_sequence<I...>) { return G{w[I]...}; }(std::make_index_sequence<N>{});
 }
 
-// Parameter group G read from the words of `reply` that begin at `off`.
-template <class G>
-G ReadGroup(Bytes reply, std::size_t off) {
-    return GroupOf<G>(ReadWords<G::kCount>(reply, off));
+// Parameter group G made of the words of a metric block `w` from byte offset
+// `Off` of the block on.
+template <class G, std::size_t Off, std::size_t M>
+G GroupAt(const Words<M>& w) {
+    static_assert(Off % 4 == 0, "a group starts at a word");
+    return GroupOf<G>(Slice<Off / 4, G::kCount>(w));
 }
 
 // The distribution block after its first word (pathTotRespTimeDataCtSum).

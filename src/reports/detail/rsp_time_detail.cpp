@@ -54,7 +54,8 @@ void DecodeRspTimeDetail(Bytes reply, Out& out) {
                    .type = pos.type,
                    .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
                    .groups = Groups(c),
-                   .pathTotRespTime = ReadGroup<cb::RangeWithStates>(reply, offsetof(PathDetailReply<RspTimeDetailMetrics>, metrics.pathTotRespTimeMin)),
+                   .pathTotRespTime =
+                       GroupAt<cb::RangeWithStates, offsetof(RspTimeDetailMetrics, pathTotRespTimeMin)>(m),
                    .sumIntervalAux = c.aux,
                    .flags = c.flags,
                    .reportReturnCode = c.returnCode});
@@ -134,7 +135,8 @@ void DecodePathTimeDetail(Bytes reply, Out& out) {
                    .type = pos.type,
                    .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
                    .groups = Groups(c),
-                   .pathRespTime = ReadGroup<cb::RangeWithStates>(reply, offsetof(PathDetailReply<PathTimeDetailMetrics>, metrics.pathRespTimeMin)),
+                   .pathRespTime =
+                       GroupAt<cb::RangeWithStates, offsetof(PathTimeDetailMetrics, pathRespTimeMin)>(m),
                    .sumIntervalAux = c.aux,
                    .flags = c.flags,
                    .reportReturnCode = c.returnCode});

@@ -62,9 +62,12 @@ void DecodeNetDetail(Bytes reply, Out& out) {
                    .type = pos.type,
                    .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
                    .groups = Groups(c),
-                   .pathNetRespTime = ReadGroup<cb::RangeWithStates>(reply, offsetof(PathDetailReply<NetDetailMetrics>, metrics.pathNetRespTimeMin)),
-                   .pathNetRespTimeOut = ReadGroup<cb::RangeWithStates>(reply, offsetof(PathDetailReply<NetDetailMetrics>, metrics.pathNetRespTimeOutMin)),
-                   .pathNetRespTimeIn = ReadGroup<cb::RangeWithStates>(reply, offsetof(PathDetailReply<NetDetailMetrics>, metrics.pathNetRespTimeInMin)),
+                   .pathNetRespTime =
+                       GroupAt<cb::RangeWithStates, offsetof(NetDetailMetrics, pathNetRespTimeMin)>(m),
+                   .pathNetRespTimeOut =
+                       GroupAt<cb::RangeWithStates, offsetof(NetDetailMetrics, pathNetRespTimeOutMin)>(m),
+                   .pathNetRespTimeIn =
+                       GroupAt<cb::RangeWithStates, offsetof(NetDetailMetrics, pathNetRespTimeInMin)>(m),
                    .pathNetOutKBytesPerSecAvg = VYT_FIELD(h, metrics.pathNetOutKBytesPerSecAvg),
                    .pathNetInKBytesPerSecAvg = VYT_FIELD(h, metrics.pathNetInKBytesPerSecAvg),
                    .pathNetTotKBytesPerSecAvg = VYT_FIELD(h, metrics.pathNetTotKBytesPerSecAvg),
@@ -177,9 +180,12 @@ void DecodeSrvDetail(Bytes reply, Out& out) {
                    .type = pos.type,
                    .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
                    .groups = Groups(c),
-                   .pathSrvRespTime = ReadGroup<cb::RangeWithStates>(reply, offsetof(PathDetailReply<SrvDetailMetrics>, metrics.pathSrvRespTimeMin)),
-                   .pathAppRespTime = ReadGroup<cb::RangeWithStates>(reply, offsetof(PathDetailReply<SrvDetailMetrics>, metrics.pathAppRespTimeMin)),
-                   .pathWaitRespTime = ReadGroup<cb::RangeWithStates>(reply, offsetof(PathDetailReply<SrvDetailMetrics>, metrics.pathWaitRespTimeMin)),
+                   .pathSrvRespTime =
+                       GroupAt<cb::RangeWithStates, offsetof(SrvDetailMetrics, pathSrvRespTimeMin)>(m),
+                   .pathAppRespTime =
+                       GroupAt<cb::RangeWithStates, offsetof(SrvDetailMetrics, pathAppRespTimeMin)>(m),
+                   .pathWaitRespTime =
+                       GroupAt<cb::RangeWithStates, offsetof(SrvDetailMetrics, pathWaitRespTimeMin)>(m),
                    .sumIntervalAux = c.aux,
                    .flags = c.flags,
                    .reportReturnCode = c.returnCode,
@@ -281,15 +287,24 @@ void DecodeWaitDetail(Bytes reply, Out& out) {
                    .flags = c.flags,
                    .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
                    .groups = Groups(c),
-                   .pathSrvRespTime = ReadGroup<cb::RangeWithStates>(reply, offsetof(PathDetailReply<WaitDetailMetrics>, metrics.pathSrvRespTimeMin)),
-                   .pathAppRespTime = ReadGroup<cb::RangeWithStates>(reply, offsetof(PathDetailReply<WaitDetailMetrics>, metrics.pathAppRespTimeMin)),
-                   .pathWaitRespTime = ReadGroup<cb::RangeWithStates>(reply, offsetof(PathDetailReply<WaitDetailMetrics>, metrics.pathWaitRespTimeMin)),
-                   .pathDisRespTime = ReadGroup<cb::Range>(reply, offsetof(PathDetailReply<WaitDetailMetrics>, metrics.pathDisRespTimeMin)),
-                   .pathDisAppRespTime = ReadGroup<cb::Range>(reply, offsetof(PathDetailReply<WaitDetailMetrics>, metrics.pathDisAppRespTimeMin)),
-                   .pathDisWaitRespTime = ReadGroup<cb::Range>(reply, offsetof(PathDetailReply<WaitDetailMetrics>, metrics.pathDisWaitRespTimeMin)),
-                   .pathRetRespTime = ReadGroup<cb::Range>(reply, offsetof(PathDetailReply<WaitDetailMetrics>, metrics.pathRetRespTimeMin)),
-                   .pathRetAppRespTime = ReadGroup<cb::Range>(reply, offsetof(PathDetailReply<WaitDetailMetrics>, metrics.pathRetAppRespTimeMin)),
-                   .pathRetWaitRespTime = ReadGroup<cb::Range>(reply, offsetof(PathDetailReply<WaitDetailMetrics>, metrics.pathRetWaitRespTimeMin)),
+                   .pathSrvRespTime =
+                       GroupAt<cb::RangeWithStates, offsetof(WaitDetailMetrics, pathSrvRespTimeMin)>(m),
+                   .pathAppRespTime =
+                       GroupAt<cb::RangeWithStates, offsetof(WaitDetailMetrics, pathAppRespTimeMin)>(m),
+                   .pathWaitRespTime =
+                       GroupAt<cb::RangeWithStates, offsetof(WaitDetailMetrics, pathWaitRespTimeMin)>(m),
+                   .pathDisRespTime =
+                       GroupAt<cb::Range, offsetof(WaitDetailMetrics, pathDisRespTimeMin)>(m),
+                   .pathDisAppRespTime =
+                       GroupAt<cb::Range, offsetof(WaitDetailMetrics, pathDisAppRespTimeMin)>(m),
+                   .pathDisWaitRespTime =
+                       GroupAt<cb::Range, offsetof(WaitDetailMetrics, pathDisWaitRespTimeMin)>(m),
+                   .pathRetRespTime =
+                       GroupAt<cb::Range, offsetof(WaitDetailMetrics, pathRetRespTimeMin)>(m),
+                   .pathRetAppRespTime =
+                       GroupAt<cb::Range, offsetof(WaitDetailMetrics, pathRetAppRespTimeMin)>(m),
+                   .pathRetWaitRespTime =
+                       GroupAt<cb::Range, offsetof(WaitDetailMetrics, pathRetWaitRespTimeMin)>(m),
                    .sumIntervalAux = c.aux,
                    .reportReturnCode = c.returnCode});
 

@@ -160,15 +160,46 @@ inline constexpr auto text = build<length(CB::kParams)>(CB::kParams);
 // a parameter left out, or two written in another order than the declared
 // one, does not compile, so a call cannot pass two ints the wrong way round
 // without naming them wrongly.
-#define VYT_CALLBACK_MEMBER(kind, pname) ::vyt::kind pname;
-#define VYT_CALLBACK_PARAM(kind, pname) ::vyt::Param{#pname, ::vyt::kind::kKind},
-#define VYT_CALLBACK_PACK(kind, pname) pname.put(p);
+//
+// A parameter may carry more after its name (vyt/catalog.hpp adds its meaning);
+// a callback ignores it.
+//
+// A run of parameters that several callbacks share is declared once as a
+// group, a list whose entries take one more leading argument:
+//
+//   #define VYT_GROUP_LIST_Example(P, x) P(x, Int, Group1) P(x, Int, Group1Ct)
+//   VYT_PARAM_GROUP(Example)
+//
+// and a callback's list names it as `P(Group, member, Example, prefix)`: the
+// callback gets one member of type Example (filled as `.member = {...}`),
+// and Java gets the group's parameters in its place, each name with `prefix`
+// in front (`P(Group, appGroups, Example, app)` passes appGroup1, appGroup1Ct).
+#define VYT_CALLBACK_MEMBER(kind, pname, ...) VYT_CALLBACK_MEMBER_##kind(pname, __VA_ARGS__)
+#define VYT_CALLBACK_MEMBER_Int(pname, ...) ::vyt::Int pname;
+#define VYT_CALLBACK_MEMBER_Str(pname, ...) ::vyt::Str pname;
+#define VYT_CALLBACK_MEMBER_Group(pname, Type, prefix) Type pname;
+#define VYT_CALLBACK_PARAM(kind, pname, ...) VYT_CALLBACK_PARAM_##kind(pname, __VA_ARGS__)
+#define VYT_CALLBACK_PARAM_Int(pname, ...) ::vyt::Param{#pname, ::vyt::Int::kKind},
+#define VYT_CALLBACK_PARAM_Str(pname, ...) ::vyt::Param{#pname, ::vyt::Str::kKind},
+#define VYT_CALLBACK_PARAM_Group(pname, Type, prefix) VYT_GROUP_LIST_##Type(VYT_GROUP_PARAM, prefix)
+#define VYT_CALLBACK_PACK(kind, pname, ...) pname.put(p);
 #define VYT_CALLBACK(Type, method, PARAMS)                                       \
     struct Type {                                                                \
         PARAMS(VYT_CALLBACK_MEMBER)                                              \
         static constexpr const char* kMethod = #method;                          \
         static constexpr ::vyt::Param kParams[] = {PARAMS(VYT_CALLBACK_PARAM)};  \
         void pack(::vyt::Packer& p) const noexcept { PARAMS(VYT_CALLBACK_PACK) } \
+    };
+
+#define VYT_GROUP_MEMBER(x, kind, pname, ...) ::vyt::kind pname;
+#define VYT_GROUP_PARAM(prefix, kind, pname, ...) ::vyt::Param{#prefix #pname, ::vyt::kind::kKind},
+#define VYT_GROUP_PACK(x, kind, pname, ...) pname.put(p);
+#define VYT_GROUP_COUNT(x, kind, pname, ...) +1
+#define VYT_PARAM_GROUP(Type)                                                        \
+    struct Type {                                                                    \
+        VYT_GROUP_LIST_##Type(VYT_GROUP_MEMBER, ~)                                   \
+        static constexpr std::size_t kCount = 0 VYT_GROUP_LIST_##Type(VYT_GROUP_COUNT, ~); \
+        void put(::vyt::Packer& p) const noexcept { VYT_GROUP_LIST_##Type(VYT_GROUP_PACK, ~) } \
     };
 
 // Designators out of declaration order are an error, not a warning, in every

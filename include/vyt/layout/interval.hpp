@@ -29,8 +29,10 @@ struct IntervalHeader {
     std::int32_t sumIntervalUTCStart;  // start of the summary interval
     std::int32_t sumIntervalSecs;
     std::int32_t sumIntervalAux;
-    std::int32_t reportReturnCode;     // the server tier reply keeps a plain value here
-    std::int32_t flags;                // the server tier reply keeps its return code here
+    // The last two words: the return code and the flags word, except in the
+    // server tier reply, which keeps a plain value and then its return code here.
+    std::int32_t word1144;
+    std::int32_t word1148;
 };
 
 // The 1156-byte header of the path-time and transaction flow replies: the
@@ -225,8 +227,8 @@ VYT_AT(IntervalHeader, sumIntervalUTCNow, 1128);
 VYT_AT(IntervalHeader, sumIntervalUTCStart, 1132);
 VYT_AT(IntervalHeader, sumIntervalSecs, 1136);
 VYT_AT(IntervalHeader, sumIntervalAux, 1140);
-VYT_AT(IntervalHeader, reportReturnCode, 1144);
-VYT_AT(IntervalHeader, flags, 1148);
+VYT_AT(IntervalHeader, word1144, 1144);
+VYT_AT(IntervalHeader, word1148, 1148);
 VYT_SIZE(IntervalHeader, 1152);
 
 VYT_AT(IntervalHeaderWithAvg, reportLen, 0);

@@ -16,19 +16,74 @@ namespace {
 
 using namespace layout;
 
+// The values of an alert entry's path record that both lists pass on.
+struct AlertPathValues {
+    TextField<128> srcNetName;  // pathIPSrcNetName
+    TextField<128> dstNetName;  // pathIPDstNetName
+    TextField<16> srcAlias;  // pathIPSrcAlias
+    TextField<16> dstAlias;  // pathIPDstAlias
+    std::int32_t pathId;
+    std::int32_t flags;
+    std::uint16_t dstPort;  // pathIPDstPort
+    std::int32_t dataCt;  // pathTotRespTimeDataCt
+    std::int32_t totAlert;  // pathTotRespTimeAlert
+    std::int32_t netAlert;  // pathNetRespTimeAlert
+    std::int32_t srvAlert;  // pathSrvRespTimeAlert
+    std::int32_t appAlert;  // pathAppRespTimeAlert
+    std::int32_t waitAlert;  // pathWaitRespTimeAlert
+    std::int32_t worst;  // worstComponentState
+    std::int32_t totState;  // pathTotRespTimeAlertState
+    std::int32_t netState;  // pathNetRespTimeAlertState
+    std::int32_t srvState;  // pathSrvRespTimeAlertState
+    std::int32_t appState;  // pathAppRespTimeAlertState
+    std::int32_t waitState;  // pathWaitRespTimeAlertState
+    std::int32_t maxState;  // pathMaxRespTimeAlertState
+    std::int32_t pathAlert;  // pathRespTimeAlert
+    std::int32_t pathState;  // pathRespTimeAlertState
+};
+
+template <class PathRecord>
+AlertPathValues ReadAlertPath(const PathRecord& p) {
+    return {VYT_FIELD(p, ends.pathIPSrcNetName),
+            VYT_FIELD(p, ends.pathIPDstNetName),
+            VYT_FIELD(p, ends.pathIPSrcAlias),
+            VYT_FIELD(p, ends.pathIPDstAlias),
+            VYT_FIELD(p, pathId),
+            VYT_FIELD(p, flags),
+            VYT_FIELD(p, ends.pathIPDstPort),
+            VYT_FIELD(p, pathTotRespTimeDataCt),
+            VYT_FIELD(p, pathTotRespTimeAlert),
+            VYT_FIELD(p, pathNetRespTimeAlert),
+            VYT_FIELD(p, pathSrvRespTimeAlert),
+            VYT_FIELD(p, pathAppRespTimeAlert),
+            VYT_FIELD(p, pathWaitRespTimeAlert),
+            VYT_FIELD(p, worstComponentState),
+            VYT_FIELD(p, pathTotRespTimeAlertState),
+            VYT_FIELD(p, pathNetRespTimeAlertState),
+            VYT_FIELD(p, pathSrvRespTimeAlertState),
+            VYT_FIELD(p, pathAppRespTimeAlertState),
+            VYT_FIELD(p, pathWaitRespTimeAlertState),
+            VYT_FIELD(p, pathMaxRespTimeAlertState),
+            VYT_FIELD(p, pathRespTimeAlert),
+            VYT_FIELD(p, pathRespTimeAlertState)};
+}
+
+// The arguments both lists pass after the entry's names, by name, from the
+// AlertPathValues `v`.
+#define VYT_ALERT_PATH_ARGUMENTS(v)                                                                              \
+    .ends = {text((v).srcNetName), text((v).dstNetName), text((v).srcAlias), text((v).dstAlias)},               \
+    .pathId = (v).pathId,                                                                                        \
+    .flags = (v).flags, .pathIPDstPort = (v).dstPort, .pathTotRespTimeDataCt = (v).dataCt,                       \
+    .pathTotRespTimeAlert = (v).totAlert, .pathNetRespTimeAlert = (v).netAlert,                                  \
+    .pathSrvRespTimeAlert = (v).srvAlert, .pathAppRespTimeAlert = (v).appAlert,                                  \
+    .pathWaitRespTimeAlert = (v).waitAlert, .worstComponentState = (v).worst,                                    \
+    .pathTotRespTimeAlertState = (v).totState, .pathNetRespTimeAlertState = (v).netState,                        \
+    .pathSrvRespTimeAlertState = (v).srvState, .pathAppRespTimeAlertState = (v).appState,                        \
+    .pathWaitRespTimeAlertState = (v).waitState, .pathMaxRespTimeAlertState = (v).maxState,                      \
+    .pathRespTimeAlert = (v).pathAlert, .pathRespTimeAlertState = (v).pathState
+
 // Both lists share the header and the entry from the path number on; the URL
 // list adds the continue indexes to setData and the URL text to each entry.
-// The arguments both lists pass after the entry's names, by name.
-#define VYT_ALERT_PATH_ARGUMENTS                                                                                 \
-    .pathIPSrcNetName = text(srcNetName), .pathIPDstNetName = text(dstNetName), .pathIPSrcAlias = text(srcAlias), \
-    .pathIPDstAlias = text(dstAlias), .pathId = pathId, .flags = flags, .pathIPDstPort = dstPort,                \
-    .pathTotRespTimeDataCt = dataCt, .pathTotRespTimeAlert = totAlert, .pathNetRespTimeAlert = netAlert,         \
-    .pathSrvRespTimeAlert = srvAlert, .pathAppRespTimeAlert = appAlert, .pathWaitRespTimeAlert = waitAlert,      \
-    .worstComponentState = worst, .pathTotRespTimeAlertState = totState, .pathNetRespTimeAlertState = netState,  \
-    .pathSrvRespTimeAlertState = srvState, .pathAppRespTimeAlertState = appState,                                \
-    .pathWaitRespTimeAlertState = waitState, .pathMaxRespTimeAlertState = maxState,                              \
-    .pathRespTimeAlert = pathAlert, .pathRespTimeAlertState = pathState
-
 template <bool kUrl>
 void DecodeAlerts(Bytes reply, Out& out) {
     using Entry = std::conditional_t<kUrl, URLAlertEntry, CurrentAlertEntry>;
@@ -84,28 +139,7 @@ void DecodeAlerts(Bytes reply, Out& out) {
         char alertStart[kTimeTextMax];
         AlertStartText(firstStart, alertStart);
         const auto tranName = VYT_FIELD(e, tranName);
-        const auto srcNetName = VYT_FIELD(p, ends.pathIPSrcNetName);
-        const auto dstNetName = VYT_FIELD(p, ends.pathIPDstNetName);
-        const auto srcAlias = VYT_FIELD(p, ends.pathIPSrcAlias);
-        const auto dstAlias = VYT_FIELD(p, ends.pathIPDstAlias);
-        const std::int32_t pathId = VYT_FIELD(p, pathId);
-        const std::int32_t flags = VYT_FIELD(p, flags);
-        const std::uint16_t dstPort = VYT_FIELD(p, ends.pathIPDstPort);
-        const std::int32_t dataCt = VYT_FIELD(p, pathTotRespTimeDataCt);
-        const std::int32_t totAlert = VYT_FIELD(p, pathTotRespTimeAlert);
-        const std::int32_t netAlert = VYT_FIELD(p, pathNetRespTimeAlert);
-        const std::int32_t srvAlert = VYT_FIELD(p, pathSrvRespTimeAlert);
-        const std::int32_t appAlert = VYT_FIELD(p, pathAppRespTimeAlert);
-        const std::int32_t waitAlert = VYT_FIELD(p, pathWaitRespTimeAlert);
-        const std::int32_t worst = VYT_FIELD(p, worstComponentState);
-        const std::int32_t totState = VYT_FIELD(p, pathTotRespTimeAlertState);
-        const std::int32_t netState = VYT_FIELD(p, pathNetRespTimeAlertState);
-        const std::int32_t srvState = VYT_FIELD(p, pathSrvRespTimeAlertState);
-        const std::int32_t appState = VYT_FIELD(p, pathAppRespTimeAlertState);
-        const std::int32_t waitState = VYT_FIELD(p, pathWaitRespTimeAlertState);
-        const std::int32_t maxState = VYT_FIELD(p, pathMaxRespTimeAlertState);
-        const std::int32_t pathAlert = VYT_FIELD(p, pathRespTimeAlert);
-        const std::int32_t pathState = VYT_FIELD(p, pathRespTimeAlertState);
+        const AlertPathValues v = ReadAlertPath(p);
         if constexpr (kUrl) {
             const auto subTranName = VYT_FIELD(e, subTranName);
             VYT_TRACE(out,
@@ -116,20 +150,21 @@ void DecodeAlerts(Bytes reply, Out& out) {
                       "pathTotRespTimeAlertState=%d pathNetRespTimeAlertState=%d pathSrvRespTimeAlertState=%d "
                       "pathAppRespTimeAlertState=%d pathWaitRespTimeAlertState=%d pathMaxRespTimeAlertState=%d "
                       "pathRespTimeAlert=%d pathRespTimeAlertState=%d \n",
-                      k, count, tranName.c_str(), subTranName.c_str(), alertStart, firstStart, pathId, flags,
-                      srcNetName.c_str(), dstNetName.c_str(), dstPort, dataCt, totAlert, netAlert, srvAlert,
-                      appAlert, waitAlert, worst, totState, netState, srvState, appState, waitState, maxState,
-                      pathAlert, pathState);
+                      k, count, tranName.c_str(), subTranName.c_str(), alertStart, firstStart, v.pathId, v.flags,
+                      v.srcNetName.c_str(), v.dstNetName.c_str(), v.dstPort, v.dataCt, v.totAlert, v.netAlert,
+                      v.srvAlert, v.appAlert, v.waitAlert, v.worst, v.totState, v.netState, v.srvState, v.appState,
+                      v.waitState, v.maxState, v.pathAlert, v.pathState);
             out.call(add, {.alertStart = text(alertStart),
                            .tranName = text(tranName),
                            .subTranName = text(subTranName),
-                           VYT_ALERT_PATH_ARGUMENTS});
+                           VYT_ALERT_PATH_ARGUMENTS(v)});
         } else {
             VYT_TRACE(out, kCurrentAlertEntryLine,
-                      k, count, tranName.c_str(), alertStart, firstStart, pathId, flags, srcNetName.c_str(),
-                      dstNetName.c_str(), dstPort, dataCt, totAlert, netAlert, srvAlert, appAlert, waitAlert, worst,
-                      totState, netState, srvState, appState, waitState, maxState, pathAlert, pathState);
-            out.call(add, {.alertStart = text(alertStart), .tranName = text(tranName), VYT_ALERT_PATH_ARGUMENTS});
+                      k, count, tranName.c_str(), alertStart, firstStart, v.pathId, v.flags, v.srcNetName.c_str(),
+                      v.dstNetName.c_str(), v.dstPort, v.dataCt, v.totAlert, v.netAlert, v.srvAlert, v.appAlert,
+                      v.waitAlert, v.worst, v.totState, v.netState, v.srvState, v.appState, v.waitState, v.maxState,
+                      v.pathAlert, v.pathState);
+            out.call(add, {.alertStart = text(alertStart), .tranName = text(tranName), VYT_ALERT_PATH_ARGUMENTS(v)});
         }
     });
 }

@@ -61,10 +61,7 @@ void DecodeEventAlerts(Bytes reply, Out& out) {
         // The combined type and state goes before the current state.
         out.call(add, {.eventStart = text(startText),
                        .tranName = text(tranName),
-                       .pathIPSrcNetName = text(srcNetName),
-                       .pathIPDstNetName = text(dstNetName),
-                       .pathIPSrcAlias = text(srcAlias),
-                       .pathIPDstAlias = text(dstAlias),
+                       .ends = {text(srcNetName), text(dstNetName), text(srcAlias), text(dstAlias)},
                        .duration = duration,
                        .pathIPSrcPort = srcPort,
                        .pathIPDstPort = dstPort,

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "vyt/bytes.hpp"
+#include "vyt/catalog.hpp"
 #include "vyt/emit.hpp"
 #include "vyt/layout/detail.hpp"
 #include "vyt/timetext.hpp"
@@ -168,5 +169,29 @@ Entry<EntryMetrics> ReadEntry(Bytes entry) {
     return e;
 }
 
+// ---- parameter groups ----------------------------------------------------------------
+
+// Parameter group G made of the N words `w` in order.
+template <class G, std::size_t N>
+G GroupOf(const Words<N>& w) {
+    static_assert(G::kCount == N, "one word a parameter of the group");
+    return [&]<std::size_t... I>(std::index_sequence<I...>) { return G{w[I]...}; }(std::make_index_sequence<N>{});
+}
+
+// Parameter group G made of the words of a metric block `w` from byte offset
+// `Off` of the block on.
+template <class G, std::size_t Off, std::size_t M>
+G GroupAt(const Words<M>& w) {
+    static_assert(Off % 4 == 0, "a group starts at a word");
+    return GroupOf<G>(Slice<Off / 4, G::kCount>(w));
+}
+
+// The distribution block after its first word (pathTotRespTimeDataCtSum).
+inline cb::Distribution Groups(const Common& c) { return GroupOf<cb::Distribution>(Slice<1, 12>(c.dist)); }
+
+// The path's ends as every path detail setData passes them.
+inline cb::DetailPathNames Names(const Common& c) {
+    return {text(c.srcAddress), text(c.dstNetName), text(c.srcAlias), text(c.dstAlias)};
+}
 
 }  // namespace vyt::detail

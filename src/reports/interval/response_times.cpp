@@ -13,31 +13,20 @@ namespace {
 using namespace layout;
 
 void DecodeTransRspTime(Bytes reply, Out& out) {
-    const auto h = at<IntervalHeader>(reply, 0);
-    const std::int32_t count = VYT_FIELD(h, reportEntryCt);
-    const std::int32_t ctSum = VYT_FIELD(h, tranTotalCtSum);
-    const std::int32_t now = VYT_FIELD(h, sumIntervalUTCNow);
-    const std::int32_t start = VYT_FIELD(h, sumIntervalUTCStart);
-    const std::int32_t returnCode = VYT_FIELD(h, reportReturnCode);
-    VYT_TRACE(out, "\nProcessTransRspTimeData Entry: buflen=%d\n", VYT_FIELD(h, reportLen));
-    VYT_TRACE(out,
-              "reportEntryCt=%d tranTotalTierCt=%d tranTotalPathCt=%d tranTotalCt=%d tranTotalCtSum=%d "
-              "sumIntervalUTCNow=%d sumIntervalUTCStart=%d sumIntervalSecs=%d reportReturnCode=%d\n",
-              count, VYT_FIELD(h, tranTotalTierCt), VYT_FIELD(h, tranTotalPathCt), VYT_FIELD(h, tranTotalCt), ctSum, now, start,
-              VYT_FIELD(h, sumIntervalSecs), returnCode);
+    const IntervalValues h = ReadIntervalHeader(reply, out, "ProcessTransRspTimeData", HeaderLine::kReturnCode);
     IntervalTexts texts;
-    MakeIntervalTexts(out.tracer(), now, start, texts);
+    MakeIntervalTexts(out.tracer(), h.now, h.start, texts);
     const auto set = out.method<cb::TransRspTimeSetData>();
     const auto add = out.method<cb::TransRspTimeAddEntry>();
     // The header flags go to Java before the return code, though they follow it in the reply.
     out.call(set, {.currentTime = text(texts.now),
                    .startTime = text(texts.start),
                    .duration = text(texts.duration),
-                   .tranTotalCtSum = ctSum,
-                   .sumIntervalAux = VYT_FIELD(h, sumIntervalAux),
-                   .flags = VYT_FIELD(h, flags),
-                   .reportReturnCode = returnCode});
-    ForEntries(out, reply, sizeof(IntervalHeader), sizeof(TransRspTimeEntry), count, [&](std::int32_t k, Bytes b) {
+                   .tranTotalCtSum = h.ctSum,
+                   .sumIntervalAux = h.aux,
+                   .flags = h.last,
+                   .reportReturnCode = h.lastButOne});
+    ForEntries(out, reply, h.size, sizeof(TransRspTimeEntry), h.count, [&](std::int32_t k, Bytes b) {
         const PathValues p = ReadPath(b);
         const auto e = at<TransRspTimeEntry>(b, 0);
         const std::int32_t dataCtSum = VYT_FIELD(e, pathTotRespTimeDataCtSum);
@@ -59,13 +48,10 @@ void DecodeTransRspTime(Bytes reply, Out& out) {
                   "pathNetRespTimeAvg=%d pathSrvRespTimeAvg=%d pathAppRespTimeAvg=%d pathWaitRespTimeAvg=%d flags=%d "
                   "pathTotRespTimeAlertState=%d pathNetRespTimeAlertState=%d pathSrvRespTimeAlertState=%d "
                   "pathAppRespTimeAlertState=%d pathWaitRespTimeAlertState=%d pathMaxRespTimeAlertState=%d \n",
-                  k, count, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
+                  k, h.count, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
                   p.pathIPDstAlias.c_str(), p.pathId, p.pathIPDstPort, p.pathIPSrcPort, dataCtSum, tot, net, srv, app,
                   wait, flags, totState, netState, srvState, appState, waitState, maxState);
-        out.call(add, {.pathIPSrcNetName = text(p.pathIPSrcNetName),
-                       .pathIPDstNetName = text(p.pathIPDstNetName),
-                       .pathIPSrcAlias = text(p.pathIPSrcAlias),
-                       .pathIPDstAlias = text(p.pathIPDstAlias),
+        out.call(add, {.ends = Names(p),
                        .pathId = p.pathId,
                        .pathIPDstPort = p.pathIPDstPort,
                        .pathIPSrcPort = p.pathIPSrcPort,
@@ -86,34 +72,21 @@ void DecodeTransRspTime(Bytes reply, Out& out) {
 }
 
 void DecodeTransPathTime(Bytes reply, Out& out) {
-    const auto h = at<IntervalHeaderWithAvg>(reply, 0);
-    const std::int32_t count = VYT_FIELD(h, reportEntryCt);
-    const std::int32_t ctSum = VYT_FIELD(h, tranTotalCtSum);
-    const std::int32_t avg = VYT_FIELD(h, tranTotRespTimeAvg);
-    const std::int32_t now = VYT_FIELD(h, sumIntervalUTCNow);
-    const std::int32_t start = VYT_FIELD(h, sumIntervalUTCStart);
-    const std::int32_t returnCode = VYT_FIELD(h, reportReturnCode);
-    const std::int32_t headerFlags = VYT_FIELD(h, flags);
-    VYT_TRACE(out, "\nProcessTransPathTimeData Entry: buflen=%d\n", VYT_FIELD(h, reportLen));
-    VYT_TRACE(out,
-              "reportEntryCt=%d tranTotalTierCt=%d tranTotalPathCt=%d tranTotalCt=%d tranTotalCtSum=%d "
-              "sumIntervalUTCNow=%d sumIntervalUTCStart=%d sumIntervalSecs=%d tranTotRespTimeAvg=%d flags=%d "
-              "reportReturnCode=%d\n",
-              count, VYT_FIELD(h, tranTotalTierCt), VYT_FIELD(h, tranTotalPathCt), VYT_FIELD(h, tranTotalCt), ctSum, now, start,
-              VYT_FIELD(h, sumIntervalSecs), avg, headerFlags, returnCode);
+    const IntervalValues h =
+        ReadIntervalHeader(reply, out, "ProcessTransPathTimeData", HeaderLine::kAvgFlagsReturnCode);
     IntervalTexts texts;
-    MakeIntervalTexts(out.tracer(), now, start, texts);
+    MakeIntervalTexts(out.tracer(), h.now, h.start, texts);
     const auto set = out.method<cb::TransPathTimeSetData>();
     const auto add = out.method<cb::TransPathTimeAddEntry>();
     out.call(set, {.currentTime = text(texts.now),
                    .startTime = text(texts.start),
                    .duration = text(texts.duration),
-                   .tranTotalCtSum = ctSum,
-                   .tranTotRespTimeAvg = avg,
-                   .sumIntervalAux = VYT_FIELD(h, sumIntervalAux),
-                   .flags = headerFlags,
-                   .reportReturnCode = returnCode});
-    ForEntries(out, reply, sizeof(IntervalHeaderWithAvg), sizeof(TransPathTimeEntry), count,
+                   .tranTotalCtSum = h.ctSum,
+                   .tranTotRespTimeAvg = h.avg,
+                   .sumIntervalAux = h.aux,
+                   .flags = h.last,
+                   .reportReturnCode = h.lastButOne});
+    ForEntries(out, reply, h.size, sizeof(TransPathTimeEntry), h.count,
                [&](std::int32_t k, Bytes b) {
                    const PathValues p = ReadPath(b);
                    const auto e = at<TransPathTimeEntry>(b, 0);
@@ -131,13 +104,10 @@ void DecodeTransPathTime(Bytes reply, Out& out) {
                              "pathTotRespTimeDataCtSum=%d pathTotRespTimeAvg=%d pathNetRespTimeAvg=%d "
                              "pathAppRespTimeAvg=%d pathTotRespTimeAlertState=%d pathNetRespTimeAlertState=%d "
                              "pathAppRespTimeAlertState=%d flags=%d  \n",
-                             k, count, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
+                             k, h.count, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
                              p.pathIPDstAlias.c_str(), p.pathId, p.pathIPDstPort, p.pathIPSrcPort, dataCtSum, tot, net,
                              app, totState, netState, appState, flags);
-                   out.call(add, {.pathIPSrcNetName = text(p.pathIPSrcNetName),
-                                  .pathIPDstNetName = text(p.pathIPDstNetName),
-                                  .pathIPSrcAlias = text(p.pathIPSrcAlias),
-                                  .pathIPDstAlias = text(p.pathIPDstAlias),
+                   out.call(add, {.ends = Names(p),
                                   .pathId = p.pathId,
                                   .pathIPDstPort = p.pathIPDstPort,
                                   .pathIPSrcPort = p.pathIPSrcPort,

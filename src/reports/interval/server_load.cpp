@@ -68,10 +68,7 @@ void DecodeServerLoad(Bytes reply, Out& out) {
                   dstAlias.c_str(), dataCtSum, perMinute, tot, wait, totState, waitState, worst, impactPct, kBytes,
                   flags);
         // Source port first; the impact share before the kilobytes, though the reply stores them the other way.
-        out.call(add, {.pathIPSrcNetName = text(srcNet),
-                       .pathIPDstNetName = text(dstNet),
-                       .pathIPSrcAlias = text(srcAlias),
-                       .pathIPDstAlias = text(dstAlias),
+        out.call(add, {.ends = {text(srcNet), text(dstNet), text(srcAlias), text(dstAlias)},
                        .ownTranName = text(own),
                        .impTranName = text(imp),
                        .pathId = pathId,

@@ -10,30 +10,8 @@ namespace {
 
 using namespace layout;
 
-// The header values these three reports read, by their layout names.  The
-// server tier reply keeps its return code in the `flags` word and a plain
-// value in the `reportReturnCode` word; the header line shows the return code
-// from where the reply keeps it (`returnCodeInFlags`).
-struct TierHeader {
-    std::int32_t count, ctSum, now, start, aux, reportReturnCode, flags;
-};
-
-TierHeader ReadTierHeader(Bytes reply, Out& out, const char* name, bool returnCodeInFlags) {
-    const auto h = at<IntervalHeader>(reply, 0);
-    const TierHeader t{VYT_FIELD(h, reportEntryCt),     VYT_FIELD(h, tranTotalCtSum), VYT_FIELD(h, sumIntervalUTCNow),
-                       VYT_FIELD(h, sumIntervalUTCStart), VYT_FIELD(h, sumIntervalAux), VYT_FIELD(h, reportReturnCode),
-                       VYT_FIELD(h, flags)};
-    VYT_TRACE(out, "\n%s Entry: buflen=%d\n", name, VYT_FIELD(h, reportLen));
-    VYT_TRACE(out,
-              "reportEntryCt=%d tranTotalTierCt=%d tranTotalPathCt=%d tranTotalCt=%d tranTotalCtSum=%d "
-              "sumIntervalUTCNow=%d sumIntervalUTCStart=%d sumIntervalSecs=%d reportReturnCode=%d\n",
-              t.count, VYT_FIELD(h, tranTotalTierCt), VYT_FIELD(h, tranTotalPathCt), VYT_FIELD(h, tranTotalCt), t.ctSum, t.now,
-              t.start, VYT_FIELD(h, sumIntervalSecs), returnCodeInFlags ? t.flags : t.reportReturnCode);
-    return t;
-}
-
 void DecodeTransNetTime(Bytes reply, Out& out) {
-    const TierHeader h = ReadTierHeader(reply, out, "ProcessTransNetTimeData", false);
+    const IntervalValues h = ReadIntervalHeader(reply, out, "ProcessTransNetTimeData", HeaderLine::kReturnCode);
     IntervalTexts texts;
     MakeIntervalTexts(out.tracer(), h.now, h.start, texts);
     const auto set = out.method<cb::TransNetTimeSetData>();
@@ -44,9 +22,9 @@ void DecodeTransNetTime(Bytes reply, Out& out) {
                    .duration = text(texts.duration),
                    .tranTotalCtSum = h.ctSum,
                    .sumIntervalAux = h.aux,
-                   .flags = h.flags,
-                   .reportReturnCode = h.reportReturnCode});
-    ForEntries(out, reply, sizeof(IntervalHeader), sizeof(TransNetTimeEntry), h.count, [&](std::int32_t k, Bytes b) {
+                   .flags = h.last,
+                   .reportReturnCode = h.lastButOne});
+    ForEntries(out, reply, h.size, sizeof(TransNetTimeEntry), h.count, [&](std::int32_t k, Bytes b) {
         const PathValues p = ReadPath(b);
         const auto e = at<TransNetTimeEntry>(b, 0);
         const std::int32_t dataCtSum = VYT_FIELD(e, pathTotRespTimeDataCtSum);
@@ -71,10 +49,7 @@ void DecodeTransNetTime(Bytes reply, Out& out) {
                   p.pathIPDstAlias.c_str(), p.pathIPDstPort, dataCtSum, inKBytes, outKBytes, inBytes, outBytes, net,
                   netOut, netIn, flags, netState, netOutState, netInState);
         // Inbound before outbound for both throughput pairs.
-        out.call(add, {.pathIPSrcNetName = text(p.pathIPSrcNetName),
-                       .pathIPDstNetName = text(p.pathIPDstNetName),
-                       .pathIPSrcAlias = text(p.pathIPSrcAlias),
-                       .pathIPDstAlias = text(p.pathIPDstAlias),
+        out.call(add, {.ends = Names(p),
                        .pathId = p.pathId,
                        .pathIPDstPort = p.pathIPDstPort,
                        .pathTotRespTimeDataCtSum = dataCtSum,
@@ -95,7 +70,8 @@ void DecodeTransNetTime(Bytes reply, Out& out) {
 void DecodeTransSrvTime(Bytes reply, Out& out) {
     // This reply keeps its return code where the others keep their flags,
     // and a plain value where they keep their return code.
-    const TierHeader h = ReadTierHeader(reply, out, "ProcessTransSrvTimeData", true);
+    const IntervalValues h =
+        ReadIntervalHeader(reply, out, "ProcessTransSrvTimeData", HeaderLine::kReturnCodeAt1148);
     IntervalTexts texts;
     MakeIntervalTexts(out.tracer(), h.now, h.start, texts);
     const auto set = out.method<cb::TransSrvTimeSetData>();
@@ -105,9 +81,9 @@ void DecodeTransSrvTime(Bytes reply, Out& out) {
                    .duration = text(texts.duration),
                    .tranTotalCtSum = h.ctSum,
                    .sumIntervalAux = h.aux,
-                   .headerValue = h.reportReturnCode,
-                   .reportReturnCode = h.flags});
-    ForEntries(out, reply, sizeof(IntervalHeader), sizeof(TransSrvTimeEntry), h.count, [&](std::int32_t k, Bytes b) {
+                   .headerValue = h.lastButOne,
+                   .reportReturnCode = h.last});
+    ForEntries(out, reply, h.size, sizeof(TransSrvTimeEntry), h.count, [&](std::int32_t k, Bytes b) {
         const PathValues p = ReadPath(b);
         const auto e = at<TransSrvTimeEntry>(b, 0);
         const std::int32_t dataCtSum = VYT_FIELD(e, pathTotRespTimeDataCtSum);
@@ -127,10 +103,7 @@ void DecodeTransSrvTime(Bytes reply, Out& out) {
                   k, h.count, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
                   p.pathIPDstAlias.c_str(), p.pathIPDstPort, dataCtSum, srv, app, wait, dis, srvState, appState,
                   waitState, flags);
-        out.call(add, {.pathIPSrcNetName = text(p.pathIPSrcNetName),
-                       .pathIPDstNetName = text(p.pathIPDstNetName),
-                       .pathIPSrcAlias = text(p.pathIPSrcAlias),
-                       .pathIPDstAlias = text(p.pathIPDstAlias),
+        out.call(add, {.ends = Names(p),
                        .pathId = p.pathId,
                        .pathIPDstPort = p.pathIPDstPort,
                        .pathTotRespTimeDataCtSum = dataCtSum,
@@ -158,7 +131,7 @@ constexpr PathKind kPathKinds[] = {
 };
 
 void DecodeTransWaitTime(Bytes reply, Out& out) {
-    const TierHeader h = ReadTierHeader(reply, out, "ProcessTransWaitTimeData", false);
+    const IntervalValues h = ReadIntervalHeader(reply, out, "ProcessTransWaitTimeData", HeaderLine::kReturnCode);
     IntervalTexts texts;
     MakeIntervalTexts(out.tracer(), h.now, h.start, texts);
     const auto set = out.method<cb::TransWaitTimeSetData>();
@@ -168,9 +141,9 @@ void DecodeTransWaitTime(Bytes reply, Out& out) {
                    .duration = text(texts.duration),
                    .tranTotalCtSum = h.ctSum,
                    .sumIntervalAux = h.aux,
-                   .flags = h.flags,
-                   .reportReturnCode = h.reportReturnCode});
-    ForEntries(out, reply, sizeof(IntervalHeader), sizeof(TransWaitTimeEntry), h.count, [&](std::int32_t k, Bytes b) {
+                   .flags = h.last,
+                   .reportReturnCode = h.lastButOne});
+    ForEntries(out, reply, h.size, sizeof(TransWaitTimeEntry), h.count, [&](std::int32_t k, Bytes b) {
         const PathValues p = ReadPath(b);
         const auto e = at<TransWaitTimeEntry>(b, 0);
         const std::int32_t dataCtSum = VYT_FIELD(e, pathTotRespTimeDataCtSum);
@@ -188,10 +161,7 @@ void DecodeTransWaitTime(Bytes reply, Out& out) {
         for (const PathKind& kind : kPathKinds)
             if (static_cast<std::uint32_t>(flags) & kind.bit) VYT_TRACE(out, "\nIdx[%d/%d] %d Path\n", k, h.count, kind.number);
         // The port goes before the path number here.
-        out.call(add, {.pathIPSrcNetName = text(p.pathIPSrcNetName),
-                       .pathIPDstNetName = text(p.pathIPDstNetName),
-                       .pathIPSrcAlias = text(p.pathIPSrcAlias),
-                       .pathIPDstAlias = text(p.pathIPDstAlias),
+        out.call(add, {.ends = Names(p),
                        .pathIPDstPort = p.pathIPDstPort,
                        .pathId = p.pathId,
                        .pathTotRespTimeDataCtSum = dataCtSum,

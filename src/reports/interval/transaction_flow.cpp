@@ -11,35 +11,22 @@ namespace {
 using namespace layout;
 
 void DecodeTransFlow(Bytes reply, Out& out) {
-    const auto h = at<IntervalHeaderWithAvg>(reply, 0);
-    const std::int32_t count = VYT_FIELD(h, reportEntryCt);
-    const std::int32_t ctSum = VYT_FIELD(h, tranTotalCtSum);
-    const std::int32_t avg = VYT_FIELD(h, tranTotRespTimeAvg);
-    const std::int32_t now = VYT_FIELD(h, sumIntervalUTCNow);
-    const std::int32_t start = VYT_FIELD(h, sumIntervalUTCStart);
-    const std::int32_t returnCode = VYT_FIELD(h, reportReturnCode);
-    VYT_TRACE(out, "\nProcessTransFlowData Entry: buflen=%d\n", VYT_FIELD(h, reportLen));
-    VYT_TRACE(out,
-              "reportEntryCt=%d tranTotalTierCt=%d tranTotalPathCt=%d tranTotalCt=%d tranTotalCtSum=%d "
-              "sumIntervalUTCNow=%d sumIntervalUTCStart=%d sumIntervalSecs=%d tranTotRespTimeAvg=%d "
-              "reportReturnCode=%d\n",
-              count, VYT_FIELD(h, tranTotalTierCt), VYT_FIELD(h, tranTotalPathCt), VYT_FIELD(h, tranTotalCt), ctSum, now, start,
-              VYT_FIELD(h, sumIntervalSecs), avg, returnCode);
+    const IntervalValues h = ReadIntervalHeader(reply, out, "ProcessTransFlowData", HeaderLine::kAvgReturnCode);
     IntervalTexts texts;
-    MakeIntervalTexts(out.tracer(), now, start, texts);
+    MakeIntervalTexts(out.tracer(), h.now, h.start, texts);
     const auto set = out.method<cb::TransFlowSetData>();
     const auto add = out.method<cb::TransFlowAddEntry>();
     // sumIntervalAux goes before the average here (the path-time report has them the other way).
     out.call(set, {.currentTime = text(texts.now),
                    .startTime = text(texts.start),
                    .duration = text(texts.duration),
-                   .tranTotalCtSum = ctSum,
-                   .sumIntervalAux = VYT_FIELD(h, sumIntervalAux),
-                   .tranTotRespTimeAvg = avg,
-                   .flags = VYT_FIELD(h, flags),
-                   .reportReturnCode = returnCode});
-    VYT_TRACE(out, "reportEntryCt=%d\n", count);
-    ForEntries(out, reply, sizeof(IntervalHeaderWithAvg), sizeof(TransFlowEntry), count,
+                   .tranTotalCtSum = h.ctSum,
+                   .sumIntervalAux = h.aux,
+                   .tranTotRespTimeAvg = h.avg,
+                   .flags = h.last,
+                   .reportReturnCode = h.lastButOne});
+    VYT_TRACE(out, "reportEntryCt=%d\n", h.count);
+    ForEntries(out, reply, h.size, sizeof(TransFlowEntry), h.count,
                [&](std::int32_t k, Bytes b) {
                    const auto e = at<TransFlowEntry>(b, 0);
                    const std::int32_t type = VYT_FIELD(e, type);
@@ -76,7 +63,7 @@ void DecodeTransFlow(Bytes reply, Out& out) {
                              "pathNetRespTimeAvgState=%d pathWorstComponentState=%d pathId=%d pathTier=%d "
                              "pathTotRespTimeDataCt=%d pathTotRespTimeDataCtSum=%d pathRespTimeAvg=%d "
                              "pathRespTimeAvgState=%d \n",
-                             k, count, colNum, nodeName.c_str(), nodeAlias.c_str(), nodePort, type, flags, nodeSrv,
+                             k, h.count, colNum, nodeName.c_str(), nodeAlias.c_str(), nodePort, type, flags, nodeSrv,
                              nodeApp, nodeWait, pathNet, nodeSrvState, nodeAppState, nodeWaitState, nodeWorst, pathTot,
                              pathNet, pathNetOut, pathNetIn, pathTotState, pathNetState, pathWorst, pathId, pathTier,
                              VYT_FIELD(e, pathTotRespTimeDataCt), VYT_FIELD(e, pathTotRespTimeDataCtSum), pathResp,

@@ -39,10 +39,7 @@ void DecodeTransPath(Bytes reply, Out& out) {
                              k, srcNet.c_str(), srcPort, dstNet.c_str(), dstPort, endNet.c_str(), endAlias.c_str(),
                              pathId, endId, endSrcPort, endDstPort, flags);
                    out.call(add, {.tranName = tran,
-                                  .pathIPSrcNetName = text(srcNet),
-                                  .pathIPDstNetName = text(dstNet),
-                                  .pathIPSrcAlias = text(srcAlias),
-                                  .pathIPDstAlias = text(dstAlias),
+                                  .ends = {text(srcNet), text(dstNet), text(srcAlias), text(dstAlias)},
                                   .pathEndIPDstNetName = text(endNet),
                                   .pathEndIPDstAlias = text(endAlias),
                                   .pathIPSrcPort = srcPort,

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Checks one native library file of the jar (an ELF .so of any architecture, or a PE .dll):
-#   - it exports exactly the three JNI methods;
+#   - it exports exactly the five JNI methods (three of the binding classes, two of the typed API);
 #   - it needs nothing but what its OS always has (the C library; Windows system DLLs);
 #   - a Linux library needs no glibc symbol newer than GLIBC_MAX (the version the README states);
 #   - a DLL carries the project's version in its version resource.
 # Usage: check_native.sh FILE GLIBC_MAX VERSION
 set -euo pipefail
 file=$1 glibc_max=$2 version=$3
-want=$(printf '%s\n' Java_VYTconnect_getBufLength Java_VYTreport_mapData Java_VYTservlet_buildVYTRequest)
+want=$(printf '%s\n' Java_VYTconnect_getBufLength Java_VYTreport_mapData Java_VYTservlet_buildVYTRequest \
+  Java_org_vytjni_api_NativeCalls_decode0 Java_org_vytjni_api_NativeCalls_request0)
 fail() { echo "FAILED: $file: $*"; exit 1; }
 
 case $file in
@@ -31,9 +32,9 @@ case $file in
     echo "glibc needed: ${newest:-none}"
     ;;
 esac
-[ "$exports" = "$(sort <<<"$want")" ] || fail "exports differ from the three JNI methods: $(echo $exports)"
+[ "$exports" = "$(sort <<<"$want")" ] || fail "exports differ from the five JNI methods: $(echo $exports)"
 while read -r lib; do
   [ -z "$lib" ] && continue
   grep -qiE "$allowed" <<<"$lib" || fail "needs $lib, which its OS does not always have"
 done <<<"$needed"
-echo "$file: exports the three JNI methods; needs only:" $needed
+echo "$file: exports the five JNI methods; needs only:" $needed

@@ -32,8 +32,9 @@ void ForEntries(Out& out, Bytes reply, std::size_t first, std::size_t size, std:
     for (std::int64_t k = 1; k <= count && out.ok(); ++k) {
         const std::uint64_t off = first + static_cast<std::uint64_t>(k - 1) * size;
         if (off > reply.size() || !reply.has(static_cast<std::size_t>(off), size)) {
-            out.fail("%s: reply of %zu bytes holds %lld of %d entries\n", out.who(), reply.size(),
-                     static_cast<long long>(k - 1), count);
+            out.fail("%s: reply of %zu bytes holds %lld of %d entries; entry %lld at offset %llu needs %zu bytes\n",
+                     out.who(), reply.size(), static_cast<long long>(k - 1), count, static_cast<long long>(k),
+                     static_cast<unsigned long long>(off), size);
             return;
         }
         f(static_cast<std::int32_t>(k), reply.sub(static_cast<std::size_t>(off), size));

@@ -3,6 +3,7 @@
 // nulls are refused before any JNI function sees them.
 #include <jni.h>
 
+#include <cstring>
 #include <exception>
 #include <new>
 
@@ -25,7 +26,7 @@ thread_local TypedBuffers tBuffers;
 jobjectArray ToJava(JNIEnv* env, TypedBuffers& b, const TypedResult& r) {
     b.ints[0] = static_cast<std::int32_t>(r.failure);
     b.ints[1] = static_cast<std::int32_t>(r.offset);
-    if (r.failure != TypedFailure::None) b.ints.resize(2);
+    if (r.failure != TypedFailure::None) b.ints.shrink(2);
     jclass stringClass = env->FindClass("java/lang/String");
     if (stringClass == nullptr) return nullptr;
     const std::size_t nTexts = r.failure != TypedFailure::None ? 1 : b.texts.size();
@@ -35,17 +36,18 @@ jobjectArray ToJava(JNIEnv* env, TypedBuffers& b, const TypedResult& r) {
     for (std::size_t i = 0; i < nTexts; ++i) {
         TextArg t;
         if (r.failure != TypedFailure::None) {
-            t = TextArg{r.message.c_str(), static_cast<std::uint32_t>(r.message.size()), -1, true, false};
+            t = TextArg{r.message, static_cast<std::uint32_t>(std::strlen(r.message)), -1, true, false};
         } else {
             const TypedBuffers::Text& s = b.texts[i];
             t = TextArg{b.bytes.data() + s.at, s.len, -1, true, s.ascii};
         }
         jstring s = NewJavaString(env, t);
         if (s == nullptr) return nullptr;  // the exception stays pending
+        // A String into a String[] at an index inside it: this store cannot throw.
         env->SetObjectArrayElement(texts, static_cast<jsize>(i), s);
         env->DeleteLocalRef(s);
-        if (env->ExceptionCheck()) return nullptr;
     }
+    if (env->ExceptionCheck()) return nullptr;
     jintArray ints = env->NewIntArray(static_cast<jsize>(b.ints.size()));
     if (ints == nullptr) return nullptr;
     env->SetIntArrayRegion(ints, 0, static_cast<jsize>(b.ints.size()), reinterpret_cast<const jint*>(b.ints.data()));

@@ -10,8 +10,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <vector>
+#include <cstdlib>
+#include <cstring>
+#include <type_traits>
 
 #include "vyt/bytes.hpp"
 #include "vyt/emit.hpp"
@@ -35,21 +36,85 @@ enum class TypedFailure : std::int32_t {
     Other = 7,            // anything else the decoder refused
 };
 
+// A growable array of trivially copyable values on malloc (std::vector would
+// link the standard library's exception texts into the library).  A value
+// that does not fit in memory sets `failed` and is dropped.
+template <class T>
+class GrowArray {
+    static_assert(std::is_trivially_copyable_v<T>);
+
+public:
+    GrowArray() noexcept = default;
+    ~GrowArray() { std::free(p_); }
+    GrowArray(const GrowArray&) = delete;
+    GrowArray& operator=(const GrowArray&) = delete;
+
+    T* data() noexcept { return p_; }
+    const T* data() const noexcept { return p_; }
+    std::size_t size() const noexcept { return n_; }
+    T& operator[](std::size_t i) noexcept { return p_[i]; }
+    const T& operator[](std::size_t i) const noexcept { return p_[i]; }
+    void clear() noexcept { n_ = 0; }
+    void shrink(std::size_t n) noexcept {
+        if (n < n_) n_ = n;
+    }
+    void push(const T& v) noexcept {
+        if (n_ == cap_ && !reserve(cap_ != 0 ? cap_ * 2 : 256)) return;
+        p_[n_++] = v;
+    }
+    void append(const T* v, std::size_t k) noexcept {
+        if (k > cap_ - n_ && !reserve(n_ + k > 2 * cap_ ? n_ + k : 2 * cap_)) return;
+        if (k != 0) std::memcpy(p_ + n_, v, k * sizeof(T));
+        n_ += k;
+    }
+    // n copies of v, replacing what it held.
+    void fill(std::size_t n, const T& v) noexcept {
+        n_ = 0;
+        if (n > cap_ && !reserve(n)) return;
+        for (std::size_t i = 0; i < n; ++i) p_[i] = v;
+        n_ = n;
+    }
+    bool failed = false;
+
+private:
+    bool reserve(std::size_t cap) noexcept {
+        if (cap > SIZE_MAX / sizeof(T)) {
+            failed = true;
+            return false;
+        }
+        void* q = std::realloc(p_, cap * sizeof(T));
+        if (q == nullptr) {
+            failed = true;
+            return false;
+        }
+        p_ = static_cast<T*>(q);
+        cap_ = cap;
+        return true;
+    }
+    T* p_ = nullptr;
+    std::size_t n_ = 0;
+    std::size_t cap_ = 0;
+};
+
 // The per-thread buffers one decode fills.  They grow to the largest reply
 // the thread has decoded and are reused by the next one.
 struct TypedBuffers {
-    std::vector<std::int32_t> ints;
-    std::vector<char> bytes;  // the distinct texts, each followed by a NUL
+    GrowArray<std::int32_t> ints;
+    GrowArray<char> bytes;  // the distinct texts, each followed by a NUL
     struct Text {
         std::uint32_t at;   // offset in `bytes`
         std::uint32_t len;
         std::uint32_t hash;
         bool ascii;
     };
-    std::vector<Text> texts;
-    std::vector<std::int32_t> index;  // open-addressing table of text numbers; -1 empty
+    GrowArray<Text> texts;
+    GrowArray<std::int32_t> index;  // open-addressing table of text numbers; -1 empty
     void reset();
+    bool failed() const noexcept { return ints.failed || bytes.failed || texts.failed || index.failed; }
 };
+
+// The longest message a typed decode keeps (longer ones are cut).
+inline constexpr std::size_t kMessageMax = 512;
 
 class TypedSink final : public Sink {
 public:
@@ -63,8 +128,8 @@ public:
     bool share(int slot, TextArg text) override;
     bool call(int slot, const CallArgs& args) override;
 
-    // The first error line written, without its newline ("" when none).
-    const std::string& firstError() const noexcept { return error_; }
+    // The first error line written, without its newlines ("" when none).
+    const char* firstError() const noexcept { return error_; }
 
     // The number of the distinct text `t` (kept from now on).
     std::int32_t intern(const TextArg& t);
@@ -75,7 +140,7 @@ private:
     TypedBuffers& b_;
     std::int32_t methods_[Out::kMaxMethods] = {};
     std::int32_t shared_[Out::kMaxShared] = {};
-    std::string error_;
+    char error_[kMessageMax] = {};
 };
 
 // Where and why a failed decode stopped, read from its error line: the offset
@@ -85,7 +150,10 @@ struct TypedFault {
     TypedFailure reason;
     std::int64_t offset;
 };
-TypedFault ClassifyFault(const std::string& line, std::size_t replySize);
+TypedFault ClassifyFault(const char* line, std::size_t replySize);
+
+// Copies a line without its leading and trailing newlines, cut to fit.
+void CopyLine(char (&out)[kMessageMax], const char* text);
 
 }  // namespace vyt
 
@@ -95,7 +163,7 @@ namespace vyt {
 struct TypedResult {
     TypedFailure failure = TypedFailure::None;
     std::int64_t offset = -1;  // where the reply went wrong, when known
-    std::string message;       // the error line, or the collector's status text
+    char message[kMessageMax] = {};  // the error line, or the collector's status text
 };
 
 // Checks a complete reply (its length word against its size, the empty and

@@ -160,9 +160,12 @@ inline constexpr auto text = build<length(CB::kParams)>(CB::kParams);
 // a parameter left out, or two written in another order than the declared
 // one, does not compile, so a call cannot pass two ints the wrong way round
 // without naming them wrongly.
-#define VYT_CALLBACK_MEMBER(kind, pname) ::vyt::kind pname;
-#define VYT_CALLBACK_PARAM(kind, pname) ::vyt::Param{#pname, ::vyt::kind::kKind},
-#define VYT_CALLBACK_PACK(kind, pname) pname.put(p);
+//
+// A parameter may carry more after its name (vyt/catalog.hpp adds its meaning);
+// a callback ignores it.
+#define VYT_CALLBACK_MEMBER(kind, pname, ...) ::vyt::kind pname;
+#define VYT_CALLBACK_PARAM(kind, pname, ...) ::vyt::Param{#pname, ::vyt::kind::kKind},
+#define VYT_CALLBACK_PACK(kind, pname, ...) pname.put(p);
 #define VYT_CALLBACK(Type, method, PARAMS)                                       \
     struct Type {                                                                \
         PARAMS(VYT_CALLBACK_MEMBER)                                              \

@@ -22,7 +22,7 @@ std::int32_t BufLength(Bytes head, Tracer& t) {
 }
 
 namespace {
-#define VYT_KIND_DECODER(type, reportId, name, title, selections, decoder, setData, addEntry) &decoder,
+#define VYT_KIND_DECODER(type, reportId, name, title, selections, changes, decoder, setData, addEntry) &decoder,
 const Decoder* const kDecoders[] = {VYT_REPORT_KINDS(VYT_KIND_DECODER)};
 #undef VYT_KIND_DECODER
 static_assert(std::size(kDecoders) == std::size(kReportKinds));

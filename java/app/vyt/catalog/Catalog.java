@@ -11,19 +11,19 @@ import java.util.Collections;
 import java.util.EnumSet;
 import java.util.LinkedHashMap;
 import java.util.List;
+import java.util.Locale;
 import java.util.Map;
 import java.util.Set;
 
 /**
  * The report kinds: for each report type its name, the collector's report id, the selection
- * arguments it takes and the parameters of its {@code setData} and {@code addEntry} callbacks in
- * call order. The table is read once from the classpath resource {@value #RESOURCE}.
+ * arguments it takes, whether it changes the collector's rules, and the parameters of its
+ * {@code setData} and {@code addEntry} callbacks in call order, each with what it means (a role,
+ * a unit and a label). The table is read once from the classpath resource {@value #RESOURCE}.
  */
 public final class Catalog {
     /** The table's resource on the classpath. */
     public static final String RESOURCE = "/vyt/catalog/report-kinds.tsv";
-    /** The number of report kinds; report types run from 1 to this. */
-    public static final int KINDS = 32;
 
     /** A selection argument of a request, with the command-line option that sets it. */
     public enum Selection {
@@ -54,8 +54,44 @@ public final class Catalog {
         }
     }
 
-    /** One callback parameter: its name and whether it is a String (else an int). */
-    public record Param(String name, boolean text) {
+    /** What a callback parameter means; {@link #key()} is its name in the table. */
+    public enum Role {
+        TEXT,              // display text
+        EPOCH_SECONDS,     // UTC seconds since 1970
+        DURATION_SECONDS,  // a span of seconds
+        MILLISECONDS,
+        COUNT,
+        ALERT_STATE,       // a state as the collector defines it
+        REPORT_FLAGS,      // a flags word of the report bits
+        URL_RULE_FLAGS,    // a flags word of the URL rule bits
+        PORT,
+        ID,                // the collector's number for a path, server or rule
+        NAME,              // a name or an address
+        VALUE;             // a word whose meaning the collector does not state
+
+        /** The name in the table: "epoch-seconds". */
+        public String key() {
+            return name().toLowerCase(Locale.ROOT).replace('_', '-');
+        }
+
+        /** The role of a key, or null. */
+        public static Role ofKey(String key) {
+            for (Role r : values()) if (r.key().equals(key)) return r;
+            return null;
+        }
+    }
+
+    /**
+     * One callback parameter: its name, whether it is a String (else an int), its role, its unit
+     * ("ms", "KB/s"; null when it has none) and a label for people ("path total response time
+     * average").
+     */
+    public record Param(String name, boolean text, Role role, String unit, String label) {
+        /** Whether the value is a flags word, of either table. */
+        public boolean isFlags() {
+            return role == Role.REPORT_FLAGS || role == Role.URL_RULE_FLAGS;
+        }
+
         @Override
         public String toString() {
             return (text ? "String " : "int ") + name;
@@ -64,10 +100,10 @@ public final class Catalog {
 
     /**
      * One report kind. An empty {@code setData} or {@code addEntry} list means the report makes
-     * no such call.
+     * no such call. {@code changesRules}: the request changes the collector's URL rules.
      */
     public record Kind(int type, int reportId, String name, String title, Set<Selection> selections,
-            List<Param> setData, List<Param> addEntry) {
+            boolean changesRules, List<Param> setData, List<Param> addEntry) {
         public Kind {
             selections = Collections.unmodifiableSet(EnumSet.copyOf(selections.isEmpty()
                     ? EnumSet.noneOf(Selection.class) : selections));
@@ -141,8 +177,10 @@ public final class Catalog {
     }
 
     /**
-     * Reads a table: comment lines start with '#'; each kind is a "kind" line followed by its
-     * "setData" and "addEntry" lines when it makes such calls. Kinds come in report type order.
+     * Reads a table: comment lines start with '#'; each kind is a "kind" line (type, report id,
+     * name, selections, "rules" or "-", title) followed by its "setData" and "addEntry" lines when
+     * it makes such calls, each parameter "TYPE NAME ROLE UNIT LABEL". Kinds come in report type
+     * order.
      */
     static List<Kind> parse(BufferedReader r) throws IOException {
         List<Kind> out = new ArrayList<>();
@@ -156,7 +194,7 @@ public final class Catalog {
             switch (f[0]) {
                 case "kind":
                     if (kind != null) out.add(kind(kind, setData, addEntry, out.size() + 1));
-                    if (f.length != 6) throw bad(lineNo, "a kind line has 6 fields");
+                    if (f.length != 7) throw bad(lineNo, "a kind line has 7 fields");
                     kind = f;
                     setData = List.of();
                     addEntry = List.of();
@@ -195,13 +233,22 @@ public final class Catalog {
                 sel.add(s);
             }
         }
-        return new Kind(type, Integer.parseInt(f[2]), f[3], f[5], sel, setData, addEntry);
+        boolean changes = switch (f[5]) {
+            case "rules" -> true;
+            case "-" -> false;
+            default -> throw new IllegalStateException(RESOURCE + ": kind " + f[3] + " has changes \"" + f[5]
+                    + "\"; expected \"rules\" or \"-\"");
+        };
+        return new Kind(type, Integer.parseInt(f[2]), f[3], f[6], sel, changes, setData, addEntry);
     }
 
     private static Param param(String s, int lineNo) {
-        String[] p = s.split(" ");
-        if (p.length != 2 || !(p[0].equals("String") || p[0].equals("int"))) throw bad(lineNo, "bad parameter " + s);
-        return new Param(p[1], p[0].equals("String"));
+        String[] p = s.split(" ", 5);
+        if (p.length != 5 || !(p[0].equals("String") || p[0].equals("int")) || p[1].isEmpty() || p[4].isBlank())
+            throw bad(lineNo, "bad parameter \"" + s + "\"; expected \"TYPE NAME ROLE UNIT LABEL\"");
+        Role role = Role.ofKey(p[2]);
+        if (role == null) throw bad(lineNo, "unknown role " + p[2] + " of parameter " + p[1]);
+        return new Param(p[1], p[0].equals("String"), role, p[3].equals("-") ? null : p[3], p[4]);
     }
 
     private static IllegalStateException bad(int lineNo, String what) {

@@ -106,6 +106,9 @@ class CatalogTest {
             assertEquals(k, Catalog.byName(k.name()));
         }
         assertEquals(sig(7, 55), Catalog.byName("wait-detail").setDataSignature());
+        Set<String> changing = new HashSet<>();
+        for (Catalog.Kind k : Catalog.all()) if (k.changesRules()) changing.add(k.name());
+        assertEquals(Set.of("add-url-rule", "remove-url-rule", "edit-url-rule", "url-rule-precedence"), changing);
         assertEquals(null, Catalog.byType(0));
         assertEquals(null, Catalog.byType(33));
     }
@@ -129,21 +132,32 @@ class CatalogTest {
 
     @Test
     void theTableParsesAsWrittenAndRefusesMalformedLines() throws IOException {
-        List<Catalog.Kind> ks = parse("# comment", "kind\t1\t1\tone\t-\tFirst",
-                "setData\tint collectorStartupTime\tint flags", "addEntry\tString tranName\tint flags",
-                "kind\t2\t9\ttwo\ttran,continue2\tSecond", "addEntry\tint a");
+        List<Catalog.Kind> ks = parse("# comment", "kind\t1\t1\tone\t-\t-\tFirst",
+                "setData\tint collectorStartupTime epoch-seconds - collector startup time\tint flags report-flags - flags",
+                "addEntry\tString tranName name - transaction name\tint pathNetInKBytesPerSec value KB/s inbound rate",
+                "kind\t2\t9\ttwo\ttran,continue2\trules\tSecond", "addEntry\tint a count - a");
         assertEquals(2, ks.size());
         assertEquals("[int collectorStartupTime, int flags]", ks.get(0).setData().toString());
         assertEquals("(Ljava/lang/String;I)V", ks.get(0).addEntrySignature());
+        assertEquals(new Catalog.Param("collectorStartupTime", false, Catalog.Role.EPOCH_SECONDS, null,
+                "collector startup time"), ks.get(0).setData().get(0));
+        assertEquals(new Catalog.Param("pathNetInKBytesPerSec", false, Catalog.Role.VALUE, "KB/s", "inbound rate"),
+                ks.get(0).addEntry().get(1));
+        assertEquals(false, ks.get(0).changesRules());
+        assertEquals(true, ks.get(1).changesRules());
         assertEquals(Set.of(Catalog.Selection.TRAN, Catalog.Selection.CONTINUE2), ks.get(1).selections());
         assertEquals(List.of(), ks.get(1).setData());
+        String k1 = "kind\t1\t1\tone\t-\t-\tFirst";
         for (String[] bad : new String[][] {
-            {"kind\t2\t1\tone\t-\tFirst"},                                // types must run 1, 2, ...
-            {"kind\t1\t1\tone\t-"},                                         // a field missing
-            {"kind\t1\t1\tone\tnowhere\tFirst"},                            // unknown selection
-            {"kind\t1\t1\tone\t-\tFirst", "addEntry\tlong x"},            // unknown parameter type
-            {"kind\t1\t1\tone\t-\tFirst", "addEntry\tint a", "setData\tint b"},  // setData after addEntry
-            {"addEntry\tint a"},                                              // before any kind
+            {"kind\t2\t1\tone\t-\t-\tFirst"},                             // types must run 1, 2, ...
+            {"kind\t1\t1\tone\t-\tFirst"},                                 // a field missing
+            {"kind\t1\t1\tone\tnowhere\t-\tFirst"},                        // unknown selection
+            {"kind\t1\t1\tone\t-\tsome\tFirst"},                           // changes neither "rules" nor "-"
+            {k1, "addEntry\tlong x value - x"},                              // unknown parameter type
+            {k1, "addEntry\tint x"},                                         // no role, unit or label
+            {k1, "addEntry\tint x seconds - x"},                             // unknown role
+            {k1, "addEntry\tint a count - a", "setData\tint b count - b"},  // setData after addEntry
+            {"addEntry\tint a count - a"},                                   // before any kind
         }) {
             assertThrows(IllegalStateException.class, () -> parse(bad), String.join(" | ", bad));
         }

@@ -92,8 +92,9 @@ public final class GenerateApi {
             write(f, record(k));
             files.add(f.toString());
         }
-        // The list of generated files, for javac's @argfile.
-        write(out.resolve("sources.txt"), String.join("\n", files) + "\n");
+        // The list of generated files, for javac's @argfile; always written, so that the build
+        // sees it newer than the catalogue it was made from.
+        Files.writeString(out.resolve("sources.txt"), String.join("\n", files) + "\n");
     }
 
     static List<Kind> read(Path file) throws IOException {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks one native library file of the jar (an ELF .so of any architecture, or a PE .dll):
-#   - it exports exactly the four JNI methods;
+#   - it exports exactly the six JNI methods (three of the binding classes, the loader's version, two of the typed API);
 #   - it needs nothing but what its OS always has (the C library; Windows system DLLs);
 #   - a Linux library needs no glibc symbol newer than GLIBC_MAX (the version the README states);
 #   - a DLL carries the project's version in its version resource.
@@ -8,7 +8,7 @@
 set -euo pipefail
 file=$1 glibc_max=$2 version=$3
 want=$(printf '%s\n' Java_VYTconnect_getBufLength Java_VYTjniLoader_nativeVersion Java_VYTreport_mapData \
-  Java_VYTservlet_buildVYTRequest)
+  Java_VYTservlet_buildVYTRequest Java_org_vytjni_api_NativeCalls_decode0 Java_org_vytjni_api_NativeCalls_request0)
 fail() { echo "FAILED: $file: $*"; exit 1; }
 
 case $file in
@@ -32,9 +32,9 @@ case $file in
     echo "glibc needed: ${newest:-none}"
     ;;
 esac
-[ "$exports" = "$(sort <<<"$want")" ] || fail "exports differ from the four JNI methods: $(echo $exports)"
+[ "$exports" = "$(sort <<<"$want")" ] || fail "exports differ from the six JNI methods: $(echo $exports)"
 while read -r lib; do
   [ -z "$lib" ] && continue
   grep -qiE "$allowed" <<<"$lib" || fail "needs $lib, which its OS does not always have"
 done <<<"$needed"
-echo "$file: exports the four JNI methods; needs only:" $needed
+echo "$file: exports the six JNI methods; needs only:" $needed

@@ -34,8 +34,12 @@ import java.util.Map;
  * it in the fewest writes it can make (the reply and its dump at once, then one write per call into
  * Java, whose lines must be in the file before it): the kernel's part of tracing alone.
  *
+ * The typed API (vytjni-api.jar) is measured on the same replies, distinct texts: one native call
+ * per reply into records, against mapData and against TypedJava, a pure-Java decoder building the
+ * same records; each path's records are consumed whole (hashCode over every value).
+ *
  *   java -Dvyt.floor=libvyt_floor.so -Dvyt.corpus=tests/fuzz/corpus VytBench [--quick]
- *        [--types=1,4,8,11] [--no-sweep] [--no-trace]
+ *        [--types=1,4,8,11] [--no-sweep] [--no-trace] [--typed-only]
  */
 public final class VytBench {
     // CPU time of the benchmark thread: on a shared machine, time spent waiting for a core is not counted.
@@ -65,6 +69,10 @@ public final class VytBench {
         System.out.printf(Locale.ROOT, "VytBench: %s, %d rotated rounds after a warm-up; medians of the thread's CPU ns per entry"
                 + " (per reply where a reply has no entries)%n",
                 quick ? "quick" : "full", rounds);
+        if (Arrays.asList(args).contains("--typed-only")) {
+            typed(seeds, main);
+            return;
+        }
         System.out.println();
         System.out.println("Trace off");
         header();
@@ -80,6 +88,8 @@ public final class VytBench {
                     row(c, r);
                     c.close();
                 }
+
+        typed(seeds, main);
 
         System.out.println();
         System.out.println("Every report kind, " + (quick ? 100 : 1000) + " entries (or the seed's own when its"
@@ -122,6 +132,53 @@ public final class VytBench {
         System.out.printf(Locale.ROOT, "%-5d %7d %-9s %12.1f %12.1f %12.1f %10.2f %10.2f %12s%n", c.type, c.entries,
                 c.mode, r[0], r[1], r[2], r[0] / r[1], r[2] / r[1],
                 Double.isNaN(r[3]) ? "-" : String.format(Locale.ROOT, "%.2f", r[3] / r[1]));
+    }
+
+    // ---- the typed API ---------------------------------------------------------------
+
+    private static int consumed;
+
+    /** One line per type and size: the typed API's ns per entry and its ratios to mapData and TypedJava. */
+    private static void typed(Map<Integer, byte[]> seeds, int[] types) {
+        System.out.println();
+        System.out.println("Typed API (vytjni-api.jar), distinct texts, trace off; ns per entry");
+        for (int type : types)
+            for (int n : new int[] {1000, 100_000}) {
+                Case c = Case.of(type, seeds.get(type), n, "distinct");
+                org.vytjni.api.ReportKind kind = org.vytjni.api.ReportKind.ofType(type);
+                boolean java = TypedJava.has(type);
+                if (java && !TypedJava.decode(type, c.reply).equals(org.vytjni.api.Reports.decode(kind, c.reply)))
+                    throw new IllegalStateException("type " + type + ": TypedJava's record differs from the typed API's");
+                int reps = (int) Math.max(1, entriesPerSample / Math.max(1, c.entries));
+                Runnable[] paths = {
+                    () -> consumed ^= org.vytjni.api.Reports.decode(kind, c.reply).hashCode(),
+                    () -> {
+                        if (VYTreport.mapData(c.reply, c.target, c.type) != 0) throw new IllegalStateException("mapData");
+                    },
+                    java ? () -> consumed ^= TypedJava.decode(type, c.reply).hashCode() : null,
+                };
+                double[][] samples = new double[paths.length][rounds];
+                for (Runnable p : paths)
+                    if (p != null)
+                        for (int i = 0; i < Math.max(1, reps / 2); i++) p.run();
+                for (int r = 0; r < rounds; r++)
+                    for (int k = 0; k < paths.length; k++) {
+                        int p = (r + k) % paths.length;
+                        if (paths[p] == null) continue;
+                        long t0 = CPU.getCurrentThreadCpuTime();
+                        for (int i = 0; i < reps; i++) paths[p].run();
+                        samples[p][r] = (CPU.getCurrentThreadCpuTime() - t0) / (double) reps / Math.max(1, c.entries);
+                    }
+                double[] med = new double[paths.length];
+                for (int p = 0; p < paths.length; p++) {
+                    Arrays.sort(samples[p]);
+                    med[p] = paths[p] == null ? Double.NaN : samples[p][rounds / 2];
+                }
+                System.out.printf(Locale.ROOT, "typed type %d n=%d: typed=%.1f ns mapData=%.1f ns java=%s typed/mapData=%.2f typed/java=%s%n",
+                        type, c.entries, med[0], med[1], java ? String.format(Locale.ROOT, "%.1f ns", med[2]) : "n/a",
+                        med[0] / med[1], java ? String.format(Locale.ROOT, "%.2f", med[0] / med[2]) : "n/a");
+                c.close();
+            }
     }
 
     // ---- measuring -----------------------------------------------------------------

@@ -34,8 +34,9 @@ void ForEntries(Out& out, Bytes reply, std::size_t first, std::size_t size, std:
         const std::uint64_t wide = first + static_cast<std::uint64_t>(k - 1) * size;
         const std::size_t off = static_cast<std::size_t>(std::min<std::uint64_t>(wide, SIZE_MAX));
         if (!CheckRead(reply, off, size, [&] {
-                out.fail("%s: reply of %zu bytes holds %lld of %d entries\n", out.who(), reply.size(),
-                         static_cast<long long>(k - 1), count);
+                out.fail("%s: reply of %zu bytes holds %lld of %d entries; entry %lld at offset %llu needs %zu bytes\n",
+                         out.who(), reply.size(), static_cast<long long>(k - 1), count, static_cast<long long>(k),
+                         static_cast<unsigned long long>(wide), size);
             }))
             return;
         f(static_cast<std::int32_t>(k), reply.sub(off, size));

@@ -1,0 +1,58 @@
+package org.vytjni.api;
+
+import java.util.Objects;
+
+/** One reply as the library decoded it: its calls as numbers and its distinct texts. */
+final class DecodedReply {
+    static final int FIRST_CALL = 2;
+    static final int SET_DATA = 0;
+
+    private static final BadReplyException.Reason[] REASONS = {null, BadReplyException.Reason.TRUNCATED,
+        BadReplyException.Reason.LENGTH_MISMATCH, BadReplyException.Reason.READ_OUTSIDE_RECORD,
+        BadReplyException.Reason.EMPTY, null, BadReplyException.Reason.INVALID_KIND, BadReplyException.Reason.OTHER};
+    private static final int COLLECTOR_ERROR = 5;
+
+    private final ReportKind kind;
+    private final int[] calls;
+    private final String[] texts;
+
+    private DecodedReply(ReportKind kind, int[] calls, String[] texts) {
+        this.kind = kind;
+        this.calls = calls;
+        this.texts = texts;
+    }
+
+    /** Decodes {@code reply} as a reply of {@code kind}; throws what the library found wrong. */
+    static DecodedReply of(ReportKind kind, byte[] reply) {
+        Objects.requireNonNull(kind, "kind");
+        Objects.requireNonNull(reply, "reply");
+        Object[] r = NativeCalls.decode0(reply, kind.type());
+        if (r == null)
+            throw new IllegalStateException("the library could not decode the " + kind.kindName()
+                    + " reply; its trace file's error line says why");
+        int[] calls = (int[]) r[0];
+        String[] texts = (String[]) r[1];
+        int failure = calls[0];
+        if (failure == COLLECTOR_ERROR) throw new CollectorErrorException(kind, texts[0]);
+        if (failure != 0) {
+            BadReplyException.Reason why = failure < REASONS.length && REASONS[failure] != null ? REASONS[failure]
+                    : BadReplyException.Reason.OTHER;
+            throw new BadReplyException(kind, calls[1], why, texts[0]);
+        }
+        return new DecodedReply(kind, calls, texts);
+    }
+
+    int[] calls() {
+        return calls;
+    }
+
+    String[] texts() {
+        return texts;
+    }
+
+    /** A reply whose calls do not fit its kind: a call it does not make, or no header (null). */
+    BadReplyException unexpected(String method) {
+        return new BadReplyException(kind, -1, BadReplyException.Reason.OTHER,
+                method == null ? "the reply gave no header values" : "the decoder made an unexpected " + method + " call");
+    }
+}

@@ -1,0 +1,202 @@
+#include "typed_sink.hpp"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "vyt/decoder.hpp"
+#include "vyt/trace.hpp"
+#include "vyt/utf8.hpp"
+
+namespace vyt {
+
+namespace {
+
+constexpr std::uint32_t kFnvBasis = 2166136261u;
+constexpr std::uint32_t kFnvPrime = 16777619u;
+
+// Reply texts are short; FNV-1a over their bytes, and whether they are ASCII.
+std::uint32_t Hash(const char* p, std::size_t n, bool* ascii) noexcept {
+    std::uint32_t h = kFnvBasis;
+    unsigned char any = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(p[i]);
+        any |= c;
+        h = (h ^ c) * kFnvPrime;
+    }
+    *ascii = any < 0x80;
+    return h;
+}
+
+constexpr std::size_t kFirstTable = 64;  // a power of two
+
+// The number after `key` in `line`, or -1.
+std::int64_t NumberAfter(const char* line, const char* key) {
+    const char* at = std::strstr(line, key);
+    if (at == nullptr) return -1;
+    const char* p = at + std::strlen(key);
+    char* end = nullptr;
+    const long long v = std::strtoll(p, &end, 10);
+    return end == p ? -1 : v;
+}
+
+bool Has(const char* line, const char* part) { return std::strstr(line, part) != nullptr; }
+
+}  // namespace
+
+void CopyLine(char (&out)[kMessageMax], const char* text) {
+    while (*text == '\n') ++text;
+    std::size_t n = std::strlen(text);
+    while (n > 0 && text[n - 1] == '\n') --n;
+    if (n >= kMessageMax) n = kMessageMax - 1;
+    std::memcpy(out, text, n);
+    out[n] = '\0';
+}
+
+void TypedBuffers::reset() {
+    ints.clear();
+    bytes.clear();
+    texts.clear();
+    index.fill(kFirstTable, -1);
+    ints.failed = bytes.failed = texts.failed = index.failed = false;
+}
+
+bool TypedSink::tracing() const { return trace::enabled(); }
+void TypedSink::traceLine(const char* text) { trace::msg(text); }
+void TypedSink::errorLine(const char* text) {
+    if (error_[0] == '\0') CopyLine(error_, text);
+    trace::error(text);
+}
+
+bool TypedSink::lookup(int slot, const char* name, const char* /*signature*/) {
+    methods_[slot] = std::strcmp(name, "setData") == 0 ? kTypedSetData : kTypedAddEntry;
+    return true;
+}
+
+bool TypedSink::share(int slot, TextArg text) {
+    shared_[slot] = intern(text);
+    return true;
+}
+
+bool TypedSink::call(int slot, const CallArgs& a) {
+    if (a.n > static_cast<std::size_t>(Out::kMaxArgs)) return false;
+    bool isText[Out::kMaxArgs] = {};
+    std::int32_t textNo[Out::kMaxArgs];
+    for (std::size_t k = 0; k < a.nTexts; ++k) {
+        const TextArg& t = a.texts[k];
+        const std::size_t at = a.textAt[k];
+        isText[at] = true;
+        textNo[at] = t.shared >= 0 ? shared_[t.shared] : intern(t);
+    }
+    GrowArray<std::int32_t>& out = b_.ints;
+    out.push(methods_[slot]);
+    for (std::size_t i = 0; i < a.n; ++i) out.push(isText[i] ? textNo[i] : a.slots[i].i);
+    return !b_.failed();
+}
+
+std::int32_t TypedSink::intern(const TextArg& t) {
+    bool ascii = false;
+    const std::uint32_t h = Hash(t.p, t.n, &ascii);
+    if (b_.failed()) return 0;
+    const std::size_t mask = b_.index.size() - 1;
+    for (std::size_t at = h & mask;; at = (at + 1) & mask) {
+        const std::int32_t no = b_.index[at];
+        if (no < 0) {
+            const auto n = static_cast<std::int32_t>(b_.texts.size());
+            b_.index[at] = n;
+            b_.texts.push({static_cast<std::uint32_t>(b_.bytes.size()), t.n, h, ascii});
+            b_.bytes.append(t.p, t.n);
+            b_.bytes.push('\0');
+            if (b_.texts.size() * 2 > b_.index.size()) grow();
+            return n;
+        }
+        const TypedBuffers::Text& s = b_.texts[static_cast<std::size_t>(no)];
+        if (s.hash == h && s.len == t.n && std::memcmp(b_.bytes.data() + s.at, t.p, t.n) == 0) return no;
+    }
+}
+
+void TypedSink::grow() {
+    GrowArray<std::int32_t>& index = b_.index;
+    index.fill(index.size() * 2, -1);
+    if (index.failed) return;
+    const std::size_t mask = index.size() - 1;
+    for (std::size_t no = 0; no < b_.texts.size(); ++no) {
+        std::size_t at = b_.texts[no].hash & mask;
+        while (index[at] >= 0) at = (at + 1) & mask;
+        index[at] = static_cast<std::int32_t>(no);
+    }
+}
+
+TypedFault ClassifyFault(const char* line, std::size_t replySize) {
+    if (Has(line, "outside a checked record")) return {TypedFailure::OutsideRecord, NumberAfter(line, "at offset ")};
+    if (Has(line, "-byte header")) return {TypedFailure::Truncated, static_cast<std::int64_t>(replySize)};
+    if (Has(line, " entries") && Has(line, " holds ")) return {TypedFailure::Truncated, NumberAfter(line, "at offset ")};
+    return {TypedFailure::Other, -1};
+}
+
+}  // namespace vyt
+
+namespace vyt {
+
+TypedResult DecodeTyped(Bytes reply, int reportType, TypedBuffers& b) {
+    b.reset();
+    b.ints.push(0);  // room for the failure and the offset, filled by the adapter
+    b.ints.push(0);
+    TypedSink sink(b);
+    TypedResult r;
+    tracef(sink, "\ndecodeTyped Entry: rep_type<%d> buflen<%zu>\n", reportType, reply.size());
+    auto fail = [&](TypedFailure why, std::int64_t offset) {
+        r.failure = why;
+        r.offset = offset;
+        errorf(sink, "decodeTyped: %s\n", r.message);
+        return r;
+    };
+    if (reply.size() < sizeof(std::int32_t)) {
+        std::snprintf(r.message, sizeof r.message, "reply of %zu bytes holds no length word", reply.size());
+        return fail(TypedFailure::Truncated, 0);
+    }
+    const std::int32_t len = reply.i32(0);
+    if (len == 0) {
+        std::snprintf(r.message, sizeof r.message, "the reply is empty (length word 0)");
+        return fail(TypedFailure::Empty, 0);
+    }
+    if (len < 0 || static_cast<std::size_t>(len) != reply.size()) {
+        std::snprintf(r.message, sizeof r.message, "the length word says %d bytes but the reply holds %zu", len,
+                      reply.size());
+        return fail(TypedFailure::LengthMismatch, 0);
+    }
+    PrintDump(sink, reply.data(), 0, len);
+    constexpr std::size_t kErrorReplyLen = 35, kStatusAt = 8;
+    if (reply.size() == kErrorReplyLen) {
+        const char* p = reinterpret_cast<const char*>(reply.data()) + kStatusAt;
+        const void* nul = std::memchr(p, '\0', kErrorReplyLen - kStatusAt);
+        const std::size_t n = nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - p)
+                                             : kErrorReplyLen - kStatusAt;
+        r.failure = TypedFailure::CollectorError;
+        r.offset = static_cast<std::int64_t>(kStatusAt);
+        std::memcpy(r.message, p, n);
+        r.message[n] = '\0';
+        errorf(sink, "VYT Reported error\n");
+        return r;
+    }
+    const Decoder* d = FindDecoder(reportType);
+    if (d == nullptr) {
+        std::snprintf(r.message, sizeof r.message, "rep_type=%d invalid", reportType);
+        return fail(TypedFailure::InvalidKind, -1);
+    }
+    const int status = RunDecoder(*d, reply, sink);
+    if (b.failed()) {
+        std::snprintf(r.message, sizeof r.message, "out of memory while recording the %zu-byte reply", reply.size());
+        return fail(TypedFailure::Other, -1);
+    }
+    if (status != 0) {
+        const TypedFault f = ClassifyFault(sink.firstError(), reply.size());
+        r.failure = f.reason;
+        r.offset = f.offset;
+        CopyLine(r.message, sink.firstError());
+    }
+    tracef(sink, "\ndecodeTyped Exit: status=%d\n", status);
+    return r;
+}
+
+}  // namespace vyt

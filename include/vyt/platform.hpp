@@ -15,6 +15,14 @@ extern const char kTracePath[];
 // A numeric id of the calling thread, shown in every trace line.
 unsigned ThreadId() noexcept;
 
+// Opens the trace file: the first copy of the library in the process creates
+// or empties it ("w+"); a later copy, while an earlier one has the file open,
+// shares that copy's open file and its offset instead.  Null when the file
+// cannot be opened.
+std::FILE* OpenTrace(const char* path) noexcept;
+// Closes what OpenTrace returned.
+void CloseTrace(std::FILE* f) noexcept;
+
 // Writes n bytes to the trace file `f` (opened unbuffered), in one write
 // where the system takes them at once; errors are ignored.
 void WriteTrace(std::FILE* f, const char* p, std::size_t n) noexcept;

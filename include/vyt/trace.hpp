@@ -10,8 +10,10 @@
 namespace vyt {
 
 namespace trace {
-// Opens the trace file (truncating it); silently leaves tracing without a file
-// when it cannot be opened.  Called when the library is attached.
+// Opens the trace file (truncating it, unless another copy of the library in
+// this process has it open: then it shares that copy's file); silently leaves
+// tracing without a file when it cannot be opened.  Called when the library is
+// attached.
 void open(const char* path);
 // Writes the detach line and closes the file.  Called when the library is detached.
 void close();

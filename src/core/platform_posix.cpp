@@ -1,10 +1,13 @@
 // Linux and other POSIX systems: library constructor/destructor, kernel
-// thread id, trace writes, localtime_r and its zone file.
+// thread id, opening the trace file, trace writes, localtime_r and its zone file.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #if defined(__linux__)
@@ -26,6 +29,55 @@ unsigned ThreadId() noexcept {
     return static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(pthread_self()));
 #endif
 }
+
+namespace {
+
+// The descriptor through which another copy of the library in this process
+// writes the trace file at `path`, or -1.  The process's own descriptor table
+// is the marker the copies share: a regular file, open for reading and
+// writing ("w+"), with the same device and inode as `path`.
+int SharedTraceFd(const char* path) noexcept {
+    struct stat want;
+    if (stat(path, &want) != 0 || !S_ISREG(want.st_mode)) return -1;
+    DIR* dir = opendir("/proc/self/fd");
+    if (dir == nullptr) return -1;
+    int found = -1;
+    while (const dirent* e = readdir(dir)) {
+        char* end = nullptr;
+        const long fd = std::strtol(e->d_name, &end, 10);
+        if (end == e->d_name || *end != '\0' || fd == dirfd(dir)) continue;
+        struct stat st;
+        if (fstat(static_cast<int>(fd), &st) != 0 || st.st_dev != want.st_dev || st.st_ino != want.st_ino) continue;
+        const int flags = fcntl(static_cast<int>(fd), F_GETFL);
+        if (flags != -1 && (flags & O_ACCMODE) == O_RDWR) {
+            found = static_cast<int>(fd);
+            break;
+        }
+    }
+    closedir(dir);
+    return found;
+}
+
+}  // namespace
+
+// A servlet container that redeploys loads a second copy of the library into
+// the same process.  That copy must neither empty the file nor write at an
+// offset of its own (the first copy's next line would land after NUL bytes, or
+// over the second's): it takes a duplicate of the first copy's descriptor, so
+// that both write through one open file and one file offset.
+std::FILE* OpenTrace(const char* path) noexcept {
+    const int shared = SharedTraceFd(path);
+    if (shared >= 0) {
+        const int mine = dup(shared);
+        if (mine >= 0) {
+            if (std::FILE* f = fdopen(mine, "r+")) return f;
+            ::close(mine);
+        }
+    }
+    return std::fopen(path, "w+");
+}
+
+void CloseTrace(std::FILE* f) noexcept { std::fclose(f); }
 
 // Straight to the file descriptor: the stream is unbuffered, and its own
 // layer only adds work to every write.

@@ -253,7 +253,7 @@ namespace trace {
 
 void open(const char* path) {
     if (gFile.load() != nullptr) return;
-    std::FILE* f = std::fopen(path, "w+");
+    std::FILE* f = platform::OpenTrace(path);
     // Unbuffered: every line or batch goes to the file in one write.
     if (f != nullptr) std::setvbuf(f, nullptr, _IONBF, 0);
     gFile.store(f, std::memory_order_release);
@@ -263,7 +263,7 @@ void close() {
     msg("DLL_PROCESS_DETACH: closing trace file.");
     Flush(Lines());
     const Locked lock;
-    if (std::FILE* f = gFile.exchange(nullptr)) std::fclose(f);
+    if (std::FILE* f = gFile.exchange(nullptr)) platform::CloseTrace(f);
 }
 
 Batch::Batch() noexcept { ++Lines().depth; }

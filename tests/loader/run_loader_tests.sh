@@ -3,6 +3,7 @@
 # warning fails), in a fresh folder, with a class path of only vytjni.jar and no library path:
 #   sample      java -cp vytjni.jar:. Sample, with no other setting
 #   loaders     two class loaders in one JVM each load and use their own copy, removed after
+#   trace       both copies trace at once into one logs/VYTjni.trc: every line kept, no NUL
 #   property    -Dvytjni.library as a relative path; a missing file is refused with its reason
 #   unsupported an architecture the jar has no native for
 #   unwritable  vytjni.tmpdir on a read-only file system (or a folder the user cannot write)
@@ -23,7 +24,8 @@ app=$work/app tmp=$work/tmp
 mkdir -p "$app/lib" "$tmp"
 cp "$jar" "$app/vytjni.jar"
 cp "$so" "$app/lib/"
-"$javac" --release 8 -Xlint:-options -cp "$app/vytjni.jar" -d "$app" "$here/Sample.java" "$here/TwoLoaders.java" || exit 1
+"$javac" --release 8 -Xlint:-options -cp "$app/vytjni.jar" -d "$app" "$here/Sample.java" "$here/TwoLoaders.java" \
+  "$here/TwoLoadersTrace.java" || exit 1
 failures=0
 out=$work/out
 
@@ -56,6 +58,11 @@ expect loaders "loader 1: status 0 from $tmp/VYTjni-" "loader 2: status 0 from $
 [ "$(grep -c "^loader" "$out")" = 2 ] && [ "$(sed -n 's/.* from //p' "$out" | sort -u | wc -l)" = 2 ] ||
   { echo "FAILED loaders: the two class loaders did not load two copies"; failures=$((failures + 1)); }
 [ -z "$(ls -A "$tmp")" ] || { echo "FAILED loaders: copies left in $tmp: $(ls "$tmp")"; failures=$((failures + 1)); }
+
+mkdir "$app/logs"
+run trace 0 "$java" -Xcheck:jni -Dvytjni.tmpdir="$tmp" -cp . TwoLoadersTrace vytjni.jar 300
+expect trace "trace: " "0 NUL bytes, 0 lines missing"
+rm -rf "$app/logs"
 
 # With extraction impossible, only the property can have loaded the library.
 run property 0 "$java" -Xcheck:jni -Dvytjni.library=lib/libVYTjni.so -Dvytjni.tmpdir=/nonexistent -cp vytjni.jar:. Sample

@@ -9,7 +9,7 @@ if [ ! -d "$here/node_modules/playwright-core" ]; then
   echo "FAILED: playwright-core is not installed; run: (cd $here && npm ci)  (./vyt test does it)"
   exit 1
 fi
-[ -x /usr/bin/chromium ] || { echo "FAILED: /usr/bin/chromium is missing; apt-get install chromium"; exit 1; }
+[ -x /usr/bin/chromium ] || { echo "FAILED: /usr/bin/chromium is missing; apt-get install --no-install-recommends chromium fonts-liberation"; exit 1; }
 
 work=$(mktemp -d)
 server=

@@ -40,7 +40,7 @@ final class ErrorPages extends ErrorHandler {
         fields.put("Content-Security-Policy", FrontEndServlet.CSP);
         fields.put("X-Content-Type-Options", "nosniff");
         fields.put("X-Frame-Options", "DENY");
-        fields.put("Referrer-Policy", "no-referrer");
+        fields.put("Referrer-Policy", FrontEndServlet.REFERRER_POLICY);
         fields.put(HttpHeader.CACHE_CONTROL, "no-store");
         fields.put(HttpHeader.CONTENT_TYPE, "text/html;charset=UTF-8");
         return BufferUtil.toBuffer(FrontEndServlet.errorPage("", status, text(status, reason), false)

@@ -50,6 +50,12 @@ public final class FrontEndServlet extends HttpServlet {
 
     static final String CSP = "default-src 'none'; style-src 'self'; img-src 'self'; form-action 'self';"
             + " frame-ancestors 'none'; base-uri 'none'";
+    /**
+     * No address of these pages (they name transactions) leaves for another site. Not
+     * "no-referrer": with it browsers send {@code Origin: null} on the pages' own forms, and
+     * those can no longer be told from a form on another site.
+     */
+    static final String REFERRER_POLICY = "same-origin";
     /** The cookie of the double-submit token: rule forms carry the same value. */
     static final String TOKEN_COOKIE = "vyt-csrf";
     static final int REFRESH_SECONDS = 30;
@@ -352,7 +358,7 @@ public final class FrontEndServlet extends HttpServlet {
         resp.setHeader("Content-Security-Policy", CSP);
         resp.setHeader("X-Content-Type-Options", "nosniff");
         resp.setHeader("X-Frame-Options", "DENY");
-        resp.setHeader("Referrer-Policy", "no-referrer");
+        resp.setHeader("Referrer-Policy", REFERRER_POLICY);
     }
 
     static void send(HttpServletResponse resp, String html) throws IOException {

@@ -133,7 +133,7 @@ class MalformedRequestTest {
     static void assertSecure(WebTestSupport.Raw r, String what) {
         assertTrue(String.valueOf(r.header("content-security-policy")).contains("default-src 'none'"), what);
         assertEquals("DENY", r.header("x-frame-options"), what);
-        assertEquals("no-referrer", r.header("referrer-policy"), what);
+        assertEquals("same-origin", r.header("referrer-policy"), what);
         assertEquals("nosniff", r.header("x-content-type-options"), what);
         assertNull(r.header("server"), what);
         assertNull(r.header("x-powered-by"), what);

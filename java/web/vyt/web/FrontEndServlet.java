@@ -44,6 +44,8 @@ public final class FrontEndServlet extends HttpServlet {
 
     public static final String COLLECTOR_PARAM = "vyt.collector";
     public static final String CLIENT_ATTRIBUTE = "vyt.client";
+    /** "false": pages need a logged-in user (the war's default); the embedded server leaves it unset. */
+    public static final String OPEN_READS_PARAM = "vyt.openReads";
     /** The deadline of one exchange with the collector, in milliseconds (context parameter). */
     public static final String TIMEOUT_PARAM = "vyt.collectorTimeout";
     public static final String DEFAULT_COLLECTOR = "127.0.0.1:47300";
@@ -71,11 +73,14 @@ public final class FrontEndServlet extends HttpServlet {
     private transient Audit audit;
     /** Signs the tokens; made at start, so a restart asks browsers to reload their forms. */
     private transient byte[] tokenKey;
+    private transient boolean openReads;
     private static final SecureRandom RANDOM = new SecureRandom();
 
     @Override
     public void init() throws ServletException {
         guard = Guard.of(getServletContext());
+        openReads = !"false".equalsIgnoreCase(String.valueOf(getServletContext().getInitParameter(OPEN_READS_PARAM))
+                .strip());
         audit = Audit.of(getServletContext());
         tokenKey = new byte[32];
         RANDOM.nextBytes(tokenKey);
@@ -142,6 +147,9 @@ public final class FrontEndServlet extends HttpServlet {
         try {
             String misdirected = guard.refuseHost(req);
             if (misdirected != null) throw new Failure(421, misdirected);
+            if (!openReads && req.getRemoteUser() == null && !path.equals("/health") && !path.equals("/style.css")
+                    && !req.authenticate(resp))
+                return;  // the container has asked for a login
             if (unavailable != null) throw new Failure(503, unavailable);
             String method = req.getMethod();
             if (!method.equals("GET") && !method.equals("HEAD") && !method.equals("POST"))

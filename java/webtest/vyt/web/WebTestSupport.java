@@ -32,11 +32,24 @@ final class WebTestSupport {
     /** A browser-like client: cookies kept, so a session and its token last across requests. */
     static final class Browser {
         final String base;
-        final HttpClient http = HttpClient.newBuilder().cookieHandler(new CookieManager())
-                .followRedirects(HttpClient.Redirect.NORMAL).build();
+        final HttpClient http;
 
         Browser(String base) {
+            this(base, null, null);
+        }
+
+        /** A client that logs in as {@code user} when asked (HTTP Basic). */
+        Browser(String base, String user, String password) {
             this.base = base.endsWith("/") ? base.substring(0, base.length() - 1) : base;
+            HttpClient.Builder b = HttpClient.newBuilder().cookieHandler(new CookieManager())
+                    .followRedirects(HttpClient.Redirect.NORMAL);
+            if (user != null) b.authenticator(new java.net.Authenticator() {
+                @Override
+                protected java.net.PasswordAuthentication getPasswordAuthentication() {
+                    return new java.net.PasswordAuthentication(user, password.toCharArray());
+                }
+            });
+            http = b.build();
         }
 
         HttpResponse<String> get(String path) throws IOException, InterruptedException {

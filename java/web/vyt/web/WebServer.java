@@ -4,8 +4,6 @@ import java.io.IOException;
 import java.io.PrintStream;
 import java.net.InetAddress;
 import java.net.UnknownHostException;
-import java.nio.charset.StandardCharsets;
-import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.ArrayList;
 import java.util.List;
@@ -13,6 +11,7 @@ import java.util.concurrent.Callable;
 import org.eclipse.jetty.security.ConstraintMapping;
 import org.eclipse.jetty.security.ConstraintSecurityHandler;
 import org.eclipse.jetty.security.HashLoginService;
+import org.eclipse.jetty.security.UserStore;
 import org.eclipse.jetty.security.authentication.BasicAuthenticator;
 import org.eclipse.jetty.server.ConnectionLimit;
 import org.eclipse.jetty.server.CustomRequestLog;
@@ -53,7 +52,8 @@ public final class WebServer implements Callable<Integer> {
     String collector;
 
     @Option(names = "--users", paramLabel = "FILE",
-            description = "HTTP Basic users, lines 'name: password' (required when ADDR is not a loopback address)")
+            description = "HTTP Basic users, lines 'name: hash' written by ./vyt passwd FILE USER (required when"
+                    + " ADDR is not a loopback address)")
     Path users;
 
     @Option(names = "--access-log", paramLabel = "FILE",
@@ -159,7 +159,14 @@ public final class WebServer implements Callable<Integer> {
             throw new Refused("refusing to serve on " + bind + " without credentials: anyone who reaches it could"
                     + " read the reports and change the URL rules. Name a users file with --users FILE (lines"
                     + " 'name: password'), or leave out --bind to serve on 127.0.0.1 only.");
-        if (users != null) checkUsers(users);
+        UserStore userStore = null;
+        if (users != null) {
+            try {
+                userStore = Passwords.load(users);
+            } catch (Passwords.BadFile e) {
+                throw new Refused("--users: " + e.getMessage());
+            }
+        }
         if (port < 0 || port > 65535) throw new Refused("--port out of range: " + port);
         Sample.DataSet set = Sample.DataSet.of(dataSet);
         if (set == null) throw new Refused("--data-set: standard or markup, not " + dataSet);
@@ -213,7 +220,7 @@ public final class WebServer implements Callable<Integer> {
         context.setAttribute(Guard.ATTRIBUTE, new Guard(hostNames, trustProxy));
         context.setAttribute(Audit.ATTRIBUTE, audit);
         context.addServlet(new ServletHolder("vyt", new FrontEndServlet()), "/");
-        if (users != null) context.setSecurityHandler(basicAuth(users));
+        if (userStore != null) context.setSecurityHandler(basicAuth(userStore));
         context.setErrorHandler(new ErrorPages());
         server.setErrorHandler(new ErrorPages());
         server.setHandler(context);
@@ -237,27 +244,10 @@ public final class WebServer implements Callable<Integer> {
         return embedded;
     }
 
-    private static void checkUsers(Path file) throws Refused {
-        try {
-            boolean any = false;
-            for (String line : Files.readAllLines(file, StandardCharsets.UTF_8)) {
-                String l = line.strip();
-                if (l.isEmpty() || l.startsWith("#")) continue;
-                int colon = l.indexOf(':');
-                if (colon < 1 || l.substring(colon + 1).isBlank())
-                    throw new Refused("--users " + file + ": expected lines 'name: password', got: " + l.split(":")[0]
-                            + ":...");
-                any = true;
-            }
-            if (!any) throw new Refused("--users " + file + ": no users in the file");
-        } catch (IOException e) {
-            throw new Refused("--users: cannot read " + file + " (" + e.getMessage() + ")");
-        }
-    }
-
     /** Every path needs a user of the file, except /health for load balancers. */
-    private static ConstraintSecurityHandler basicAuth(Path file) {
-        HashLoginService login = new HashLoginService("VYT", file.toString());
+    private static ConstraintSecurityHandler basicAuth(UserStore users) {
+        HashLoginService login = new HashLoginService("VYT");
+        login.setUserStore(users);
         Constraint any = new Constraint(Constraint.__BASIC_AUTH, Constraint.ANY_AUTH);
         any.setAuthenticate(true);
         ConstraintMapping all = new ConstraintMapping();

@@ -29,7 +29,8 @@ final class ErrorPages extends ErrorHandler {
         FrontEndServlet.secure(response);
         response.setContentType("text/html;charset=UTF-8");
         response.setHeader("Cache-Control", "no-store");
-        response.getWriter().write(FrontEndServlet.errorPage(request.getContextPath(), code, text(code, message),
+        String ctx = request.getContextPath();  // null outside a context, e.g. in the security handler
+        response.getWriter().write(FrontEndServlet.errorPage(ctx == null ? "" : ctx, code, text(code, message),
                 false));
         baseRequest.setHandled(true);
     }

@@ -181,7 +181,10 @@ class ServletTest {
         WebServer w = WebTestSupport.start("--users", users.toString());
         try {
             WebTestSupport.Browser b = new WebTestSupport.Browser(w.url());
-            assertEquals(401, b.get("/").statusCode());
+            HttpResponse<String> denied = b.get("/");
+            assertEquals(401, denied.statusCode());
+            assertEquals("DENY", denied.headers().firstValue("X-Frame-Options").orElse(null), "Jetty's 401 page");
+            assertTrue(denied.body().contains("<link rel=\"stylesheet\" href=\"/style.css\">"), denied.body());
             assertEquals(200, b.get("/health").statusCode());
             HttpResponse<String> r = b.http.send(HttpRequest.newBuilder(URI.create(w.url())).header("Authorization",
                     "Basic " + Base64.getEncoder().encodeToString("alice:secret".getBytes(StandardCharsets.UTF_8)))

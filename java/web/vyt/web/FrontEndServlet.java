@@ -44,7 +44,10 @@ public final class FrontEndServlet extends HttpServlet {
 
     public static final String COLLECTOR_PARAM = "vyt.collector";
     public static final String CLIENT_ATTRIBUTE = "vyt.client";
-    /** "false": pages need a logged-in user (the war's default); the embedded server leaves it unset. */
+    /**
+     * "true": the pages need no login from the servlet (vyt web sets it: it asks for users itself);
+     * otherwise reads ask the container for a login.
+     */
     public static final String OPEN_READS_PARAM = "vyt.openReads";
     /** The deadline of one exchange with the collector, in milliseconds (context parameter). */
     public static final String TIMEOUT_PARAM = "vyt.collectorTimeout";
@@ -79,7 +82,7 @@ public final class FrontEndServlet extends HttpServlet {
     @Override
     public void init() throws ServletException {
         guard = Guard.of(getServletContext());
-        openReads = !"false".equalsIgnoreCase(String.valueOf(getServletContext().getInitParameter(OPEN_READS_PARAM))
+        openReads = "true".equalsIgnoreCase(String.valueOf(getServletContext().getInitParameter(OPEN_READS_PARAM))
                 .strip());
         audit = Audit.of(getServletContext());
         tokenKey = new byte[32];

@@ -217,6 +217,7 @@ public final class WebServer implements Callable<Integer> {
         ServletContextHandler context = new ServletContextHandler(ServletContextHandler.NO_SESSIONS);
         context.setContextPath("/");
         context.setAttribute(FrontEndServlet.CLIENT_ATTRIBUTE, client);
+        context.setInitParameter(FrontEndServlet.OPEN_READS_PARAM, "true");  // --users asks for logins itself
         context.setAttribute(Guard.ATTRIBUTE, new Guard(hostNames, trustProxy));
         context.setAttribute(Audit.ATTRIBUTE, audit);
         context.addServlet(new ServletHolder("vyt", new FrontEndServlet()), "/");

@@ -27,11 +27,13 @@ class WarTest {
         WebTestSupport.quiet();
     }
 
-    static WebAppContext deploy(ContextHandlerCollection contexts, Path war, String collector) throws Exception {
+    static WebAppContext deploy(ContextHandlerCollection contexts, Path war, String collector, String... params)
+            throws Exception {
         WebAppContext app = new WebAppContext();
         app.setContextPath("/vyt");
         app.setWar(war.toString());
         app.setInitParameter(FrontEndServlet.COLLECTOR_PARAM, collector);
+        for (int i = 0; i + 1 < params.length; i += 2) app.setInitParameter(params[i], params[i + 1]);
         contexts.addHandler(app);
         app.start();
         return app;
@@ -87,11 +89,20 @@ class WarTest {
                 first.destroy();
                 assertEquals(404, b.get("/health").statusCode(), "undeployed");
 
-                // The new class loader extracts and loads its own copy of the library.
-                deploy(contexts, war, collector);
-                r = b.get("/transaction?tran=checkout");
+                // The new class loader extracts and loads its own copy of the library. This one
+                // serves reads to anyone, and answers to one more host name.
+                deploy(contexts, war, collector, FrontEndServlet.OPEN_READS_PARAM, "true", Guard.HOST_NAMES_PARAM,
+                        "vyt.example.org, wall.example.org");
+                r = anyone.get("/transaction?tran=checkout");
                 assertEquals(200, r.statusCode(), r.body());
                 assertTrue(r.body().contains("href=\"/vyt/path?tran=checkout&amp;path=1\""), "the second one serves");
+                int port = ((ServerConnector) server.getConnectors()[0]).getLocalPort();
+                for (String[] h : new String[][] {{"wall.example.org", "200"}, {"rebind.attacker.example", "421"}}) {
+                    WebTestSupport.Raw raw = WebTestSupport.raw(port, "GET /vyt/transaction?tran=checkout HTTP/1.1\r\n"
+                            + "Host: " + h[0] + "\r\n", null);
+                    assertEquals(Integer.parseInt(h[1]), raw.status(), h[0]);
+                }
+                assertEquals(401, post(anyone, remove).statusCode(), "open reads, still no anonymous changes");
             } finally {
                 server.stop();
             }

@@ -676,8 +676,10 @@ final class Pages {
 
     private String reportForm(Catalog.Kind k, boolean changes) throws Params.BadParameter {
         Html h = open(k.title() + " (" + k.name() + ")", false);
+        List<String> keys = new ArrayList<>(List.of("done"));
+        for (Catalog.Selection s : k.selections()) keys.add(s.key());
+        params.only(keys.toArray(new String[0]));
         if (changes && params.first("done") != null) {
-            params.only("done");
             h.raw("<p class=\"result\" id=\"result\">").text(codeText(0)).raw("</p>");
         }
         h.raw("<form class=\"args\"").attr("method", changes ? "post" : "get").attr("action", ctx + "/reports/"

@@ -109,6 +109,7 @@ class MalformedRequestTest {
             {"GET /alerts?bogus=1", null, 400, "parameter bogus: unknown"},
             {"GET /rules?tran=checkout&bogus=1", null, 400, "parameter bogus: unknown"},
             {"GET /reports/all-transactions?bogus=1", null, 400, "parameter bogus: unknown"},
+            {"GET /reports/add-url-rule?bogus=1", null, 400, "parameter bogus: unknown"},
             {"GET /api/reports/all-transactions?bogus=1", null, 400, "parameter bogus: unknown"},
             {"GET /health?bogus=1", null, 400, "parameter bogus: unknown"},
             // Refused by Jetty before the application sees them: the same headers, no server name.

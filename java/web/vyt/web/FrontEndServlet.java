@@ -11,8 +11,10 @@ import java.time.ZonedDateTime;
 import java.time.format.DateTimeFormatter;
 import java.util.Base64;
 import java.util.List;
+import java.util.Locale;
 import java.util.Map;
 import java.util.Set;
+import java.util.concurrent.atomic.AtomicBoolean;
 import java.util.logging.Level;
 import java.util.logging.Logger;
 import javax.servlet.ServletException;
@@ -289,7 +291,7 @@ public final class FrontEndServlet extends HttpServlet {
 
     /** How old the last known state of the collector may be before /health asks it again, in ms. */
     static final long HEALTH_FRESH_MS = 5000;
-    private final java.util.concurrent.atomic.AtomicBoolean probing = new java.util.concurrent.atomic.AtomicBoolean();
+    private final AtomicBoolean probing = new AtomicBoolean();
 
     /**
      * Answers from the last known state of the collector, never waiting on it: when that state is
@@ -321,7 +323,7 @@ public final class FrontEndServlet extends HttpServlet {
         } else {
             resp.setStatus(503);
             resp.getWriter().write("unavailable: " + (named ? st.message()
-                    : who + " failed (" + st.reason().name().toLowerCase(java.util.Locale.ROOT).replace('_', ' ')
+                    : who + " failed (" + st.reason().name().toLowerCase(Locale.ROOT).replace('_', ' ')
                             + ")") + ", " + ageOf(st) + "\n");
         }
     }

@@ -1,14 +1,24 @@
 package vyt.web;
 
+import java.io.ByteArrayOutputStream;
 import java.io.IOException;
+import java.net.Authenticator;
 import java.net.CookieManager;
 import java.net.InetAddress;
+import java.net.PasswordAuthentication;
 import java.net.ServerSocket;
 import java.net.Socket;
 import java.net.URI;
 import java.net.http.HttpClient;
 import java.net.http.HttpRequest;
 import java.net.http.HttpResponse;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.util.ArrayList;
+import java.util.List;
+import java.util.Locale;
+import java.util.Map;
+import java.util.TreeMap;
 import java.util.function.Supplier;
 import java.util.logging.Logger;
 import java.util.regex.Matcher;
@@ -43,10 +53,10 @@ final class WebTestSupport {
             this.base = base.endsWith("/") ? base.substring(0, base.length() - 1) : base;
             HttpClient.Builder b = HttpClient.newBuilder().cookieHandler(new CookieManager())
                     .followRedirects(HttpClient.Redirect.NORMAL);
-            if (user != null) b.authenticator(new java.net.Authenticator() {
+            if (user != null) b.authenticator(new Authenticator() {
                 @Override
-                protected java.net.PasswordAuthentication getPasswordAuthentication() {
-                    return new java.net.PasswordAuthentication(user, password.toCharArray());
+                protected PasswordAuthentication getPasswordAuthentication() {
+                    return new PasswordAuthentication(user, password.toCharArray());
                 }
             });
             http = b.build();
@@ -72,9 +82,9 @@ final class WebTestSupport {
     }
 
     /** An HTTP response read off the wire: status, headers (names in lower case) and body. */
-    record Raw(int status, java.util.Map<String, java.util.List<String>> headers, String body) {
+    record Raw(int status, Map<String, List<String>> headers, String body) {
         String header(String name) {
-            java.util.List<String> v = headers.get(name);
+            List<String> v = headers.get(name);
             return v == null ? null : v.get(0);
         }
     }
@@ -87,20 +97,20 @@ final class WebTestSupport {
     static Raw raw(int port, String head, byte[] body) throws IOException {
         try (Socket s = new Socket(InetAddress.getLoopbackAddress(), port)) {
             s.setSoTimeout(30000);
-            java.io.ByteArrayOutputStream req = new java.io.ByteArrayOutputStream();
-            req.writeBytes(head.getBytes(java.nio.charset.StandardCharsets.ISO_8859_1));
+            ByteArrayOutputStream req = new ByteArrayOutputStream();
+            req.writeBytes(head.getBytes(StandardCharsets.ISO_8859_1));
             if (body != null) req.writeBytes(("Content-Length: " + body.length + "\r\n").getBytes());
             req.writeBytes("Connection: close\r\n\r\n".getBytes());
             if (body != null) req.writeBytes(body);
             s.getOutputStream().write(req.toByteArray());
-            String text = new String(s.getInputStream().readAllBytes(), java.nio.charset.StandardCharsets.UTF_8);
+            String text = new String(s.getInputStream().readAllBytes(), StandardCharsets.UTF_8);
             int end = text.indexOf("\r\n\r\n");
             String[] lines = text.substring(0, end < 0 ? text.length() : end).split("\r\n");
-            java.util.Map<String, java.util.List<String>> headers = new java.util.TreeMap<>();
+            Map<String, List<String>> headers = new TreeMap<>();
             for (int i = 1; i < lines.length; i++) {
                 int colon = lines[i].indexOf(':');
-                if (colon > 0) headers.computeIfAbsent(lines[i].substring(0, colon).toLowerCase(java.util.Locale.ROOT),
-                        k -> new java.util.ArrayList<>()).add(lines[i].substring(colon + 1).strip());
+                if (colon > 0) headers.computeIfAbsent(lines[i].substring(0, colon).toLowerCase(Locale.ROOT),
+                        k -> new ArrayList<>()).add(lines[i].substring(colon + 1).strip());
             }
             return new Raw(Integer.parseInt(lines[0].split(" ")[1]), headers, end < 0 ? "" : text.substring(end + 4));
         }
@@ -148,7 +158,7 @@ final class WebTestSupport {
         new picocli.CommandLine(w).parseArgs(args);
         w.port = 0;
         if (w.auditLog == null) {
-            w.auditLog = java.nio.file.Files.createTempFile("vyt-audit", ".log");
+            w.auditLog = Files.createTempFile("vyt-audit", ".log");
             w.auditLog.toFile().deleteOnExit();
         }
         w.start();

@@ -252,10 +252,11 @@ public final class Client implements AutoCloseable {
     public byte[] exchange(byte[] request, boolean pooled) throws ClientException {
         long deadline = System.nanoTime() + TimeUnit.MILLISECONDS.toNanos(readTimeoutMs);
         try {
-            if (!permits.tryAcquire(Math.min(connectTimeoutMs, remainingMs(deadline)), TimeUnit.MILLISECONDS))
+            int wait = Math.min(connectTimeoutMs, remainingMs(deadline));
+            if (!permits.tryAcquire(wait, TimeUnit.MILLISECONDS))
                 throw new ClientException(ClientException.Reason.TIMED_OUT, "timed out: all "
                         + maxConnections + " connections to the collector at " + address()
-                        + " stayed busy for " + connectTimeoutMs + " ms");
+                        + " stayed busy for " + wait + " ms");
         } catch (InterruptedException e) {
             Thread.currentThread().interrupt();
             throw new ClientException(ClientException.Reason.FAILED, "interrupted while waiting for a connection");

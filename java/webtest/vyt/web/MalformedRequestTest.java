@@ -3,6 +3,7 @@ package vyt.web;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertNull;
+import static org.junit.jupiter.api.Assertions.assertThrows;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import java.io.ByteArrayOutputStream;
@@ -151,6 +152,26 @@ class MalformedRequestTest {
             assertSecure(r, path);
             for (String c : r.headers().getOrDefault("set-cookie", List.of()))
                 assertTrue(c.startsWith("vyt-csrf=") && c.contains("HttpOnly") && c.contains("SameSite=Strict"), c);
+        }
+    }
+
+    @Test
+    void connectionsBeyondTheLimitWaitUntilOneCloses() throws Exception {
+        WebServer w = WebTestSupport.start("--max-connections", "2");
+        try (Socket a = new Socket(InetAddress.getLoopbackAddress(), w.port());
+                Socket b = new Socket(InetAddress.getLoopbackAddress(), w.port());
+                Socket c = new Socket(InetAddress.getLoopbackAddress(), w.port())) {
+            Thread.sleep(300);  // a and b are accepted; c waits in the listen queue
+            c.setSoTimeout(700);
+            c.getOutputStream().write(("GET /style.css HTTP/1.1\r\nHost: 127.0.0.1:" + w.port()
+                    + "\r\nConnection: close\r\n\r\n").getBytes(StandardCharsets.US_ASCII));
+            assertThrows(SocketTimeoutException.class, () -> c.getInputStream().read(), "a third connection served");
+            a.close();
+            c.setSoTimeout(5000);
+            String answer = new String(c.getInputStream().readNBytes(12), StandardCharsets.US_ASCII);
+            assertEquals("HTTP/1.1 200", answer);
+        } finally {
+            w.stop();
         }
     }
 

@@ -15,6 +15,7 @@ import java.util.Locale;
 import java.util.Map;
 import java.util.Set;
 import java.util.concurrent.atomic.AtomicBoolean;
+import java.util.function.Predicate;
 import java.util.logging.Level;
 import java.util.logging.Logger;
 import javax.servlet.ServletException;
@@ -46,6 +47,11 @@ public final class FrontEndServlet extends HttpServlet {
 
     public static final String COLLECTOR_PARAM = "vyt.collector";
     public static final String CLIENT_ATTRIBUTE = "vyt.client";
+    /**
+     * A {@code Predicate<HttpServletRequest>}, true when the request's browser has closed its
+     * connection; the embedded server sets it, since only the container can tell.
+     */
+    static final String GONE_ATTRIBUTE = "vyt.gone";
     /**
      * "true": the pages need no login from the servlet (vyt web sets it: it asks for users itself);
      * otherwise reads ask the container for a login.
@@ -79,11 +85,16 @@ public final class FrontEndServlet extends HttpServlet {
     /** Signs the tokens; made at start, so a restart asks browsers to reload their forms. */
     private transient byte[] tokenKey;
     private transient boolean openReads;
+    private transient Predicate<HttpServletRequest> gone;
     private static final SecureRandom RANDOM = new SecureRandom();
 
     @Override
     public void init() throws ServletException {
         guard = Guard.of(getServletContext());
+        Object g = getServletContext().getAttribute(GONE_ATTRIBUTE);
+        @SuppressWarnings("unchecked")
+        Predicate<HttpServletRequest> p = g instanceof Predicate ? (Predicate<HttpServletRequest>) g : r -> false;
+        gone = p;
         openReads = "true".equalsIgnoreCase(String.valueOf(getServletContext().getInitParameter(OPEN_READS_PARAM))
                 .strip());
         audit = Audit.of(getServletContext());
@@ -133,6 +144,23 @@ public final class FrontEndServlet extends HttpServlet {
         if (ownClient && client != null) client.close();
     }
 
+    /** The browser has gone: nothing more is fetched for it, and nothing is answered. */
+    static final class Gone extends RuntimeException {
+        private static final long serialVersionUID = 1L;
+
+        Gone() {
+            super("the browser closed the connection", null, false, false);
+        }
+    }
+
+    /** The collector's reports for one request, fetched only while its browser is still there. */
+    private Reports reports(HttpServletRequest req) {
+        return (k, sel, trace) -> {
+            if (gone.test(req)) throw new Gone();
+            return client.fetch(k, sel, trace);
+        };
+    }
+
     /** A page that cannot be served, with the status and the message it shows. */
     static final class Failure extends Exception {
         private static final long serialVersionUID = 1L;
@@ -176,6 +204,8 @@ public final class FrontEndServlet extends HttpServlet {
             int status = statusOf(e);
             if (status >= 500) LOG.warning(path + ": " + e.getMessage());
             error(req, resp, api, status, e.getMessage());
+        } catch (Gone e) {
+            LOG.fine(path + ": " + e.getMessage() + "; its remaining reports were not fetched");
         } catch (RuntimeException e) {
             LOG.log(Level.SEVERE, path + ": internal error", e);
             error(req, resp, api, 500, "internal error; the server log has the details");
@@ -200,7 +230,7 @@ public final class FrontEndServlet extends HttpServlet {
         }
         if (path.startsWith("/reports/")) {
             Catalog.Kind k = kind(path.substring("/reports/".length()));
-            sendOrNot(resp, new Pages(this, req, resp, client).report(k, post));
+            sendOrNot(resp, new Pages(this, req, resp, reports(req)).report(k, post));
             return;
         }
         List<String> args = PAGE_ARGS.get(path);
@@ -219,7 +249,7 @@ public final class FrontEndServlet extends HttpServlet {
         }
         if (post && !path.equals("/rules"))
             throw new Failure(405, "POST is used only for rule changes");
-        Pages p = new Pages(this, req, resp, client);
+        Pages p = new Pages(this, req, resp, reports(req));
         switch (path) {
             case "": case "/": send(resp, p.overview()); break;
             case "/transaction": send(resp, p.transaction()); break;
@@ -262,7 +292,7 @@ public final class FrontEndServlet extends HttpServlet {
             throw new Failure(405, k.name() + " is read with GET");
         }
         Client.Selection sel = new Params(req).selection(k);
-        Report r = CHANGES.contains(k.name()) ? change(req, k, sel) : client.fetch(k, sel, false);
+        Report r = CHANGES.contains(k.name()) ? change(req, k, sel) : reports(req).fetch(k, sel, false);
         resp.setContentType("application/json;charset=UTF-8");
         resp.setHeader("Cache-Control", "no-store");
         int code = CHANGES.contains(k.name()) ? r.headerInt("reportReturnCode") : 0;

@@ -34,11 +34,11 @@ final class Pages {
     private final FrontEndServlet servlet;
     private final HttpServletRequest req;
     private final HttpServletResponse resp;
-    private final Client client;
+    private final Reports client;
     private final Params params;
     private final String ctx;
 
-    Pages(FrontEndServlet servlet, HttpServletRequest req, HttpServletResponse resp, Client client) {
+    Pages(FrontEndServlet servlet, HttpServletRequest req, HttpServletResponse resp, Reports client) {
         this.servlet = servlet;
         this.req = req;
         this.resp = resp;

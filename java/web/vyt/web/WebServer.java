@@ -4,10 +4,14 @@ import java.io.IOException;
 import java.io.PrintStream;
 import java.net.InetAddress;
 import java.net.UnknownHostException;
+import java.nio.ByteBuffer;
+import java.nio.channels.SocketChannel;
 import java.nio.file.Path;
 import java.util.ArrayList;
 import java.util.List;
 import java.util.concurrent.Callable;
+import java.util.function.Predicate;
+import javax.servlet.http.HttpServletRequest;
 import org.eclipse.jetty.security.ConstraintMapping;
 import org.eclipse.jetty.security.ConstraintSecurityHandler;
 import org.eclipse.jetty.security.HashLoginService;
@@ -17,6 +21,7 @@ import org.eclipse.jetty.server.ConnectionLimit;
 import org.eclipse.jetty.server.CustomRequestLog;
 import org.eclipse.jetty.server.HttpConfiguration;
 import org.eclipse.jetty.server.HttpConnectionFactory;
+import org.eclipse.jetty.server.Request;
 import org.eclipse.jetty.server.RequestLogWriter;
 import org.eclipse.jetty.server.Server;
 import org.eclipse.jetty.server.ServerConnector;
@@ -220,6 +225,7 @@ public final class WebServer implements Callable<Integer> {
         context.setInitParameter(FrontEndServlet.OPEN_READS_PARAM, "true");  // --users asks for logins itself
         context.setAttribute(Guard.ATTRIBUTE, new Guard(hostNames, trustProxy));
         context.setAttribute(Audit.ATTRIBUTE, audit);
+        context.setAttribute(FrontEndServlet.GONE_ATTRIBUTE, (Predicate<HttpServletRequest>) WebServer::browserGone);
         context.addServlet(new ServletHolder("vyt", new FrontEndServlet()), "/");
         if (userStore != null) context.setSecurityHandler(basicAuth(userStore));
         context.setErrorHandler(new ErrorPages());
@@ -243,6 +249,27 @@ public final class WebServer implements Callable<Integer> {
 
     Collector embedded() {
         return embedded;
+    }
+
+    /**
+     * Whether the browser of a request being handled has closed its connection. Jetty does not
+     * read a connection while its request is handled, so this reads the socket without waiting:
+     * end of stream means the browser has gone. A byte that arrived instead belongs to a
+     * pipelined next request, which then cannot be parsed: the response closes the connection,
+     * and the client sends that request again on a new one.
+     */
+    static boolean browserGone(HttpServletRequest req) {
+        Request base = Request.getBaseRequest(req);
+        if (base == null || base.getHttpChannel() == null) return false;
+        Object t = base.getHttpChannel().getEndPoint().getTransport();
+        if (!(t instanceof SocketChannel) || ((SocketChannel) t).isBlocking()) return false;
+        try {
+            int n = ((SocketChannel) t).read(ByteBuffer.allocate(1));
+            if (n > 0) base.getResponse().setHeader("Connection", "close");
+            return n < 0;
+        } catch (IOException e) {
+            return true;  // reset by the browser
+        }
     }
 
     /** Every path needs a user of the file, except /health for load balancers. */

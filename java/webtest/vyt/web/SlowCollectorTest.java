@@ -10,6 +10,7 @@ import java.net.InetAddress;
 import java.net.ServerSocket;
 import java.net.Socket;
 import java.net.http.HttpResponse;
+import java.nio.charset.StandardCharsets;
 import java.util.ArrayList;
 import java.util.List;
 import java.util.concurrent.ExecutorService;
@@ -35,6 +36,9 @@ class SlowCollectorTest {
         final ServerSocket server = new ServerSocket(0, 64, InetAddress.getLoopbackAddress());
         final Collector real;
         volatile boolean trickle;
+        /** How long each forwarded reply is held back. */
+        volatile int delayMs;
+        final java.util.concurrent.atomic.AtomicInteger requests = new java.util.concurrent.atomic.AtomicInteger();
 
         Trickler(Collector real) throws IOException {
             this.real = real;
@@ -61,6 +65,7 @@ class SlowCollectorTest {
                 while (true) {
                     byte[] req = in.readNBytes(Request.LENGTH);
                     if (req.length < Request.LENGTH) return;
+                    requests.incrementAndGet();
                     if (trickle) {
                         out.write(new Wire(4).i32(0, 4 * 1024 * 1024).bytes());
                         while (true) {  // until the client gives up and closes
@@ -69,6 +74,7 @@ class SlowCollectorTest {
                             out.flush();
                         }
                     }
+                    Thread.sleep(delayMs);
                     up.getOutputStream().write(req);
                     byte[] head = up.getInputStream().readNBytes(4);
                     int len = Wire.i32(head, 0);
@@ -87,6 +93,35 @@ class SlowCollectorTest {
         @Override
         public void close() throws IOException {
             server.close();
+        }
+    }
+
+    @Test
+    void noMoreReportsAreFetchedForABrowserThatHasGone() throws Exception {
+        try (Collector real = Collector.start(0); Trickler fake = new Trickler(real)) {
+            WebServer w = WebTestSupport.start("--collector", fake.address());
+            try {
+                fake.delayMs = 700;
+                // The transaction page asks for three reports, one after the other.
+                for (boolean stay : new boolean[] {true, false}) {
+                    int before = fake.requests.get();
+                    try (Socket s = new Socket(InetAddress.getLoopbackAddress(), w.port())) {
+                        s.getOutputStream().write(("GET /transaction?tran=checkout HTTP/1.1\r\nHost: 127.0.0.1:"
+                                + w.port() + "\r\nConnection: close\r\n\r\n").getBytes(StandardCharsets.US_ASCII));
+                        if (stay) {
+                            String head = new String(s.getInputStream().readNBytes(12), StandardCharsets.US_ASCII);
+                            assertEquals("HTTP/1.1 200", head);
+                        } else {
+                            Thread.sleep(200);
+                        }
+                    }
+                    Thread.sleep(stay ? 0 : 3000);
+                    assertEquals(stay ? 3 : 1, fake.requests.get() - before, stay ? "a browser that waits"
+                            : "a browser that left during the first report");
+                }
+            } finally {
+                w.stop();
+            }
         }
     }
 

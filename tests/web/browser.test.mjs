@@ -87,7 +87,24 @@ test('a URL rule added through the form is listed, then removed', async () => {
   const row = page.locator('#rules tbody tr', { has: page.locator('td.url', { hasText: url }) });
   assert.equal(await row.count(), 1);
   assert.deepEqual(await row.locator('td').nth(2).textContent(), 'exclude');
+  // The change was redirected to a GET: reloading shows the list again and adds nothing.
+  assert.match(page.url(), /\/rules\?tran=login&done=add$/);
+  await page.reload();
+  assert.equal(await row.count(), 1);
+  // The same URL again: the collector refuses it, and the page says why with 422.
+  await page.locator('form[data-op=add] input[name=sub]').fill(url);
+  const [refused] = await Promise.all([page.waitForResponse((r) => r.request().method() === 'POST'),
+    page.locator('form[data-op=add] button').click()]);
+  assert.equal(refused.status(), 422);
+  assert.match(await page.locator('#result').textContent(), /return code 2 \(another rule has that URL\)/);
+  // Chromium reports the 422 as a failed load on the console: expected here, and only here.
+  const expected = consoleErrors.findIndex((e) => / 422 /.test(e) && e.includes('/rules:'));
+  assert.ok(expected >= 0, 'the refused change shows as 422');
+  consoleErrors.splice(expected, 1);
+  // Removing asks first, on a page of its own.
   await row.locator('form[data-op=remove] button').click();
+  assert.match(await page.locator('h1').textContent(), /^Remove URL rule \d+ of login\?$/);
+  await page.locator('form[data-op=remove] button').click();
   assert.match(await page.locator('#result').textContent(), /Remove a URL rule: return code 0 \(done\)/);
   assert.equal(await page.locator('td.url', { hasText: url }).count(), 0);
   await page.close();

@@ -25,9 +25,14 @@ import java.nio.charset.StandardCharsets;
  * TCP, reads the reply (its length from the first four bytes) and decodes it with the library
  * into a {@link Target}. Connections are kept open and reused (the collector answers several
  * requests per connection), at most {@link #DEFAULT_MAX_CONNECTIONS} at once.
+ *
+ * <p>Each exchange has one deadline, {@link #readTimeoutMs} after it starts, that covers waiting
+ * for a connection, connecting, writing and the whole reply: a collector that trickles its reply
+ * or goes silent holds a connection for at most that long, and the connection is then closed.
  */
 public final class Client implements AutoCloseable {
     public static final int DEFAULT_CONNECT_TIMEOUT_MS = 3000;
+    /** The deadline of one whole exchange, from its start to the reply's last byte. */
     public static final int DEFAULT_READ_TIMEOUT_MS = 10000;
     /** Larger than any reply of the report kinds; a stated length above it is refused. */
     public static final int DEFAULT_MAX_REPLY = 4 * 1024 * 1024;
@@ -96,6 +101,19 @@ public final class Client implements AutoCloseable {
     /** Connections that answered their last request in full, most recently used first. */
     private final Deque<Socket> idle = new ArrayDeque<>();
     private volatile boolean closed;
+    private volatile State state;
+
+    /**
+     * The outcome of the last report fetched: {@code ok} (a reply the library decoded, or one
+     * naming an unknown transaction, path or server), or the reason and message of its failure,
+     * and when it ended (milliseconds since the epoch).
+     */
+    public record State(boolean ok, ClientException.Reason reason, String message, long atMillis) {}
+
+    /** The outcome of the last report fetched from the collector, or null before the first one ended. */
+    public State state() {
+        return state;
+    }
 
     public Client(String host, int port) {
         this(host, port, DEFAULT_CONNECT_TIMEOUT_MS, DEFAULT_READ_TIMEOUT_MS, DEFAULT_MAX_REPLY);
@@ -147,6 +165,23 @@ public final class Client implements AutoCloseable {
 
     /** Builds the request of a kind, exchanges it with the collector and decodes the reply. */
     public Report fetch(Catalog.Kind kind, Selection sel, boolean trace) throws ClientException {
+        try {
+            Report r = fetchOnce(kind, sel, trace);
+            state = new State(true, null, null, System.currentTimeMillis());
+            return r;
+        } catch (ClientException e) {
+            switch (e.reason) {
+                case BAD_REQUEST: break;  // refused before anything was sent
+                case TRAN_NOT_FOUND: case PATH_NOT_FOUND: case SERVER_NOT_FOUND:
+                    state = new State(true, null, null, System.currentTimeMillis());
+                    break;
+                default: state = new State(false, e.reason, e.getMessage(), System.currentTimeMillis());
+            }
+            throw e;
+        }
+    }
+
+    private Report fetchOnce(Catalog.Kind kind, Selection sel, boolean trace) throws ClientException {
         byte[] request = Native.buildRequest(kind.type(), sel.view, sel.continueIdx, sel.scroll, sel.tran,
                 sel.sub, sel.path, sel.ipAddr(kind), trace);
         if (request == null)
@@ -215,11 +250,13 @@ public final class Client implements AutoCloseable {
      * new connection. The connection goes back to the pool after a complete reply.
      */
     public byte[] exchange(byte[] request, boolean pooled) throws ClientException {
+        long deadline = System.nanoTime() + TimeUnit.MILLISECONDS.toNanos(readTimeoutMs);
         try {
-            if (!permits.tryAcquire(connectTimeoutMs, TimeUnit.MILLISECONDS))
+            int wait = Math.min(connectTimeoutMs, remainingMs(deadline));
+            if (!permits.tryAcquire(wait, TimeUnit.MILLISECONDS))
                 throw new ClientException(ClientException.Reason.TIMED_OUT, "timed out: all "
                         + maxConnections + " connections to the collector at " + address()
-                        + " stayed busy for " + connectTimeoutMs + " ms");
+                        + " stayed busy for " + wait + " ms");
         } catch (InterruptedException e) {
             Thread.currentThread().interrupt();
             throw new ClientException(ClientException.Reason.FAILED, "interrupted while waiting for a connection");
@@ -228,7 +265,7 @@ public final class Client implements AutoCloseable {
             Socket idle = pooled ? takeIdle() : null;
             if (idle != null) {
                 try {
-                    byte[] reply = exchangeOn(idle, request, true);
+                    byte[] reply = exchangeOn(idle, request, true, deadline);
                     if (reply != null) return reply;
                 } catch (ClientException e) {
                     closeQuietly(idle);
@@ -236,9 +273,9 @@ public final class Client implements AutoCloseable {
                 }
                 closeQuietly(idle);  // closed while idle: try a fresh connection
             }
-            Socket s = connect();
+            Socket s = connect(deadline);
             try {
-                return exchangeOn(s, request, false);
+                return exchangeOn(s, request, false, deadline);
             } catch (ClientException e) {
                 closeQuietly(s);
                 throw e;
@@ -264,18 +301,23 @@ public final class Client implements AutoCloseable {
         }
     }
 
-    private Socket connect() throws ClientException {
+    /** Milliseconds left until {@code deadline} (System.nanoTime), at least 1. */
+    private static int remainingMs(long deadline) {
+        long left = TimeUnit.NANOSECONDS.toMillis(deadline - System.nanoTime());
+        return (int) Math.max(1, Math.min(Integer.MAX_VALUE, left));
+    }
+
+    private Socket connect(long deadline) throws ClientException {
         Socket s = new Socket();
+        int timeout = Math.min(connectTimeoutMs, remainingMs(deadline));
         try {
-            s.connect(new InetSocketAddress(host, port), connectTimeoutMs);
-            s.setSoTimeout(readTimeoutMs);
+            s.connect(new InetSocketAddress(host, port), timeout);
             s.setTcpNoDelay(true);
             return s;
         } catch (SocketTimeoutException e) {
             closeQuietly(s);
             throw new ClientException(ClientException.Reason.TIMED_OUT,
-                    "timed out: the collector at " + address() + " did not accept within " + connectTimeoutMs
-                            + " ms", e);
+                    "timed out: the collector at " + address() + " did not accept within " + timeout + " ms", e);
         } catch (ConnectException | NoRouteToHostException | UnknownHostException e) {
             closeQuietly(s);
             throw new ClientException(ClientException.Reason.UNREACHABLE,
@@ -291,7 +333,7 @@ public final class Client implements AutoCloseable {
      * One request on one connection. On success the connection goes back to the pool. Returns
      * null when {@code retryable} and the connection ended before any reply byte.
      */
-    private byte[] exchangeOn(Socket s, byte[] request, boolean retryable) throws ClientException {
+    private byte[] exchangeOn(Socket s, byte[] request, boolean retryable, long deadline) throws ClientException {
         int got = 0;
         try {
             OutputStream out = s.getOutputStream();
@@ -299,7 +341,7 @@ public final class Client implements AutoCloseable {
             out.write(request);
             out.flush();
             byte[] head = new byte[4];
-            got = read(in, head, 0, 4);
+            got = read(s, in, head, 0, 4, deadline);
             if (got == 0 && retryable) return null;
             if (got < 4)
                 throw new ClientException(ClientException.Reason.SHORT_REPLY,
@@ -314,7 +356,7 @@ public final class Client implements AutoCloseable {
                         "the reply states a length of " + len + " bytes, outside 4.." + maxReplyLength);
             byte[] reply = new byte[len];
             System.arraycopy(head, 0, reply, 0, 4);
-            got = 4 + read(in, reply, 4, len - 4);
+            got = 4 + read(s, in, reply, 4, len - 4, deadline);
             if (got < len)
                 throw new ClientException(ClientException.Reason.SHORT_REPLY,
                         "reply shorter than its stated length: got " + got + " of " + len + " bytes");
@@ -322,7 +364,8 @@ public final class Client implements AutoCloseable {
             return reply;
         } catch (SocketTimeoutException e) {
             throw new ClientException(ClientException.Reason.TIMED_OUT,
-                    "timed out: the collector at " + address() + " did not answer within " + readTimeoutMs + " ms", e);
+                    "timed out: the collector at " + address() + " did not answer within " + readTimeoutMs
+                            + " ms (the whole reply, counted from the start of the exchange)", e);
         } catch (IOException e) {
             if (got == 0 && retryable) return null;  // reset or broken pipe on a connection closed while idle
             throw new ClientException(ClientException.Reason.FAILED,
@@ -338,10 +381,15 @@ public final class Client implements AutoCloseable {
         }
     }
 
-    /** Reads up to {@code n} bytes; returns fewer only when the stream ends. */
-    private static int read(InputStream in, byte[] b, int off, int n) throws IOException {
+    /**
+     * Reads up to {@code n} bytes; returns fewer only when the stream ends. Each read waits only
+     * until the deadline, so a reply that trickles in cannot outlast it.
+     */
+    private static int read(Socket s, InputStream in, byte[] b, int off, int n, long deadline) throws IOException {
         int done = 0;
         while (done < n) {
+            if (deadline - System.nanoTime() <= 0) throw new SocketTimeoutException("deadline");
+            s.setSoTimeout(remainingMs(deadline));
             int r = in.read(b, off + done, n - done);
             if (r < 0) break;
             done += r;

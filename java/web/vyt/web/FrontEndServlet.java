@@ -4,19 +4,27 @@ import java.io.IOException;
 import java.io.InputStream;
 import java.io.Writer;
 import java.nio.charset.StandardCharsets;
+import java.security.GeneralSecurityException;
 import java.security.MessageDigest;
 import java.security.SecureRandom;
 import java.time.ZonedDateTime;
 import java.time.format.DateTimeFormatter;
 import java.util.Base64;
+import java.util.List;
+import java.util.Locale;
+import java.util.Map;
 import java.util.Set;
+import java.util.concurrent.atomic.AtomicBoolean;
+import java.util.function.Predicate;
 import java.util.logging.Level;
 import java.util.logging.Logger;
 import javax.servlet.ServletException;
 import javax.servlet.http.HttpServlet;
 import javax.servlet.http.HttpServletRequest;
+import javax.servlet.http.Cookie;
 import javax.servlet.http.HttpServletResponse;
-import javax.servlet.http.HttpSession;
+import javax.crypto.Mac;
+import javax.crypto.spec.SecretKeySpec;
 import vyt.catalog.Catalog;
 import vyt.client.Client;
 import vyt.client.ClientException;
@@ -39,11 +47,30 @@ public final class FrontEndServlet extends HttpServlet {
 
     public static final String COLLECTOR_PARAM = "vyt.collector";
     public static final String CLIENT_ATTRIBUTE = "vyt.client";
+    /**
+     * A {@code Predicate<HttpServletRequest>}, true when the request's browser has closed its
+     * connection; the embedded server sets it, since only the container can tell.
+     */
+    static final String GONE_ATTRIBUTE = "vyt.gone";
+    /**
+     * "true": the pages need no login from the servlet (vyt web sets it: it asks for users itself);
+     * otherwise reads ask the container for a login.
+     */
+    public static final String OPEN_READS_PARAM = "vyt.openReads";
+    /** The deadline of one exchange with the collector, in milliseconds (context parameter). */
+    public static final String TIMEOUT_PARAM = "vyt.collectorTimeout";
     public static final String DEFAULT_COLLECTOR = "127.0.0.1:47300";
 
     static final String CSP = "default-src 'none'; style-src 'self'; img-src 'self'; form-action 'self';"
             + " frame-ancestors 'none'; base-uri 'none'";
-    static final String CSRF_ATTRIBUTE = "vyt.csrf";
+    /**
+     * No address of these pages (they name transactions) leaves for another site. Not
+     * "no-referrer": with it browsers send {@code Origin: null} on the pages' own forms, and
+     * those can no longer be told from a form on another site.
+     */
+    static final String REFERRER_POLICY = "same-origin";
+    /** The cookie of the double-submit token: rule forms carry the same value. */
+    static final String TOKEN_COOKIE = "vyt-csrf";
     static final int REFRESH_SECONDS = 30;
 
     /** The report kinds that change the collector's rules: only by POST with the session's token. */
@@ -53,10 +80,26 @@ public final class FrontEndServlet extends HttpServlet {
     private transient boolean ownClient;
     /** Why the application cannot serve, or null. */
     private transient String unavailable;
+    private transient Guard guard;
+    private transient Audit audit;
+    /** Signs the tokens; made at start, so a restart asks browsers to reload their forms. */
+    private transient byte[] tokenKey;
+    private transient boolean openReads;
+    private transient Predicate<HttpServletRequest> gone;
     private static final SecureRandom RANDOM = new SecureRandom();
 
     @Override
     public void init() throws ServletException {
+        guard = Guard.of(getServletContext());
+        Object g = getServletContext().getAttribute(GONE_ATTRIBUTE);
+        @SuppressWarnings("unchecked")
+        Predicate<HttpServletRequest> p = g instanceof Predicate ? (Predicate<HttpServletRequest>) g : r -> false;
+        gone = p;
+        openReads = "true".equalsIgnoreCase(String.valueOf(getServletContext().getInitParameter(OPEN_READS_PARAM))
+                .strip());
+        audit = Audit.of(getServletContext());
+        tokenKey = new byte[32];
+        RANDOM.nextBytes(tokenKey);
         try {
             Class.forName("vyt.client.Native", true, FrontEndServlet.class.getClassLoader());
         } catch (ClassNotFoundException | LinkageError e) {
@@ -79,8 +122,15 @@ public final class FrontEndServlet extends HttpServlet {
             String addr = getServletContext().getInitParameter(COLLECTOR_PARAM);
             if (addr == null || addr.isBlank()) addr = System.getProperty(COLLECTOR_PARAM);
             if (addr == null || addr.isBlank()) addr = DEFAULT_COLLECTOR;
+            String timeout = getServletContext().getInitParameter(TIMEOUT_PARAM);
             try {
-                client = Client.forAddress(addr.trim());
+                Client a = Client.forAddress(addr.trim());
+                int ms = timeout == null || timeout.isBlank() ? Client.DEFAULT_READ_TIMEOUT_MS
+                        : Integer.parseInt(timeout.strip());
+                if (ms < 1) throw new NumberFormatException("below 1");
+                client = new Client(a.host, a.port, Client.DEFAULT_CONNECT_TIMEOUT_MS, ms, Client.DEFAULT_MAX_REPLY);
+            } catch (NumberFormatException e) {
+                throw new ServletException(TIMEOUT_PARAM + ": milliseconds, at least 1, not " + timeout);
             } catch (IllegalArgumentException e) {
                 throw new ServletException("bad collector address in " + COLLECTOR_PARAM + ": " + e.getMessage());
             }
@@ -92,6 +142,23 @@ public final class FrontEndServlet extends HttpServlet {
     @Override
     public void destroy() {
         if (ownClient && client != null) client.close();
+    }
+
+    /** The browser has gone: nothing more is fetched for it, and nothing is answered. */
+    static final class Gone extends RuntimeException {
+        private static final long serialVersionUID = 1L;
+
+        Gone() {
+            super("the browser closed the connection", null, false, false);
+        }
+    }
+
+    /** The collector's reports for one request, fetched only while its browser is still there. */
+    private Reports reports(HttpServletRequest req) {
+        return (k, sel, trace) -> {
+            if (gone.test(req)) throw new Gone();
+            return client.fetch(k, sel, trace);
+        };
     }
 
     /** A page that cannot be served, with the status and the message it shows. */
@@ -107,27 +174,38 @@ public final class FrontEndServlet extends HttpServlet {
 
     @Override
     protected void service(HttpServletRequest req, HttpServletResponse resp) throws ServletException, IOException {
-        resp.setHeader("Content-Security-Policy", CSP);
-        resp.setHeader("X-Content-Type-Options", "nosniff");
-        resp.setHeader("X-Frame-Options", "DENY");
-        resp.setHeader("Referrer-Policy", "no-referrer");
+        secure(resp);
         String path = req.getRequestURI().substring(req.getContextPath().length());
         boolean api = path.startsWith("/api/");
         try {
+            String misdirected = guard.refuseHost(req);
+            if (misdirected != null) throw new Failure(421, misdirected);
+            if (!openReads && req.getRemoteUser() == null && !path.equals("/health") && !path.equals("/style.css")
+                    && !req.authenticate(resp))
+                return;  // the container has asked for a login
             if (unavailable != null) throw new Failure(503, unavailable);
             String method = req.getMethod();
             if (!method.equals("GET") && !method.equals("HEAD") && !method.equals("POST"))
                 throw new Failure(405, "method " + method + " is not used here");
+            if (method.equals("POST")) {
+                String foreign = guard.refuseOrigin(req);
+                if (foreign != null) throw new Failure(403, foreign);
+            }
+            Params.parse(req);
             route(path, req, resp);
         } catch (Failure f) {
             if (f.status >= 500) LOG.warning(path + ": " + f.status + " " + f.getMessage());
             error(req, resp, api, f.status, f.getMessage());
         } catch (Params.BadParameter e) {
             error(req, resp, api, 400, e.getMessage());
+        } catch (Params.TooLarge e) {
+            error(req, resp, api, 413, e.getMessage());
         } catch (ClientException e) {
             int status = statusOf(e);
             if (status >= 500) LOG.warning(path + ": " + e.getMessage());
             error(req, resp, api, status, e.getMessage());
+        } catch (Gone e) {
+            LOG.fine(path + ": " + e.getMessage() + "; its remaining reports were not fetched");
         } catch (RuntimeException e) {
             LOG.log(Level.SEVERE, path + ": internal error", e);
             error(req, resp, api, 500, "internal error; the server log has the details");
@@ -138,6 +216,7 @@ public final class FrontEndServlet extends HttpServlet {
         switch (e.reason) {
             case TRAN_NOT_FOUND: case PATH_NOT_FOUND: case SERVER_NOT_FOUND: return 404;
             case BAD_REQUEST: return 400;
+            case TIMED_OUT: return 504;
             default: return 502;
         }
     }
@@ -151,9 +230,11 @@ public final class FrontEndServlet extends HttpServlet {
         }
         if (path.startsWith("/reports/")) {
             Catalog.Kind k = kind(path.substring("/reports/".length()));
-            send(resp, new Pages(this, req, client).report(k, post));
+            sendOrNot(resp, new Pages(this, req, resp, reports(req)).report(k, post));
             return;
         }
+        List<String> args = PAGE_ARGS.get(path);
+        if (args != null) new Params(req).only(args.toArray(new String[0]));
         if (path.equals("/style.css")) {
             asset(resp, "style.css", "text/css");
             return;
@@ -163,12 +244,12 @@ public final class FrontEndServlet extends HttpServlet {
             return;
         }
         if (path.equals("/health")) {
-            health(resp);
+            health(req, resp);
             return;
         }
         if (post && !path.equals("/rules"))
             throw new Failure(405, "POST is used only for rule changes");
-        Pages p = new Pages(this, req, client);
+        Pages p = new Pages(this, req, resp, reports(req));
         switch (path) {
             case "": case "/": send(resp, p.overview()); break;
             case "/transaction": send(resp, p.transaction()); break;
@@ -179,11 +260,20 @@ public final class FrontEndServlet extends HttpServlet {
             case "/alerts": send(resp, p.alerts()); break;
             case "/summary": send(resp, p.summary()); break;
             case "/sub-transactions": send(resp, p.subTransactions()); break;
-            case "/rules": send(resp, post ? p.changeRules() : p.rules(null)); break;
+            case "/rules": sendOrNot(resp, post ? p.changeRules() : p.rules(null)); break;
             case "/reports": send(resp, p.index()); break;
             default: throw new Failure(404, "no page " + path);
         }
     }
+
+    /**
+     * The parameters of the pages that take a fixed set; the others check theirs against the
+     * report kinds they show. Any other parameter is refused as unknown.
+     */
+    static final Map<String, List<String>> PAGE_ARGS = Map.of("", List.of(), "/", List.of(),
+            "/transaction", List.of("tran"), "/tiers", List.of("tran"), "/flow", List.of("tran"),
+            "/path", List.of("tran", "path", "view"), "/summary", List.of("tran", "path"), "/reports", List.of(),
+            "/health", List.of(), "/style.css", List.of());
 
     static Catalog.Kind kind(String name) throws Failure {
         Catalog.Kind k = Catalog.byName(name);
@@ -201,23 +291,92 @@ public final class FrontEndServlet extends HttpServlet {
         } else if (req.getMethod().equals("POST")) {
             throw new Failure(405, k.name() + " is read with GET");
         }
-        Report r = client.fetch(k, new Params(req).selection(k), false);
+        Client.Selection sel = new Params(req).selection(k);
+        Report r = CHANGES.contains(k.name()) ? change(req, k, sel) : reports(req).fetch(k, sel, false);
         resp.setContentType("application/json;charset=UTF-8");
         resp.setHeader("Cache-Control", "no-store");
+        int code = CHANGES.contains(k.name()) ? r.headerInt("reportReturnCode") : 0;
+        if (code != 0) {
+            resp.setStatus(422);
+            resp.getWriter().write(ReportJson.MAPPER.createObjectNode().put("ok", false).put("code", code)
+                    .put("reason", Pages.codeReason(code)).toString());
+            return;
+        }
         Writer w = resp.getWriter();
         ReportJson.write(r, w);
     }
 
-    private void health(HttpServletResponse resp) throws IOException {
+    /** Runs a rule change and writes its line to the audit log, whatever the outcome. */
+    Report change(HttpServletRequest req, Catalog.Kind k, Client.Selection sel) throws ClientException {
+        try {
+            Report r = client.fetch(k, sel, false);
+            int code = r.headerInt("reportReturnCode");
+            audit.record(req, client.address(), k, sel, code, Pages.codeReason(code));
+            return r;
+        } catch (ClientException e) {
+            audit.record(req, client.address(), k, sel, -1, e.getMessage());
+            throw e;
+        }
+    }
+
+    /** How old the last known state of the collector may be before /health asks it again, in ms. */
+    static final long HEALTH_FRESH_MS = 5000;
+    private final AtomicBoolean probing = new AtomicBoolean();
+
+    /**
+     * Answers from the last known state of the collector, never waiting on it: when that state is
+     * stale, a background request refreshes it for the next call. Only before any answer is known
+     * does it wait, up to a second. The collector's address is named only to a logged-in user.
+     */
+    private void health(HttpServletRequest req, HttpServletResponse resp) throws IOException {
         resp.setContentType("text/plain;charset=UTF-8");
         resp.setHeader("Cache-Control", "no-store");
-        try {
-            client.fetch(Catalog.byName("all-transactions"), Client.Selection.NONE, false);
-            resp.getWriter().write("ok: the collector at " + client.address() + " answers\n");
-        } catch (ClientException e) {
-            resp.setStatus(503);
-            resp.getWriter().write("unavailable: " + e.getMessage() + "\n");
+        Client.State st = client.state();
+        if (st == null || System.currentTimeMillis() - st.atMillis() > HEALTH_FRESH_MS) {
+            Thread probe = probe();
+            if (st == null && probe != null) {
+                try {
+                    probe.join(1000);
+                } catch (InterruptedException e) {
+                    Thread.currentThread().interrupt();
+                }
+                st = client.state();
+            }
         }
+        boolean named = req.getRemoteUser() != null;
+        String who = named ? "the collector at " + client.address() : "the collector";
+        if (st == null) {
+            resp.setStatus(503);
+            resp.getWriter().write("unknown: " + who + " has not answered yet\n");
+        } else if (st.ok()) {
+            resp.getWriter().write("ok: " + who + " answered " + ageOf(st) + "\n");
+        } else {
+            resp.setStatus(503);
+            resp.getWriter().write("unavailable: " + (named ? st.message()
+                    : who + " failed (" + st.reason().name().toLowerCase(Locale.ROOT).replace('_', ' ')
+                            + ")") + ", " + ageOf(st) + "\n");
+        }
+    }
+
+    private static String ageOf(Client.State st) {
+        return (System.currentTimeMillis() - st.atMillis()) / 1000 + " s ago";
+    }
+
+    /** Starts one background request to the collector unless one is running; returns it, or null. */
+    private Thread probe() {
+        if (!probing.compareAndSet(false, true)) return null;
+        Thread t = new Thread(() -> {
+            try {
+                client.fetch(Catalog.byName("all-transactions"), Client.Selection.NONE, false);
+            } catch (ClientException | RuntimeException e) {
+                // the client keeps the outcome as its state
+            } finally {
+                probing.set(false);
+            }
+        }, "vyt-health");
+        t.setDaemon(true);
+        t.start();
+        return t;
     }
 
     private static void asset(HttpServletResponse resp, String name, String type) throws IOException {
@@ -232,6 +391,19 @@ public final class FrontEndServlet extends HttpServlet {
         }
     }
 
+    /** Sends a page, or nothing when the page has answered itself (a redirect); null means that. */
+    static void sendOrNot(HttpServletResponse resp, String html) throws IOException {
+        if (html != null) send(resp, html);
+    }
+
+    /** The headers every response carries, error pages included. */
+    static void secure(HttpServletResponse resp) {
+        resp.setHeader("Content-Security-Policy", CSP);
+        resp.setHeader("X-Content-Type-Options", "nosniff");
+        resp.setHeader("X-Frame-Options", "DENY");
+        resp.setHeader("Referrer-Policy", REFERRER_POLICY);
+    }
+
     static void send(HttpServletResponse resp, String html) throws IOException {
         resp.setContentType("text/html;charset=UTF-8");
         resp.setHeader("Cache-Control", "no-store");
@@ -244,8 +416,7 @@ public final class FrontEndServlet extends HttpServlet {
             throws IOException {
         if (resp.isCommitted()) return;
         resp.reset();
-        resp.setHeader("Content-Security-Policy", CSP);
-        resp.setHeader("X-Content-Type-Options", "nosniff");
+        secure(resp);
         resp.setStatus(status);
         if (api) {
             resp.setContentType("application/json;charset=UTF-8");
@@ -253,50 +424,92 @@ public final class FrontEndServlet extends HttpServlet {
                     .toString());
             return;
         }
+        // A wall display showing a collector failure keeps refreshing, so it recovers by itself.
+        boolean refreshing = status >= 500 && req.getMethod().equals("GET")
+                && !"off".equals(new Params(req).first("refresh"));
+        send(resp, errorPage(req.getContextPath(), status, message, refreshing));
+    }
+
+    /** An error page: the status, its reason and the message. */
+    static String errorPage(String ctx, int status, String message, boolean refreshing) {
         Html h = new Html();
-        Pages.head(h, req.getContextPath(), status + " " + reason(status), false, null);
+        Pages.head(h, ctx, status + " " + reason(status), refreshing, null);
         h.raw("<p class=\"error\">").text(message).raw("</p>");
         Pages.foot(h);
-        send(resp, h.toString());
+        return h.toString();
     }
 
     static String reason(int status) {
         switch (status) {
             case 400: return "Bad request";
+            case 401: return "Login needed";
             case 403: return "Refused";
             case 404: return "Not found";
             case 405: return "Method not allowed";
+            case 413: return "Too large";
+            case 414: return "Address too long";
+            case 421: return "Wrong host name";
+            case 422: return "Not done";
+            case 431: return "Headers too large";
             case 502: return "Collector failed";
             case 503: return "Unavailable";
+            case 504: return "Collector timed out";
             default: return "Error";
         }
     }
 
-    /** The session's CSRF token, made on first use. */
-    static String token(HttpServletRequest req) {
-        HttpSession s = req.getSession(true);
-        synchronized (s) {
-            String t = (String) s.getAttribute(CSRF_ATTRIBUTE);
-            if (t == null) {
-                byte[] b = new byte[24];
-                RANDOM.nextBytes(b);
-                t = Base64.getUrlEncoder().withoutPadding().encodeToString(b);
-                s.setAttribute(CSRF_ATTRIBUTE, t);
-            }
-            return t;
+    /**
+     * The browser's CSRF token: a random value signed with this server's key and the user's name,
+     * kept in a cookie (no session on the server) and repeated in every rule form. A change must
+     * send the cookie and the same value in the form or the X-CSRF-Token header; another site can
+     * neither read the cookie nor make a valid value.
+     */
+    String token(HttpServletRequest req, HttpServletResponse resp) {
+        String t = cookie(req);
+        if (t != null && valid(t, req)) return t;
+        byte[] b = new byte[18];
+        RANDOM.nextBytes(b);
+        String nonce = Base64.getUrlEncoder().withoutPadding().encodeToString(b);
+        t = nonce + "." + sign(nonce, req);
+        String path = req.getContextPath().isEmpty() ? "/" : req.getContextPath();
+        resp.addHeader("Set-Cookie", TOKEN_COOKIE + "=" + t + "; Path=" + path + "; HttpOnly; SameSite=Strict"
+                + ("https".equals(guard.scheme(req)) ? "; Secure" : ""));
+        return t;
+    }
+
+    private static String cookie(HttpServletRequest req) {
+        Cookie[] cs = req.getCookies();
+        if (cs != null) for (Cookie c : cs) if (c.getName().equals(TOKEN_COOKIE)) return c.getValue();
+        return null;
+    }
+
+    private String sign(String nonce, HttpServletRequest req) {
+        try {
+            Mac mac = Mac.getInstance("HmacSHA256");
+            mac.init(new SecretKeySpec(tokenKey, "HmacSHA256"));
+            String user = req.getRemoteUser();
+            byte[] sig = mac.doFinal((nonce + "\n" + (user == null ? "" : user)).getBytes(StandardCharsets.UTF_8));
+            return Base64.getUrlEncoder().withoutPadding().encodeToString(sig);
+        } catch (GeneralSecurityException e) {
+            throw new IllegalStateException("HmacSHA256 is missing from this JVM", e);
         }
     }
 
-    /** Refuses a change whose token (form field or X-CSRF-Token header) is not the session's. */
-    static void checkToken(HttpServletRequest req) throws Failure {
-        HttpSession s = req.getSession(false);
-        String expected = s == null ? null : (String) s.getAttribute(CSRF_ATTRIBUTE);
-        String given = req.getParameter("csrf");
+    private boolean valid(String token, HttpServletRequest req) {
+        int dot = token.indexOf('.');
+        return dot > 0 && MessageDigest.isEqual(sign(token.substring(0, dot), req).getBytes(StandardCharsets.UTF_8),
+                token.substring(dot + 1).getBytes(StandardCharsets.UTF_8));
+    }
+
+    /** Refuses a change whose token (form field or X-CSRF-Token header) is not the browser's. */
+    void checkToken(HttpServletRequest req) throws Failure {
+        String expected = cookie(req);
+        String given = new Params(req).first("csrf");
         if (given == null) given = req.getHeader("X-CSRF-Token");
-        if (expected == null || given == null
+        if (expected == null || given == null || !valid(expected, req)
                 || !MessageDigest.isEqual(expected.getBytes(StandardCharsets.UTF_8),
                         given.getBytes(StandardCharsets.UTF_8)))
-            throw new Failure(403, "refused: the form's token is missing or does not match this session;"
+            throw new Failure(403, "refused: the form's token is missing or does not match this browser's;"
                     + " nothing was changed. Reload the page and try again.");
     }
 

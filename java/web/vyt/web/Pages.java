@@ -9,6 +9,7 @@ import java.util.Map;
 import java.util.Set;
 import java.util.TreeMap;
 import javax.servlet.http.HttpServletRequest;
+import javax.servlet.http.HttpServletResponse;
 import vyt.catalog.Catalog;
 import vyt.catalog.Flags;
 import vyt.client.Client;
@@ -32,13 +33,15 @@ final class Pages {
 
     private final FrontEndServlet servlet;
     private final HttpServletRequest req;
-    private final Client client;
+    private final HttpServletResponse resp;
+    private final Reports client;
     private final Params params;
     private final String ctx;
 
-    Pages(FrontEndServlet servlet, HttpServletRequest req, Client client) {
+    Pages(FrontEndServlet servlet, HttpServletRequest req, HttpServletResponse resp, Reports client) {
         this.servlet = servlet;
         this.req = req;
+        this.resp = resp;
         this.client = client;
         this.params = new Params(req);
         this.ctx = req.getContextPath();
@@ -68,7 +71,7 @@ final class Pages {
     /** This page's address with the refresh switch turned the other way. */
     private String switchHref(boolean refreshing) {
         List<Object> pairs = new ArrayList<>();
-        for (Map.Entry<String, String[]> e : new TreeMap<>(req.getParameterMap()).entrySet()) {
+        for (Map.Entry<String, List<String>> e : new TreeMap<>(params.all()).entrySet()) {
             if (e.getKey().equals("refresh")) continue;
             for (String v : e.getValue()) {
                 pairs.add(e.getKey());
@@ -201,13 +204,13 @@ final class Pages {
     private Object[] sel(Catalog.Kind k) {
         List<Object> pairs = new ArrayList<>();
         for (Catalog.Selection s : k.selections()) {
-            String v = req.getParameter(s.key());
+            String v = params.first(s.key());
             if (v != null) {
                 pairs.add(s.key());
                 pairs.add(v);
             }
         }
-        if (k.takes(Catalog.Selection.VIEW) && req.getParameter("view") == null) {
+        if (k.takes(Catalog.Selection.VIEW) && params.first("view") == null) {
             pairs.add("view");
             pairs.add("VIEW_DISTRIBUTIONS");
         }
@@ -317,7 +320,7 @@ final class Pages {
         Catalog.Kind k = Catalog.byName("server-load");
         Report r = client.fetch(k, params.selection(k), false);
         Html h = open("Load of server " + params.value("server") + " for " + params.value("tran"), true);
-        h.raw("<p>").link(u("/transaction", "tran", req.getParameter("tran")), "\u2190 " + req.getParameter("tran"))
+        h.raw("<p>").link(u("/transaction", "tran", params.first("tran")), "\u2190 " + params.first("tran"))
                 .raw("</p>");
         section(h, r.kind().title(), r);
         return close(h);
@@ -469,17 +472,29 @@ final class Pages {
     /** Rules shown on one page of the rules list. */
     static final int RULES_PAGE = 50;
 
+    /** The operations of the rule forms and the report kind each runs. */
+    static final Map<String, String> RULE_OPS = Map.of("add", "add-url-rule", "edit", "edit-url-rule",
+            "remove", "remove-url-rule", "precedence", "url-rule-precedence");
+
     /**
      * The rules of a transaction with their forms; {@code result} is the outcome of a change (the
-     * list then starts at its first rule), or null.
+     * list then starts at its first rule), or null. After a change went through, the redirect
+     * names its operation ({@code done=OP}); {@code remove=N} asks to confirm removing rule N.
      */
     String rules(String result) throws Params.BadParameter, ClientException {
+        if (result == null) params.only("tran", "continue", "done", "remove");
         String tran = params.tran(true);
+        String done = result == null ? params.value("done") : null;
+        if (done != null) {
+            if (!RULE_OPS.containsKey(done)) throw new Params.BadParameter("done", "not an operation: " + done);
+            result = Catalog.byName(RULE_OPS.get(done)).title() + ": " + codeText(0);
+        }
+        if (result == null && params.value("remove") != null) return confirmRemove(tran);
         Client.Selection page = Client.Selection.NONE.tran(tran)
                 .continueAt(result == null ? params.number("continue", 0, Integer.MAX_VALUE, false) : 0, 0)
                 .scroll(RULES_PAGE);
         Report r = get("url-rules", page);
-        String token = FrontEndServlet.token(req);
+        String token = servlet.token(req, resp);
         Html h = open("URL rules of " + tran, false);
         h.raw("<p>").link(u("/transaction", "tran", tran), "\u2190 " + tran).raw("</p>");
         if (result != null) h.raw("<p class=\"result\" id=\"result\">").text(result).raw("</p>");
@@ -501,8 +516,9 @@ final class Pages {
             select(h, "type", TYPES, pick(TYPES, f));
             select(h, "search", SEARCHES, pick(SEARCHES, f));
             h.raw("<button>Save</button></form> ");
-            form(h, "remove", tran, token);
-            h.raw("<input type=\"hidden\" name=\"continue\"").attr("value", Integer.toString(id))
+            h.raw("<form method=\"get\" class=\"inline\" data-op=\"remove\"").attr("action", ctx + "/rules")
+                    .raw("><input type=\"hidden\" name=\"tran\"").attr("value", tran)
+                    .raw("><input type=\"hidden\" name=\"remove\"").attr("value", Integer.toString(id))
                     .raw("><button>Remove</button></form></td></tr>");
         }
         h.raw("</tbody></table>");
@@ -517,6 +533,19 @@ final class Pages {
         select(h, "precedence", PRECEDENCES, (lf & Flags.URL_PRECEDENCE_EXCLUDE_FIRST) != 0 ? "exclude-first"
                 : "include-first");
         h.raw("<button>Set</button></form>");
+        return close(h);
+    }
+
+    /** Asks before removing a rule: the POST form that removes it, and a way back. */
+    private String confirmRemove(String tran) throws Params.BadParameter {
+        int id = params.number("remove", 0, Integer.MAX_VALUE, true);
+        String token = servlet.token(req, resp);
+        Html h = open("Remove URL rule " + id + " of " + tran + "?", false);
+        h.raw("<p>").text("Rule " + id + " of " + tran + " will be removed from the collector.").raw("</p>");
+        form(h, "remove", tran, token);
+        h.raw("<input type=\"hidden\" name=\"continue\"").attr("value", Integer.toString(id))
+                .raw("><button>Remove rule ").text(id).raw("</button></form> ")
+                .raw("<a id=\"cancel\"").attr("href", u("/rules", "tran", tran)).raw(">Keep it</a>");
         return close(h);
     }
 
@@ -548,19 +577,24 @@ final class Pages {
         throw new Params.BadParameter(name, "not one of the choices: " + v);
     }
 
-    /** A POSTed rule change: checked token, the operation, then the list with the outcome. */
+    /**
+     * A POSTed rule change: checked token, the operation, then a redirect to the list saying what
+     * was done (so a reload does not repeat it), or 422 with the list and the collector's reason.
+     * Returns null after a redirect.
+     */
     String changeRules() throws FrontEndServlet.Failure, Params.BadParameter, ClientException {
-        FrontEndServlet.checkToken(req);
+        servlet.checkToken(req);
+        params.only("op", "tran", "sub", "type", "search", "continue", "precedence");
         String op = params.value("op");
         String tran = params.tran(true);
         Client.Selection s = Client.Selection.NONE.tran(tran);
         String kind;
         if ("add".equals(op)) {
             kind = "add-url-rule";
-            s = s.sub(params.sub(true)).view(option("type", TYPES) | option("search", SEARCHES));
+            s = s.sub(params.url()).view(option("type", TYPES) | option("search", SEARCHES));
         } else if ("edit".equals(op)) {
             kind = "edit-url-rule";
-            s = s.continueAt(params.number("continue", 0, Integer.MAX_VALUE, true), 0).sub(params.sub(true))
+            s = s.continueAt(params.number("continue", 0, Integer.MAX_VALUE, true), 0).sub(params.url())
                     .view(option("type", TYPES) | option("search", SEARCHES));
         } else if ("remove".equals(op)) {
             kind = "remove-url-rule";
@@ -571,13 +605,29 @@ final class Pages {
         } else {
             throw new Params.BadParameter("op", "add, edit, remove or precedence, not " + op);
         }
-        Report r = get(kind, s);
-        return rules(Catalog.byName(kind).title() + ": " + codeText(r.headerInt("reportReturnCode")));
+        int code = servlet.change(req, Catalog.byName(kind), s).headerInt("reportReturnCode");
+        if (code == 0) {
+            redirect(u("/rules", "tran", tran, "done", op));
+            return null;
+        }
+        resp.setStatus(422);
+        return rules(Catalog.byName(kind).title() + ": " + codeText(code));
+    }
+
+    /** 303 See Other: the browser fetches {@code location} with GET. */
+    private void redirect(String location) {
+        resp.setStatus(303);
+        resp.setHeader("Location", location);
+        resp.setContentLength(0);
     }
 
     static String codeText(int code) {
-        return "return code " + code + " (" + (code >= 0 && code < RULE_CODES.length ? RULE_CODES[code] : "unknown")
-                + ")";
+        return "return code " + code + " (" + codeReason(code) + ")";
+    }
+
+    /** What a rule operation's return code means. */
+    static String codeReason(int code) {
+        return code >= 0 && code < RULE_CODES.length ? RULE_CODES[code] : "unknown";
     }
 
     // ---- every report by name --------------------------------------------------------------------
@@ -606,12 +656,18 @@ final class Pages {
         boolean changes = FrontEndServlet.CHANGES.contains(k.name());
         if (post && !changes) throw new FrontEndServlet.Failure(405, k.name() + " is read with GET");
         if (changes && !post) return reportForm(k, true);
-        if (!post && !k.selections().isEmpty() && req.getQueryString() == null) return reportForm(k, false);
-        if (post) FrontEndServlet.checkToken(req);
-        Report r = client.fetch(k, params.selection(k), false);
+        if (!post && !k.selections().isEmpty() && params.all().isEmpty()) return reportForm(k, false);
+        if (post) servlet.checkToken(req);
+        Client.Selection sel = params.selection(k);
+        Report r = changes ? servlet.change(req, k, sel) : client.fetch(k, sel, false);
+        int code = changes ? r.headerInt("reportReturnCode") : 0;
+        if (changes && code == 0) {
+            redirect(u("/reports/" + k.name(), "done", 1));
+            return null;
+        }
+        if (code != 0) resp.setStatus(422);
         Html h = open(k.title() + " (" + k.name() + ")", false);
-        if (changes) h.raw("<p class=\"result\" id=\"result\">").text(codeText(r.headerInt("reportReturnCode")))
-                .raw("</p>");
+        if (changes) h.raw("<p class=\"result\" id=\"result\">").text(codeText(code)).raw("</p>");
         h.raw("<p>").link(Html.url(ctx + "/api/reports/" + k.name(), sel(k)), "as JSON").raw("</p>");
         header(h, r);
         entries(h, r);
@@ -620,12 +676,18 @@ final class Pages {
 
     private String reportForm(Catalog.Kind k, boolean changes) throws Params.BadParameter {
         Html h = open(k.title() + " (" + k.name() + ")", false);
+        List<String> keys = new ArrayList<>(List.of("done"));
+        for (Catalog.Selection s : k.selections()) keys.add(s.key());
+        params.only(keys.toArray(new String[0]));
+        if (changes && params.first("done") != null) {
+            h.raw("<p class=\"result\" id=\"result\">").text(codeText(0)).raw("</p>");
+        }
         h.raw("<form class=\"args\"").attr("method", changes ? "post" : "get").attr("action", ctx + "/reports/"
                 + k.name()).raw(">");
-        if (changes) h.raw("<input type=\"hidden\" name=\"csrf\"").attr("value", FrontEndServlet.token(req))
+        if (changes) h.raw("<input type=\"hidden\" name=\"csrf\"").attr("value", servlet.token(req, resp))
                 .raw(">");
         for (Catalog.Selection s : k.selections()) {
-            String v = req.getParameter(s.key());
+            String v = params.first(s.key());
             h.raw("<label>").text(s.key()).raw(" <input").attr("name", s.key()).attr("value", v == null ? "" : v)
                     .raw("></label> ");
         }

@@ -4,16 +4,24 @@ import java.io.IOException;
 import java.io.PrintStream;
 import java.net.InetAddress;
 import java.net.UnknownHostException;
-import java.nio.charset.StandardCharsets;
-import java.nio.file.Files;
+import java.nio.ByteBuffer;
+import java.nio.channels.SocketChannel;
 import java.nio.file.Path;
+import java.util.ArrayList;
+import java.util.List;
 import java.util.concurrent.Callable;
-import org.eclipse.jetty.http.HttpCookie;
+import java.util.function.Predicate;
+import javax.servlet.http.HttpServletRequest;
 import org.eclipse.jetty.security.ConstraintMapping;
 import org.eclipse.jetty.security.ConstraintSecurityHandler;
 import org.eclipse.jetty.security.HashLoginService;
+import org.eclipse.jetty.security.UserStore;
 import org.eclipse.jetty.security.authentication.BasicAuthenticator;
+import org.eclipse.jetty.server.ConnectionLimit;
 import org.eclipse.jetty.server.CustomRequestLog;
+import org.eclipse.jetty.server.HttpConfiguration;
+import org.eclipse.jetty.server.HttpConnectionFactory;
+import org.eclipse.jetty.server.Request;
 import org.eclipse.jetty.server.RequestLogWriter;
 import org.eclipse.jetty.server.Server;
 import org.eclipse.jetty.server.ServerConnector;
@@ -30,9 +38,9 @@ import vyt.collector.Sample;
 
 /**
  * Runs the web front end in an embedded Jetty: {@code vyt web [--port N] [--bind ADDR]
- * [--collector HOST:PORT] [--users FILE] [--access-log FILE] [--data-set NAME]}. Without
- * {@code --collector} it starts the sample collector in the process. It prints one line,
- * {@code serving http://ADDR:PORT/}, once it accepts requests.
+ * [--collector HOST:PORT] [--users FILE] [--access-log FILE] [--data-set NAME] [--host-name NAME]...
+ * [--trust-proxy] [--audit-log FILE]}. Without {@code --collector} it starts the sample collector
+ * in the process. It prints one line, {@code serving http://ADDR:PORT/}, once it accepts requests.
  */
 @Command(name = "vyt web", mixinStandardHelpOptions = true, sortOptions = false,
         description = "Serves the reports as web pages on http://ADDR:PORT/.")
@@ -49,7 +57,8 @@ public final class WebServer implements Callable<Integer> {
     String collector;
 
     @Option(names = "--users", paramLabel = "FILE",
-            description = "HTTP Basic users, lines 'name: password' (required when ADDR is not a loopback address)")
+            description = "HTTP Basic users, lines 'name: hash' written by ./vyt passwd FILE USER (required when"
+                    + " ADDR is not a loopback address)")
     Path users;
 
     @Option(names = "--access-log", paramLabel = "FILE",
@@ -60,10 +69,38 @@ public final class WebServer implements Callable<Integer> {
             description = "the sample collector's data set: standard or markup (default: ${DEFAULT-VALUE})")
     String dataSet = "standard";
 
+    @Option(names = "--host-name", paramLabel = "NAME",
+            description = "a host name browsers use for this server, e.g. the public name behind a reverse proxy"
+                    + " (repeatable; its address and localhost are always accepted)")
+    List<String> hostNames = new ArrayList<>();
+
+    @Option(names = "--trust-proxy",
+            description = "take the host name and scheme from X-Forwarded-Host and X-Forwarded-Proto (only behind"
+                    + " a reverse proxy that sets them)")
+    boolean trustProxy;
+
+    @Option(names = "--audit-log", paramLabel = "FILE",
+            description = "where rule changes are recorded, one JSON line each (default: audit.log beside the"
+                    + " access log, or in the working directory)")
+    Path auditLog;
+
+    @Option(names = "--collector-timeout", paramLabel = "MS",
+            description = "deadline of one whole exchange with the collector (default: ${DEFAULT-VALUE})")
+    int collectorTimeoutMs = Client.DEFAULT_READ_TIMEOUT_MS;
+
+    @Option(names = "--max-connections", paramLabel = "N",
+            description = "browser connections open at once (default: ${DEFAULT-VALUE})")
+    int maxConnections = 256;
+
+    @Option(names = "--header-timeout", paramLabel = "MS",
+            description = "time a connection has to send a complete request head (default: ${DEFAULT-VALUE})")
+    int headerTimeoutMs = 10000;
+
     private final PrintStream out;
     private Server server;
     private Collector embedded;
     private Client client;
+    private HeaderTimeout headerTimeout;
 
     public WebServer() {
         this(System.out);
@@ -127,38 +164,72 @@ public final class WebServer implements Callable<Integer> {
             throw new Refused("refusing to serve on " + bind + " without credentials: anyone who reaches it could"
                     + " read the reports and change the URL rules. Name a users file with --users FILE (lines"
                     + " 'name: password'), or leave out --bind to serve on 127.0.0.1 only.");
-        if (users != null) checkUsers(users);
+        UserStore userStore = null;
+        if (users != null) {
+            try {
+                userStore = Passwords.load(users);
+            } catch (Passwords.BadFile e) {
+                throw new Refused("--users: " + e.getMessage());
+            }
+        }
         if (port < 0 || port > 65535) throw new Refused("--port out of range: " + port);
         Sample.DataSet set = Sample.DataSet.of(dataSet);
         if (set == null) throw new Refused("--data-set: standard or markup, not " + dataSet);
+        if (collectorTimeoutMs < 1) throw new Refused("--collector-timeout: at least 1 ms, not " + collectorTimeoutMs);
+        if (maxConnections < 1) throw new Refused("--max-connections: at least 1, not " + maxConnections);
+        if (headerTimeoutMs < 1) throw new Refused("--header-timeout: at least 1 ms, not " + headerTimeoutMs);
+        for (String n : hostNames)
+            if (!n.matches("[A-Za-z0-9.-]+(:[0-9]{1,5})?|\\[[0-9A-Fa-f:.]+\\](:[0-9]{1,5})?"))
+                throw new Refused("--host-name: a host name or address, optionally with :PORT, not " + n);
+        Audit audit = new Audit(auditLog != null ? auditLog
+                : accessLog != null ? Path.of(accessLog).toAbsolutePath().resolveSibling("audit.log")
+                : Path.of("audit.log"));
+        try {
+            audit.open();
+        } catch (IOException e) {
+            throw new Refused("--audit-log: cannot write " + e.getMessage());
+        }
         if (collector != null) {
             if (!dataSet.equals("standard")) throw new Refused("--data-set applies only to the embedded collector");
             try {
-                client = Client.forAddress(collector);
+                Client a = Client.forAddress(collector);
+                client = new Client(a.host, a.port, Client.DEFAULT_CONNECT_TIMEOUT_MS, collectorTimeoutMs,
+                        Client.DEFAULT_MAX_REPLY);
             } catch (IllegalArgumentException e) {
                 throw new Refused("--collector: " + e.getMessage());
             }
         } else {
             embedded = Collector.start(0, set);
-            client = new Client(embedded.host(), embedded.port());
+            client = new Client(embedded.host(), embedded.port(), Client.DEFAULT_CONNECT_TIMEOUT_MS,
+                    collectorTimeoutMs, Client.DEFAULT_MAX_REPLY);
         }
 
         QueuedThreadPool threads = new QueuedThreadPool(64, 8);
         threads.setName("vyt-web");
         server = new Server(threads);
-        ServerConnector connector = new ServerConnector(server, 1, 1);
+        HttpConfiguration http = new HttpConfiguration();
+        http.setSendServerVersion(false);
+        http.setSendXPoweredBy(false);
+        ServerConnector connector = new ServerConnector(server, 1, 1, new HttpConnectionFactory(http));
         connector.setHost(bind);
         connector.setPort(port);
+        headerTimeout = new HeaderTimeout(headerTimeoutMs);
+        connector.addBean(headerTimeout);
         server.addConnector(connector);
+        server.addBean(new ConnectionLimit(maxConnections, server));
 
-        ServletContextHandler context = new ServletContextHandler(ServletContextHandler.SESSIONS);
+        // No sessions: the rule forms' token is a signed cookie (see FrontEndServlet.token).
+        ServletContextHandler context = new ServletContextHandler(ServletContextHandler.NO_SESSIONS);
         context.setContextPath("/");
         context.setAttribute(FrontEndServlet.CLIENT_ATTRIBUTE, client);
-        context.getSessionHandler().setHttpOnly(true);
-        context.getSessionHandler().setSameSite(HttpCookie.SameSite.STRICT);
-        context.getSessionHandler().setMaxInactiveInterval(3600);
+        context.setInitParameter(FrontEndServlet.OPEN_READS_PARAM, "true");  // --users asks for logins itself
+        context.setAttribute(Guard.ATTRIBUTE, new Guard(hostNames, trustProxy));
+        context.setAttribute(Audit.ATTRIBUTE, audit);
+        context.setAttribute(FrontEndServlet.GONE_ATTRIBUTE, (Predicate<HttpServletRequest>) WebServer::browserGone);
         context.addServlet(new ServletHolder("vyt", new FrontEndServlet()), "/");
-        if (users != null) context.setSecurityHandler(basicAuth(users));
+        if (userStore != null) context.setSecurityHandler(basicAuth(userStore));
+        context.setErrorHandler(new ErrorPages());
+        server.setErrorHandler(new ErrorPages());
         server.setHandler(context);
 
         RequestLogWriter writer = accessLog == null ? new RequestLogWriter() : new RequestLogWriter(accessLog);
@@ -171,6 +242,7 @@ public final class WebServer implements Callable<Integer> {
     /** Stops the server and the embedded collector. */
     void stop() throws Exception {
         if (server != null) server.stop();
+        if (headerTimeout != null) headerTimeout.close();
         if (client != null) client.close();
         if (embedded != null) embedded.close();
     }
@@ -179,27 +251,31 @@ public final class WebServer implements Callable<Integer> {
         return embedded;
     }
 
-    private static void checkUsers(Path file) throws Refused {
+    /**
+     * Whether the browser of a request being handled has closed its connection. Jetty does not
+     * read a connection while its request is handled, so this reads the socket without waiting:
+     * end of stream means the browser has gone. A byte that arrived instead belongs to a
+     * pipelined next request, which then cannot be parsed: the response closes the connection,
+     * and the client sends that request again on a new one.
+     */
+    static boolean browserGone(HttpServletRequest req) {
+        Request base = Request.getBaseRequest(req);
+        if (base == null || base.getHttpChannel() == null) return false;
+        Object t = base.getHttpChannel().getEndPoint().getTransport();
+        if (!(t instanceof SocketChannel) || ((SocketChannel) t).isBlocking()) return false;
         try {
-            boolean any = false;
-            for (String line : Files.readAllLines(file, StandardCharsets.UTF_8)) {
-                String l = line.strip();
-                if (l.isEmpty() || l.startsWith("#")) continue;
-                int colon = l.indexOf(':');
-                if (colon < 1 || l.substring(colon + 1).isBlank())
-                    throw new Refused("--users " + file + ": expected lines 'name: password', got: " + l.split(":")[0]
-                            + ":...");
-                any = true;
-            }
-            if (!any) throw new Refused("--users " + file + ": no users in the file");
+            int n = ((SocketChannel) t).read(ByteBuffer.allocate(1));
+            if (n > 0) base.getResponse().setHeader("Connection", "close");
+            return n < 0;
         } catch (IOException e) {
-            throw new Refused("--users: cannot read " + file + " (" + e.getMessage() + ")");
+            return true;  // reset by the browser
         }
     }
 
     /** Every path needs a user of the file, except /health for load balancers. */
-    private static ConstraintSecurityHandler basicAuth(Path file) {
-        HashLoginService login = new HashLoginService("VYT", file.toString());
+    private static ConstraintSecurityHandler basicAuth(UserStore users) {
+        HashLoginService login = new HashLoginService("VYT");
+        login.setUserStore(users);
         Constraint any = new Constraint(Constraint.__BASIC_AUTH, Constraint.ANY_AUTH);
         any.setAuthenticate(true);
         ConstraintMapping all = new ConstraintMapping();

@@ -1,0 +1,12 @@
+package vyt.web;
+
+import vyt.catalog.Catalog;
+import vyt.client.Client;
+import vyt.client.ClientException;
+import vyt.client.Report;
+
+/** Fetches reports for one request: the collector's client, asked only while the browser waits. */
+@FunctionalInterface
+interface Reports {
+    Report fetch(Catalog.Kind kind, Client.Selection sel, boolean trace) throws ClientException;
+}

@@ -14,10 +14,16 @@ namespace vyt {
 // into a table of every change of UTC offset between 1901 and 2038, and
 // converts 32-bit second counts through it; other counts, and zones it cannot
 // read as a file (a rule such as "EST5", a missing file, leap seconds, or
-// Windows), go to the C library on every call.  The thread keeps its table:
-// a process that changes its zone while running (setenv and tzset) sees the
-// new zone on threads that convert for the first time after the change.
+// Windows), go to the C library on every call.  The thread keeps its table
+// until FollowZoneChange finds TZ changed.
 bool CachedLocalTime(std::int64_t secs, std::tm* out) noexcept;
+
+// Called once per reply: when TZ no longer holds the value the calling
+// thread's table was read for, the table and the thread's cached days are
+// dropped and the zone is read again at the next conversion (and used only
+// where it agrees with the C library, so a TZ changed without tzset is not
+// followed either).
+void FollowZoneChange() noexcept;
 
 // Whether the calling thread converts through its table of the zone (true)
 // or calls the C library each time.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "vyt/decoder.hpp"
+#include "vyt/local_time.hpp"
 #include "vyt/layout/common.hpp"
 #include "vyt/catalog.hpp"
 #include "vyt/trace.hpp"
@@ -31,6 +32,7 @@ static_assert(std::size(kDecoders) == std::size(kReportKinds));
 const Decoder* FindDecoder(int t) { return ValidReportType(t) ? kDecoders[t - kMinReportType] : nullptr; }
 
 int RunDecoder(const Decoder& d, Bytes reply, Sink& sink) {
+    FollowZoneChange();
     Out out(sink, d.name);
     if (reply.size() < d.headerSize)
         out.fail("%s: reply of %zu bytes is shorter than its %zu-byte header\n", d.name, reply.size(),

@@ -3,6 +3,7 @@
 #include "vyt/local_time.hpp"
 
 #include <climits>
+#include <cstdlib>
 #include <utility>
 
 #include "vyt/platform.hpp"
@@ -69,6 +70,7 @@ enum class Source : std::uint8_t { unknown, table, library };
 // kLast) with kind kinds[kindOf[p]].
 struct Zone {
     Source source = Source::unknown;
+    std::uint64_t tzKey = 0;  // TZ when the zone was read (see TzKey)
     int count = 0;
     int kindCount = 0;
     std::int32_t changes[kMaxChanges];
@@ -440,12 +442,22 @@ bool SameTime(const std::tm& a, const std::tm& b) noexcept {
            a.tm_isdst == b.tm_isdst;
 }
 
+// A hash of TZ's value, 0 while TZ is unset.
+std::uint64_t TzKey() noexcept {
+    const char* tz = std::getenv("TZ");
+    if (tz == nullptr) return 0;
+    std::uint64_t h = 1469598103934665603ull;
+    for (; *tz != '\0'; ++tz) h = (h ^ static_cast<unsigned char>(*tz)) * 1099511628211ull;
+    return h | 1;
+}
+
 // Reads the zone on the thread's first conversion.  The table is used only
 // if it agrees with the C library now and half a year either side, so that a
 // TZ changed without tzset, which the C library does not see, is not
 // followed either.
 [[gnu::noinline]] void Load(Zone& zone) noexcept {
     zone.source = Source::library;
+    zone.tzKey = TzKey();
     unsigned char file[16384];
     const std::size_t size = platform::ReadZoneFile(file, sizeof file);
     zone.count = 0;
@@ -554,6 +566,13 @@ bool CachedLocalTime(std::int64_t secs, std::tm* out) noexcept {
     bool inTable = false;
     std::int64_t from = 0, to = 0, offset = 0;
     return Convert(tCache, secs, out, &inTable, &from, &to, &offset);
+}
+
+void FollowZoneChange() noexcept {
+    Cache& cache = tCache;
+    if (cache.zone.source == Source::unknown || cache.zone.tzKey == TzKey()) return;
+    cache.zone.source = Source::unknown;
+    for (Day& d : cache.days) d.length = 0;
 }
 
 bool LocalTimeFollowsZoneFile() noexcept {

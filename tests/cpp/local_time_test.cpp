@@ -223,5 +223,28 @@ TEST(LocalTime, EqualsTheCLibraryAtEveryChangeAndRandomSecondsInEachZone) {
     for (const std::string& path : cut) std::remove(path.c_str());
 }
 
+TEST(LocalTime, FollowsAZoneChangedWhileRunningAtTheNextReply) {
+    const std::int64_t at = 1700000000;  // 2023-11-14 22:13:20 UTC
+    Zone first("America/New_York");
+    std::tm got{};
+    ASSERT_TRUE(CachedLocalTime(at, &got));
+    LocalClock clock{};
+    ASSERT_TRUE(LocalClockOf(at, &clock));
+    for (const char* tz : {"Asia/Kolkata", "EST5", "Pacific/Chatham"}) {
+        SCOPED_TRACE(tz);
+        Zone next(tz);
+        FollowZoneChange();
+        std::tm want{};
+        const std::time_t t = static_cast<std::time_t>(at);
+        ASSERT_NE(localtime_r(&t, &want), nullptr);
+        ASSERT_TRUE(CachedLocalTime(at, &got));
+        EXPECT_EQ(Show(got), Show(want));
+        ASSERT_TRUE(LocalClockOf(at, &clock));
+        EXPECT_EQ(clock.hour * 3600 + clock.minute * 60 + clock.second,
+                  want.tm_hour * 3600 + want.tm_min * 60 + want.tm_sec);
+        EXPECT_EQ(clock.date->day, want.tm_mday);
+    }
+}
+
 }  // namespace
 }  // namespace vyt

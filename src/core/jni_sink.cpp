@@ -2,8 +2,6 @@
 
 #include <bit>
 #include <cstring>
-#include <memory>
-#include <new>
 
 #include "vyt/utf8.hpp"
 
@@ -97,26 +95,23 @@ jstring StringCache::find(const TextArg& t, int field, Probe* probe) {
             probe->victim = at;
             return nullptr;
         }
-        Slot& s = slots_[at].slot;
+        Slot& s = slots_[at];
         if (s.hash == hash && s.len == t.n && std::memcmp(s.key, t.p, t.n) == 0) {
             s.call = call_;
             ++f.hits;
-            return s.ref.get();
+            return s.ref;
         }
         if (probe->victim < 0 && s.call != call_) probe->victim = at;
     }
     return nullptr;
 }
 
-bool StringCache::keep(JNIEnv* env, const TextArg& t, const Probe& probe, jstring made) noexcept {
+bool StringCache::keep(const TextArg& t, const Probe& probe, jstring made) noexcept {
     if (probe.victim < 0) return false;  // every probed slot serves this call
-    Slot* v = &slots_[probe.victim].slot;
-    if (used(probe.victim)) {
-        v->ref.reset(env, made);  // deletes the evicted string
-    } else {
-        v = ::new (static_cast<void*>(v)) Slot(LocalRef<jstring>(env, made));
-        used_[probe.victim >> 6] |= std::uint64_t{1} << (probe.victim & 63);
-    }
+    Slot* v = &slots_[probe.victim];
+    if (used(probe.victim)) drop(probe.victim);  // the evicted string
+    used_[probe.victim >> 6] |= std::uint64_t{1} << (probe.victim & 63);
+    v->ref = made;
     v->hash = probe.hash;
     v->len = t.n;
     v->call = call_;
@@ -127,7 +122,7 @@ bool StringCache::keep(JNIEnv* env, const TextArg& t, const Probe& probe, jstrin
 StringCache::~StringCache() {
     for (int w = 0; w < kSlots / 64; ++w)
         for (std::uint64_t bits = used_[w]; bits != 0; bits &= bits - 1)
-            std::destroy_at(&slots_[w * 64 + std::countr_zero(bits)].slot);  // deletes its string
+            drop(w * 64 + std::countr_zero(bits));
 }
 
 bool JniSink::lookup(int slot, const char* name, const char* signature) {
@@ -179,7 +174,7 @@ bool JniSink::call(int slot, const CallArgs& a) {
                         ok = false;  // NewStringUTF failed: its exception is pending
                         break;
                     }
-                    if (!strings_.keep(env_, t, probe, s)) made.add(s);
+                    if (!strings_.keep(t, probe, s)) made.add(s);
                 }
             } else {
                 once = static_cast<std::uint16_t>(once | 1u << k);

@@ -4,7 +4,6 @@
 #include <jni.h>
 
 #include <cstdint>
-#include <utility>
 
 #include "jni_refs.hpp"
 #include "vyt/emit.hpp"
@@ -29,9 +28,10 @@ VYT_ALWAYS_INLINE jstring NewJavaString(JNIEnv* env, const TextArg& t) {
 // One Java string per distinct text of a reply.  Texts of 1 to kMaxKey bytes
 // are kept as local references in a table of kSlots; a text seen again in the
 // same reply is passed as the same String object.  The table is bounded, so
-// the local references it holds are too; each slot owns its reference, which
-// is deleted when the slot is reused and when the table goes (at the end of
-// the reply).  A reference passed in the current call is never evicted.
+// the local references it holds are too; the table owns them: a slot's
+// reference is deleted, through LocalRef, when the slot is reused and when the
+// table goes (at the end of the reply).  A reference passed in the current
+// call is never evicted.
 //
 // Whether texts recur is judged per field (a text parameter of a callback):
 // names of nodes and transactions recur, other texts may not.  When fewer
@@ -48,7 +48,7 @@ public:
     static constexpr int kPause = 4096;
     static constexpr int kFields = Out::kMaxMethods * Out::kMaxTextArgs;
 
-    StringCache() noexcept {}
+    explicit StringCache(JNIEnv* env) noexcept : env_(env) {}
     ~StringCache();
     StringCache(const StringCache&) = delete;
     StringCache& operator=(const StringCache&) = delete;
@@ -76,14 +76,13 @@ public:
     // The table's string for a kept text, or null when it has none yet: the
     // caller then makes the string (see MakeKeptString) and hands it to keep().
     jstring find(const TextArg& t, int field, Probe* probe);
-    // Keeps `made`, the string for `t` made with `env`, where find() said;
-    // false when there is no room (the caller then keeps ownership of it).
-    bool keep(JNIEnv* env, const TextArg& t, const Probe& probe, jstring made) noexcept;
+    // Keeps `made`, the string for `t`, where find() said; false when there is
+    // no room (the caller then keeps ownership of it).
+    bool keep(const TextArg& t, const Probe& probe, jstring made) noexcept;
 
 private:
     struct Slot {
-        explicit Slot(LocalRef<jstring> r) noexcept : ref(std::move(r)) {}  // the rest is set by keep()
-        LocalRef<jstring> ref;
+        jstring ref;  // owned by the table
         std::uint32_t hash;
         std::uint32_t len;
         std::uint32_t call;  // the call that last used it
@@ -93,20 +92,18 @@ private:
         std::uint8_t lookups, hits;  // in the current window
         std::int16_t pause;          // texts still to make without the table
     };
-    // A slot's storage: the slot is constructed when first used and destroyed
-    // with the table, so a reply starts at little cost.
-    union SlotStorage {
-        SlotStorage() noexcept {}
-        ~SlotStorage() {}
-        Slot slot;
-    };
     static_assert(kWindow <= 255 && kPause <= 32767);
     bool used(int k) const noexcept { return (used_[k >> 6] >> (k & 63)) & 1; }
-    // Which slots are constructed (and hold a reference).
+    // Deletes the reference slot k holds (used(k)), through its owner type.
+    void drop(int k) noexcept { LocalRef<jstring>(env_, slots_[k].ref).reset(); }
+
+    JNIEnv* env_;
+    // Which slots hold a reference; the slots themselves are left
+    // uninitialised until first used, so a reply starts at little cost.
     std::uint64_t used_[kSlots / 64] = {};
     std::uint32_t call_ = 1;
     Field fields_[kFields] = {};
-    SlotStorage slots_[kSlots];
+    Slot slots_[kSlots];
 };
 
 // The string for a text the table keeps but does not hold yet.
@@ -132,7 +129,7 @@ inline constexpr int kFrameCapacity = kFrameRefs + Out::kMaxTextArgs;
 // must be made outside it.
 class JniSink final : public Sink {
 public:
-    JniSink(JNIEnv* env, jobject target) noexcept : env_(env), target_(target), frame_(env) {}
+    JniSink(JNIEnv* env, jobject target) noexcept : env_(env), target_(target), strings_(env), frame_(env) {}
     ~JniSink() override = default;
     JniSink(const JniSink&) = delete;
     JniSink& operator=(const JniSink&) = delete;

@@ -505,6 +505,9 @@ final class JdbcHistoryStore implements HistoryStore {
                         + " WHERE collector = ? AND tran = ? AND start_s >= ? AND start_s < ? AND path = ? ORDER BY start_s"
                 : "SELECT start_s, MAX(length_s), " + aggregates(false) + ", " + (hourly ? "MAX(intervals)" : "1")
                         + " FROM " + table + " WHERE collector = ? AND tran = ? AND start_s >= ? AND start_s < ? "
+                        // Intervals are kept no longer than the latest interval of their path: naming the paths
+                        // lets SQLite seek each path's range in the key rather than scan the transaction.
+                        + (hourly ? "" : "AND path IN (SELECT path FROM latest_sample WHERE collector = ? AND tran = ?) ")
                         + "GROUP BY start_s ORDER BY start_s";
         // The whole transaction's query yields its columns in the same order, with seeded before intervals.
         boolean seededLast = q.path() != null;
@@ -515,7 +518,12 @@ final class JdbcHistoryStore implements HistoryStore {
                 p.setString(2, q.tran());
                 p.setLong(3, from);
                 p.setLong(4, q.to());
-                if (q.path() != null) p.setInt(5, q.path());
+                if (q.path() != null) {
+                    p.setInt(5, q.path());
+                } else if (!hourly) {
+                    p.setString(5, q.collector());
+                    p.setString(6, q.tran());
+                }
                 try (ResultSet r = p.executeQuery()) {
                     while (r.next()) {
                         Point pt = point(r, seededLast);

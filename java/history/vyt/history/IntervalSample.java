@@ -19,5 +19,16 @@ public record IntervalSample(String collector, String tran, int path, long start
         Objects.requireNonNull(times, "times (use Components.none() when unknown)");
         Objects.requireNonNull(states, "states (use Components.none() when unknown)");
         Objects.requireNonNull(thresholds, "thresholds (use Components.none() when unknown)");
+        for (int k = 0; k < 5; k++) {
+            finite("time", times.get(k), k);
+            finite("threshold", thresholds.get(k), k);
+        }
+    }
+
+    private static void finite(String what, Double v, int component) {
+        if (v != null && !Double.isFinite(v)) {
+            throw new IllegalArgumentException("the " + Components.STEMS[component] + " " + what + " " + v
+                    + " is not a number; store null for an unknown value");
+        }
     }
 }

@@ -15,15 +15,17 @@ import vyt.history.StoreOptions;
 
 /**
  * Loads DAYS x TRANS x PATHS of 5-minute intervals into an SQLite history under DIR (a new
- * temporary folder by default) and times a 24-hour and a 30-day series of one path.
- * Usage: java -jar vythistory-bench.jar [DIR [DAYS [TRANS [PATHS]]]]
+ * temporary folder by default), or a PostgreSQL one when given its jdbc:postgresql: URL (the
+ * password in VYT_DB_PASSWORD), and times a 24-hour and a 30-day series of one path and of the
+ * whole transaction. Usage: java -jar vythistory-bench.jar [DIR|URL [DAYS [TRANS [PATHS]]]]
  */
 public final class HistoryBench {
     private HistoryBench() {
     }
 
     public static void main(String[] args) throws Exception {
-        Path dir = args.length > 0 ? Path.of(args[0]) : Files.createTempDirectory("vyt-history-bench");
+        StoreOptions options = args.length > 0 && args[0].startsWith("jdbc:") ? StoreOptions.postgresql(args[0], null)
+                : StoreOptions.sqlite(args.length > 0 ? Path.of(args[0]) : Files.createTempDirectory("vyt-history-bench"));
         int days = args.length > 1 ? Integer.parseInt(args[1]) : 30;
         int trans = args.length > 2 ? Integer.parseInt(args[2]) : 50;
         int paths = args.length > 3 ? Integer.parseInt(args[3]) : 5;
@@ -31,7 +33,7 @@ public final class HistoryBench {
         long end = (System.currentTimeMillis() / 1000) / 86_400 * 86_400;
         long begin = end - days * 86_400L;
         Random random = new Random(42);
-        try (HistoryStore store = HistoryStore.open(StoreOptions.sqlite(dir))) {
+        try (HistoryStore store = HistoryStore.open(options)) {
             System.out.println("history-bench: " + store.describe() + ", " + days + " days x " + trans
                     + " transactions x " + paths + " paths at " + step + " s");
             long t0 = System.nanoTime();

@@ -72,7 +72,7 @@ void TypedBuffers::reset() {
     ints.fill(kTypedFirstCall, 0);  // the words before the calls, filled by finish()
     bytes.clear();
     texts.clear();
-    index.fill(kFirstTable, -1);
+    index.fill(kFirstTable, Slot{0, -1});
     entries = 0;
 }
 
@@ -127,28 +127,31 @@ std::int32_t TypedBuffers::keep(const char* p, std::size_t n, std::uint32_t h, b
     if (failed()) return 0;
     const std::size_t mask = index.size() - 1;
     for (std::size_t at = h & mask;; at = (at + 1) & mask) {
-        const std::int32_t no = index[at];
+        const Slot slot = index[at];
+        const std::int32_t no = slot.no;
         if (no < 0) {
             const auto k = static_cast<std::int32_t>(texts.size());
-            index[at] = k;
+            index[at] = Slot{h, k};
             texts.push({static_cast<std::uint32_t>(bytes.size()), static_cast<std::uint32_t>(n), h, ascii});
             bytes.append(p, n);
             if (texts.size() * 2 > index.size()) grow();
             return k;
         }
+        if (slot.hash != h) continue;
         const Text& s = texts[static_cast<std::size_t>(no)];
-        if (s.hash == h && s.len == n && std::memcmp(bytes.data() + s.at, p, n) == 0) return no;
+        if (s.len == n && std::memcmp(bytes.data() + s.at, p, n) == 0) return no;
     }
 }
 
 void TypedBuffers::grow() {
-    index.fill(index.size() * 2, -1);
+    index.fill(index.size() * 2, Slot{0, -1});
     if (index.failed) return;
     const std::size_t mask = index.size() - 1;
     for (std::size_t no = 0; no < texts.size(); ++no) {
-        std::size_t at = texts[no].hash & mask;
-        while (index[at] >= 0) at = (at + 1) & mask;
-        index[at] = static_cast<std::int32_t>(no);
+        const std::uint32_t h = texts[no].hash;
+        std::size_t at = h & mask;
+        while (index[at].no >= 0) at = (at + 1) & mask;
+        index[at] = Slot{h, static_cast<std::int32_t>(no)};
     }
 }
 

@@ -136,7 +136,13 @@ struct TypedBuffers {
         bool ascii;
     };
     GrowArray<Text> texts;
-    GrowArray<std::int32_t> index;  // open-addressing table of text numbers; -1 empty
+    // An open-addressing table of text numbers (-1: empty) with their hashes, so that a probe
+    // of another text's slot need not read that text.
+    struct Slot {
+        std::uint32_t hash;
+        std::int32_t no;
+    };
+    GrowArray<Slot> index;
     GrowArray<char> mapped;         // a non-ASCII text while it is converted
     std::int32_t entries = 0;       // addEntry calls recorded
     void reset();

@@ -12,20 +12,34 @@ namespace vyt {
 
 namespace {
 
-constexpr std::uint32_t kFnvBasis = 2166136261u;
-constexpr std::uint32_t kFnvPrime = 16777619u;
-
-// Reply texts are short; FNV-1a over their bytes, and whether they are ASCII.
+// Reply texts are short: a hash of their bytes eight at a time, and whether
+// they are ASCII.  Only this table reads the hash, so the byte order of the
+// loads does not matter.
 std::uint32_t Hash(const char* p, std::size_t n, bool* ascii) noexcept {
-    std::uint32_t h = kFnvBasis;
-    unsigned char any = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto c = static_cast<unsigned char>(p[i]);
-        any |= c;
-        h = (h ^ c) * kFnvPrime;
+    constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
+    std::uint64_t h = n * kMul, any = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        any |= w;
+        h = (h ^ w) * kMul;
+        h = (h << 31) | (h >> 33);
     }
-    *ascii = any < 0x80;
-    return h;
+    if (i < n) {
+        std::uint64_t w = 0;
+        for (std::size_t k = 0; i + k < n; ++k) w |= static_cast<std::uint64_t>(static_cast<unsigned char>(p[i + k])) << (8 * k);
+        any |= w;
+        h = (h ^ w) * kMul;
+    }
+    *ascii = (any & 0x8080808080808080ull) == 0;
+    // Every input bit reaches the low bits the table uses.
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
+    h ^= h >> 33;
+    return static_cast<std::uint32_t>(h);
 }
 
 constexpr std::size_t kFirstTable = 64;  // a power of two
@@ -54,11 +68,12 @@ void CopyLine(char (&out)[kMessageMax], const char* text) {
 }
 
 void TypedBuffers::reset() {
-    ints.clear();
+    ints.failed = bytes.failed = texts.failed = index.failed = mapped.failed = false;
+    ints.fill(kTypedFirstCall, 0);  // the words before the calls, filled by finish()
     bytes.clear();
     texts.clear();
-    index.fill(kFirstTable, -1);
-    ints.failed = bytes.failed = texts.failed = index.failed = false;
+    index.fill(kFirstTable, Slot{0, -1});
+    entries = 0;
 }
 
 bool TypedSink::tracing() const { return trace::enabled(); }
@@ -74,57 +89,88 @@ bool TypedSink::lookup(int slot, const char* name, const char* /*signature*/) {
 }
 
 bool TypedSink::share(int slot, TextArg text) {
-    shared_[slot] = intern(text);
+    shared_[slot] = b_.intern(text.p, text.n);
     return true;
 }
 
 bool TypedSink::call(int slot, const CallArgs& a) {
     if (a.n > static_cast<std::size_t>(Out::kMaxArgs)) return false;
-    bool isText[Out::kMaxArgs] = {};
-    std::int32_t textNo[Out::kMaxArgs];
-    for (std::size_t k = 0; k < a.nTexts; ++k) {
+    std::int32_t* out = b_.ints.extend(1 + a.n);
+    if (out == nullptr) return false;
+    static_assert(Out::kMaxArgs <= 64);
+    std::uint64_t isText = 0;
+    for (std::size_t k = 0; k < a.nTexts; ++k) isText |= std::uint64_t{1} << a.textAt[k];
+    out[0] = methods_[slot];
+    for (std::size_t i = 0; i < a.n; ++i) out[1 + i] = (isText >> i & 1) != 0 ? 0 : a.slots[i].i;
+    for (std::size_t k = 0; k < a.nTexts; ++k) {  // a text argument: its number in the table
         const TextArg& t = a.texts[k];
-        const std::size_t at = a.textAt[k];
-        isText[at] = true;
-        textNo[at] = t.shared >= 0 ? shared_[t.shared] : intern(t);
+        out[1 + a.textAt[k]] = t.shared >= 0 ? shared_[t.shared] : b_.intern(t.p, t.n);
     }
-    GrowArray<std::int32_t>& out = b_.ints;
-    out.push(methods_[slot]);
-    for (std::size_t i = 0; i < a.n; ++i) out.push(isText[i] ? textNo[i] : a.slots[i].i);
+    if (methods_[slot] == kTypedAddEntry) ++b_.entries;
     return !b_.failed();
 }
 
-std::int32_t TypedSink::intern(const TextArg& t) {
+std::int32_t TypedBuffers::intern(const char* p, std::size_t n) {
     bool ascii = false;
-    const std::uint32_t h = Hash(t.p, t.n, &ascii);
-    if (b_.failed()) return 0;
-    const std::size_t mask = b_.index.size() - 1;
+    std::uint32_t h = Hash(p, n, &ascii);
+    if (!ascii) {  // kept as the characters mapData makes of these bytes
+        char* m = mapped.room(2 * n);
+        if (m == nullptr) return 0;
+        n = ToStandardUtf8(p, n, m);
+        p = m;
+        h = Hash(p, n, &ascii);
+    }
+    return keep(p, n, h, ascii);
+}
+
+std::int32_t TypedBuffers::keep(const char* p, std::size_t n, std::uint32_t h, bool ascii) {
+    if (failed()) return 0;
+    const std::size_t mask = index.size() - 1;
     for (std::size_t at = h & mask;; at = (at + 1) & mask) {
-        const std::int32_t no = b_.index[at];
+        const Slot slot = index[at];
+        const std::int32_t no = slot.no;
         if (no < 0) {
-            const auto n = static_cast<std::int32_t>(b_.texts.size());
-            b_.index[at] = n;
-            b_.texts.push({static_cast<std::uint32_t>(b_.bytes.size()), t.n, h, ascii});
-            b_.bytes.append(t.p, t.n);
-            b_.bytes.push('\0');
-            if (b_.texts.size() * 2 > b_.index.size()) grow();
-            return n;
+            const auto k = static_cast<std::int32_t>(texts.size());
+            index[at] = Slot{h, k};
+            texts.push({static_cast<std::uint32_t>(bytes.size()), static_cast<std::uint32_t>(n), h, ascii});
+            bytes.append(p, n);
+            if (texts.size() * 2 > index.size()) grow();
+            return k;
         }
-        const TypedBuffers::Text& s = b_.texts[static_cast<std::size_t>(no)];
-        if (s.hash == h && s.len == t.n && std::memcmp(b_.bytes.data() + s.at, t.p, t.n) == 0) return no;
+        if (slot.hash != h) continue;
+        const Text& s = texts[static_cast<std::size_t>(no)];
+        if (s.len == n && std::memcmp(bytes.data() + s.at, p, n) == 0) return no;
     }
 }
 
-void TypedSink::grow() {
-    GrowArray<std::int32_t>& index = b_.index;
-    index.fill(index.size() * 2, -1);
+void TypedBuffers::grow() {
+    index.fill(index.size() * 2, Slot{0, -1});
     if (index.failed) return;
     const std::size_t mask = index.size() - 1;
-    for (std::size_t no = 0; no < b_.texts.size(); ++no) {
-        std::size_t at = b_.texts[no].hash & mask;
-        while (index[at] >= 0) at = (at + 1) & mask;
-        index[at] = static_cast<std::int32_t>(no);
+    for (std::size_t no = 0; no < texts.size(); ++no) {
+        const std::uint32_t h = texts[no].hash;
+        std::size_t at = h & mask;
+        while (index[at].no >= 0) at = (at + 1) & mask;
+        index[at] = Slot{h, static_cast<std::int32_t>(no)};
     }
+}
+
+bool TypedBuffers::finish(TypedFailure failure, std::int64_t offset) {
+    if (failed() || ints.size() < kTypedFirstCall) return false;
+    if (bytes.size() > static_cast<std::size_t>(INT32_MAX) || ints.size() + texts.size() > static_cast<std::size_t>(INT32_MAX))
+        return false;
+    const std::size_t callsEnd = ints.size();
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const Text& t = texts[i];
+        const std::uint32_t end = t.at + t.len;
+        ints.push(static_cast<std::int32_t>(t.ascii ? end : end | kTypedNotAscii));
+    }
+    if (ints.failed) return false;
+    ints[kTypedFailureWord] = static_cast<std::int32_t>(failure);
+    ints[kTypedOffsetWord] = static_cast<std::int32_t>(offset);
+    ints[kTypedCallsEndWord] = static_cast<std::int32_t>(callsEnd);
+    ints[kTypedEntriesWord] = entries;
+    return true;
 }
 
 TypedFault ClassifyFault(const char* line, std::size_t replySize) {
@@ -138,10 +184,10 @@ TypedFault ClassifyFault(const char* line, std::size_t replySize) {
 
 namespace vyt {
 
-TypedResult DecodeTyped(Bytes reply, int reportType, TypedBuffers& b) {
+namespace {
+
+TypedResult DecodeReply(Bytes reply, int reportType, TypedBuffers& b) {
     b.reset();
-    b.ints.push(0);  // room for the failure and the offset, filled by the adapter
-    b.ints.push(0);
     TypedSink sink(b);
     TypedResult r;
     tracef(sink, "\ndecodeTyped Entry: rep_type<%d> buflen<%zu>\n", reportType, reply.size());
@@ -196,6 +242,26 @@ TypedResult DecodeTyped(Bytes reply, int reportType, TypedBuffers& b) {
         CopyLine(r.message, sink.firstError());
     }
     tracef(sink, "\ndecodeTyped Exit: status=%d\n", status);
+    return r;
+}
+
+}  // namespace
+
+TypedResult DecodeTyped(Bytes reply, int reportType, TypedBuffers& b) {
+    TypedResult r = DecodeReply(reply, reportType, b);
+    if (r.failure == TypedFailure::None && !b.finish(TypedFailure::None, -1)) {
+        std::snprintf(r.message, sizeof r.message, "the texts of the %zu-byte reply do not fit one Java array",
+                      reply.size());
+        r.failure = TypedFailure::Other;
+        r.offset = -1;
+        TypedSink sink(b);
+        errorf(sink, "decodeTyped: %s\n", r.message);
+    }
+    if (r.failure != TypedFailure::None) {  // no calls; the message is the one text
+        b.reset();
+        b.intern(r.message, std::strlen(r.message));
+        if (!b.finish(r.failure, r.offset)) b.ints.failed = true;
+    }
     return r;
 }
 

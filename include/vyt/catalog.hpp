@@ -13,6 +13,7 @@
 #include <type_traits>
 
 #include "vyt/emit.hpp"
+#include "vyt/layout/detail.hpp"
 
 namespace vyt {
 
@@ -176,6 +177,18 @@ VYT_PARAM_GROUP(RangeWithStates)
     P(x, Int, pathRespTimeAlert, Milliseconds) \
     P(x, Int, pathRespTimeAlertState, AlertState)
 VYT_PARAM_GROUP(AlertPath)
+
+// The runs of a path detail reply's metric words that the callbacks pass as
+// they are: declared with the reply's layout (vyt/layout/detail.hpp), whose
+// word order they keep.
+VYT_PARAM_GROUP(RspTimeDetailEntryWords)
+VYT_PARAM_GROUP(PathTimeDetailEntryWords)
+VYT_PARAM_GROUP(NetDetailEntryWords)
+VYT_PARAM_GROUP(NetDetailThroughput)
+VYT_PARAM_GROUP(SrvDetailEntryTimes)
+VYT_PARAM_GROUP(SrvDetailEntryNetStates)
+VYT_PARAM_GROUP(SrvDetailEntryRest)
+VYT_PARAM_GROUP(WaitDetailEntryWords)
 
 // setData of all-transactions (report type 1).
 #define VYT_ALL_TRANS_SET_DATA_PARAMS(P)  \
@@ -369,12 +382,7 @@ VYT_KIND_CALLBACK(TransFlowAddEntry, addEntry, VYT_TRANS_FLOW_ADD_ENTRY_PARAMS)
     P(Group, pathNetRespTime, RangeWithStates, pathNetRespTime) \
     P(Group, pathNetRespTimeOut, RangeWithStates, pathNetRespTimeOut) \
     P(Group, pathNetRespTimeIn, RangeWithStates, pathNetRespTimeIn) \
-    P(Int, pathNetOutKBytesPerSecAvg, Value, "KB/s") \
-    P(Int, pathNetInKBytesPerSecAvg, Value, "KB/s") \
-    P(Int, pathNetTotKBytesPerSecAvg, Value, "KB/s") \
-    P(Int, pathNetOutBytesCtAvg, Count, "bytes") \
-    P(Int, pathNetInBytesCtAvg, Count, "bytes") \
-    P(Int, pathNetTotBytesCtAvg, Count, "bytes") \
+    P(Group, throughput, NetDetailThroughput, ) \
     P(Int, sumIntervalAux, Value) \
     P(Int, flags, ReportFlags) \
     P(Int, reportReturnCode, Value)
@@ -387,19 +395,7 @@ VYT_KIND_CALLBACK(NetDetailSetData, setData, VYT_NET_DETAIL_SET_DATA_PARAMS)
     P(Int, pathIPSrcPort, Port) \
     P(Int, pathIPDstPort, Port) \
     P(Int, pathIPSrc, Value) \
-    P(Int, pathNetRespTime, Milliseconds) \
-    P(Int, pathNetRespTimeOut, Milliseconds) \
-    P(Int, pathNetRespTimeIn, Milliseconds) \
-    P(Int, pathNetOutKBytesPerSec, Value, "KB/s") \
-    P(Int, pathNetInKBytesPerSec, Value, "KB/s") \
-    P(Int, pathNetTotKBytesPerSec, Value, "KB/s") \
-    P(Int, pathNetOutBytesCt, Count, "bytes") \
-    P(Int, pathNetInBytesCt, Count, "bytes") \
-    P(Int, pathNetTotBytesCt, Count, "bytes") \
-    P(Int, pathNetRespTimeState, AlertState) \
-    P(Int, pathNetRespTimeOutState, AlertState) \
-    P(Int, pathNetRespTimeInState, AlertState) \
-    P(Int, pathClientTranCt, Count)
+    P(Group, metrics, NetDetailEntryWords, )
 VYT_KIND_CALLBACK(NetDetailAddEntry, addEntry, VYT_NET_DETAIL_ADD_ENTRY_PARAMS)
 
 // setData of server-detail (report type 9).
@@ -429,20 +425,9 @@ VYT_KIND_CALLBACK(SrvDetailSetData, setData, VYT_SRV_DETAIL_SET_DATA_PARAMS)
     P(Int, pathIPSrcPort, Port) \
     P(Int, pathIPDstPort, Port) \
     P(Int, pathIPSrc, Value) \
-    P(Int, pathDisRespTime, Milliseconds) \
-    P(Int, pathTotRespTime, Milliseconds) \
-    P(Int, pathNetRespTimeOut, Milliseconds) \
-    P(Int, pathNetRespTimeIn, Milliseconds) \
-    P(Int, pathSrvRespTime, Milliseconds) \
-    P(Int, pathAppRespTime, Milliseconds) \
-    P(Int, pathWaitRespTime, Milliseconds) \
-    P(Int, pathTotRespTimeState, AlertState) \
-    P(Int, pathSrvRespTimeState, AlertState) \
-    P(Int, pathAppRespTimeState, AlertState) \
-    P(Int, pathWaitRespTimeState, AlertState) \
-    P(Int, pathClientTranCt, Count) \
-    P(Int, pathNetRespTimeOutState, AlertState) \
-    P(Int, pathNetRespTimeInState, AlertState)
+    P(Group, times, SrvDetailEntryTimes, ) \
+    P(Group, rest, SrvDetailEntryRest, ) \
+    P(Group, netStates, SrvDetailEntryNetStates, )
 VYT_KIND_CALLBACK(SrvDetailAddEntry, addEntry, VYT_SRV_DETAIL_ADD_ENTRY_PARAMS)
 
 // setData of response-time-detail (report type 10).
@@ -470,17 +455,7 @@ VYT_KIND_CALLBACK(RspTimeDetailSetData, setData, VYT_RSP_TIME_DETAIL_SET_DATA_PA
     P(Int, usePort, Value) \
     P(Int, pathIPSrcPort, Port) \
     P(Int, pathIPDstPort, Port) \
-    P(Int, pathTotRespTime, Milliseconds) \
-    P(Int, pathNetRespTime, Milliseconds) \
-    P(Int, pathSrvRespTime, Milliseconds) \
-    P(Int, pathAppRespTime, Milliseconds) \
-    P(Int, pathWaitRespTime, Milliseconds) \
-    P(Int, pathTotRespTimeState, AlertState) \
-    P(Int, pathNetRespTimeState, AlertState) \
-    P(Int, pathSrvRespTimeState, AlertState) \
-    P(Int, pathAppRespTimeState, AlertState) \
-    P(Int, pathWaitRespTimeState, AlertState) \
-    P(Int, pathClientTranCt, Count)
+    P(Group, metrics, RspTimeDetailEntryWords, )
 VYT_KIND_CALLBACK(RspTimeDetailAddEntry, addEntry, VYT_RSP_TIME_DETAIL_ADD_ENTRY_PARAMS)
 
 // setData of current-alerts (report type 11).
@@ -554,13 +529,7 @@ VYT_KIND_CALLBACK(WaitDetailSetData, setData, VYT_WAIT_DETAIL_SET_DATA_PARAMS)
     P(Int, usePort, Value) \
     P(Int, pathIPSrc, Value) \
     P(Int, pathIPSrcPort, Port) \
-    P(Int, pathSrvRespTime, Milliseconds) \
-    P(Int, pathAppRespTime, Milliseconds) \
-    P(Int, pathWaitRespTime, Milliseconds) \
-    P(Int, pathSrvRespTimeState, AlertState) \
-    P(Int, pathAppRespTimeState, AlertState) \
-    P(Int, pathWaitRespTimeState, AlertState) \
-    P(Int, pathClientTranCt, Count) \
+    P(Group, metrics, WaitDetailEntryWords, ) \
     P(Int, flags, ReportFlags)
 VYT_KIND_CALLBACK(WaitDetailAddEntry, addEntry, VYT_WAIT_DETAIL_ADD_ENTRY_PARAMS)
 
@@ -748,13 +717,7 @@ VYT_KIND_CALLBACK(PathTimeDetailSetData, setData, VYT_PATH_TIME_DETAIL_SET_DATA_
     P(Int, usePort, Value) \
     P(Int, pathIPSrcPort, Port) \
     P(Int, pathIPDstPort, Port) \
-    P(Int, pathRespTime, Milliseconds) \
-    P(Int, pathNetRespTime, Milliseconds) \
-    P(Int, pathAppRespTime, Milliseconds) \
-    P(Int, pathRespTimeState, AlertState) \
-    P(Int, pathNetRespTimeState, AlertState) \
-    P(Int, pathAppRespTimeState, AlertState) \
-    P(Int, pathClientTranCt, Count)
+    P(Group, metrics, PathTimeDetailEntryWords, )
 VYT_KIND_CALLBACK(PathTimeDetailAddEntry, addEntry, VYT_PATH_TIME_DETAIL_ADD_ENTRY_PARAMS)
 
 // addEntry of transaction-servers (report type 20).

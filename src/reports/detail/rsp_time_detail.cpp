@@ -63,7 +63,6 @@ void DecodeRspTimeDetail(Bytes reply, Out& out) {
     ForEntries(out, reply, sizeof(RspTimeDetailReply), sizeof(RspTimeDetailEntry), c.reportEntryCt,
                [&](std::int32_t k, Bytes b) {
                    const auto e = ReadEntry<RspTimeDetailEntryMetrics>(b);
-                   const auto r = at<PathDetailEntry<RspTimeDetailEntryMetrics>>(b, 0);
                    if (out.tracing())
                        Spread(
                            [&](auto... a) {
@@ -82,17 +81,7 @@ void DecodeRspTimeDetail(Bytes reply, Out& out) {
                                   .usePort = e.usePort,
                                   .pathIPSrcPort = int{e.srcPort},
                                   .pathIPDstPort = int{e.dstPort},
-                                  .pathTotRespTime = VYT_FIELD(r, metrics.pathTotRespTime),
-                                  .pathNetRespTime = VYT_FIELD(r, metrics.pathNetRespTime),
-                                  .pathSrvRespTime = VYT_FIELD(r, metrics.pathSrvRespTime),
-                                  .pathAppRespTime = VYT_FIELD(r, metrics.pathAppRespTime),
-                                  .pathWaitRespTime = VYT_FIELD(r, metrics.pathWaitRespTime),
-                                  .pathTotRespTimeState = VYT_FIELD(r, metrics.pathTotRespTimeState),
-                                  .pathNetRespTimeState = VYT_FIELD(r, metrics.pathNetRespTimeState),
-                                  .pathSrvRespTimeState = VYT_FIELD(r, metrics.pathSrvRespTimeState),
-                                  .pathAppRespTimeState = VYT_FIELD(r, metrics.pathAppRespTimeState),
-                                  .pathWaitRespTimeState = VYT_FIELD(r, metrics.pathWaitRespTimeState),
-                                  .pathClientTranCt = VYT_FIELD(r, metrics.pathClientTranCt)});
+                                  .metrics = GroupOf<cb::RspTimeDetailEntryWords>(e.w)});
                });
 }
 
@@ -144,7 +133,6 @@ void DecodePathTimeDetail(Bytes reply, Out& out) {
     ForEntries(out, reply, sizeof(PathTimeDetailReply), sizeof(PathTimeDetailEntry), c.reportEntryCt,
                [&](std::int32_t k, Bytes b) {
                    const auto e = ReadEntry<PathTimeDetailEntryMetrics>(b);
-                   const auto r = at<PathDetailEntry<PathTimeDetailEntryMetrics>>(b, 0);
                    if (out.tracing())
                        Spread(
                            [&](auto... a) {
@@ -161,13 +149,7 @@ void DecodePathTimeDetail(Bytes reply, Out& out) {
                                   .usePort = e.usePort,
                                   .pathIPSrcPort = int{e.srcPort},
                                   .pathIPDstPort = int{e.dstPort},
-                                  .pathRespTime = VYT_FIELD(r, metrics.pathRespTime),
-                                  .pathNetRespTime = VYT_FIELD(r, metrics.pathNetRespTime),
-                                  .pathAppRespTime = VYT_FIELD(r, metrics.pathAppRespTime),
-                                  .pathRespTimeState = VYT_FIELD(r, metrics.pathRespTimeState),
-                                  .pathNetRespTimeState = VYT_FIELD(r, metrics.pathNetRespTimeState),
-                                  .pathAppRespTimeState = VYT_FIELD(r, metrics.pathAppRespTimeState),
-                                  .pathClientTranCt = VYT_FIELD(r, metrics.pathClientTranCt)});
+                                  .metrics = GroupOf<cb::PathTimeDetailEntryWords>(e.w)});
                });
 }
 

@@ -68,12 +68,7 @@ void DecodeNetDetail(Bytes reply, Out& out) {
                        GroupAt<cb::RangeWithStates, offsetof(NetDetailMetrics, pathNetRespTimeOutMin)>(m),
                    .pathNetRespTimeIn =
                        GroupAt<cb::RangeWithStates, offsetof(NetDetailMetrics, pathNetRespTimeInMin)>(m),
-                   .pathNetOutKBytesPerSecAvg = VYT_FIELD(h, metrics.pathNetOutKBytesPerSecAvg),
-                   .pathNetInKBytesPerSecAvg = VYT_FIELD(h, metrics.pathNetInKBytesPerSecAvg),
-                   .pathNetTotKBytesPerSecAvg = VYT_FIELD(h, metrics.pathNetTotKBytesPerSecAvg),
-                   .pathNetOutBytesCtAvg = VYT_FIELD(h, metrics.pathNetOutBytesCtAvg),
-                   .pathNetInBytesCtAvg = VYT_FIELD(h, metrics.pathNetInBytesCtAvg),
-                   .pathNetTotBytesCtAvg = VYT_FIELD(h, metrics.pathNetTotBytesCtAvg),
+                   .throughput = GroupAt<cb::NetDetailThroughput, offsetof(NetDetailMetrics, pathNetOutKBytesPerSecAvg)>(m),
                    .sumIntervalAux = c.aux,
                    .flags = c.flags,
                    .reportReturnCode = c.returnCode});
@@ -81,7 +76,6 @@ void DecodeNetDetail(Bytes reply, Out& out) {
     ForEntries(out, reply, sizeof(NetDetailReply), sizeof(NetDetailEntry), c.reportEntryCt,
                [&](std::int32_t k, Bytes b) {
                    const auto e = ReadEntry<NetDetailEntryMetrics>(b);
-                   const auto r = at<PathDetailEntry<NetDetailEntryMetrics>>(b, 0);
                    if (out.tracing())
                        Spread(
                            [&](auto... a) {
@@ -101,19 +95,7 @@ void DecodeNetDetail(Bytes reply, Out& out) {
                                   .pathIPSrcPort = int{e.srcPort},
                                   .pathIPDstPort = int{e.dstPort},
                                   .pathIPSrc = e.srcIP,
-                                  .pathNetRespTime = VYT_FIELD(r, metrics.pathNetRespTime),
-                                  .pathNetRespTimeOut = VYT_FIELD(r, metrics.pathNetRespTimeOut),
-                                  .pathNetRespTimeIn = VYT_FIELD(r, metrics.pathNetRespTimeIn),
-                                  .pathNetOutKBytesPerSec = VYT_FIELD(r, metrics.pathNetOutKBytesPerSec),
-                                  .pathNetInKBytesPerSec = VYT_FIELD(r, metrics.pathNetInKBytesPerSec),
-                                  .pathNetTotKBytesPerSec = VYT_FIELD(r, metrics.pathNetTotKBytesPerSec),
-                                  .pathNetOutBytesCt = VYT_FIELD(r, metrics.pathNetOutBytesCt),
-                                  .pathNetInBytesCt = VYT_FIELD(r, metrics.pathNetInBytesCt),
-                                  .pathNetTotBytesCt = VYT_FIELD(r, metrics.pathNetTotBytesCt),
-                                  .pathNetRespTimeState = VYT_FIELD(r, metrics.pathNetRespTimeState),
-                                  .pathNetRespTimeOutState = VYT_FIELD(r, metrics.pathNetRespTimeOutState),
-                                  .pathNetRespTimeInState = VYT_FIELD(r, metrics.pathNetRespTimeInState),
-                                  .pathClientTranCt = VYT_FIELD(r, metrics.pathClientTranCt)});
+                                  .metrics = GroupOf<cb::NetDetailEntryWords>(e.w)});
                });
 }
 
@@ -194,7 +176,6 @@ void DecodeSrvDetail(Bytes reply, Out& out) {
     ForEntries(out, reply, sizeof(SrvDetailReply), sizeof(SrvDetailEntry), c.reportEntryCt,
                [&](std::int32_t k, Bytes b) {
                    const auto e = ReadEntry<SrvDetailEntryMetrics>(b);
-                   const auto r = at<PathDetailEntry<SrvDetailEntryMetrics>>(b, 0);
                    const auto times = Slice<0, kNetStatesAt>(e.w);
                    const auto netStates = Slice<kNetStatesAt, 2>(e.w);
                    const auto rest = Slice<kSrvStateAt, kWords<SrvDetailEntryMetrics> - kSrvStateAt>(e.w);
@@ -215,20 +196,9 @@ void DecodeSrvDetail(Bytes reply, Out& out) {
                                   .pathIPSrcPort = int{e.srcPort},
                                   .pathIPDstPort = int{e.dstPort},
                                   .pathIPSrc = e.srcIP,
-                                  .pathDisRespTime = VYT_FIELD(r, metrics.pathDisRespTime),
-                                  .pathTotRespTime = VYT_FIELD(r, metrics.pathTotRespTime),
-                                  .pathNetRespTimeOut = VYT_FIELD(r, metrics.pathNetRespTimeOut),
-                                  .pathNetRespTimeIn = VYT_FIELD(r, metrics.pathNetRespTimeIn),
-                                  .pathSrvRespTime = VYT_FIELD(r, metrics.pathSrvRespTime),
-                                  .pathAppRespTime = VYT_FIELD(r, metrics.pathAppRespTime),
-                                  .pathWaitRespTime = VYT_FIELD(r, metrics.pathWaitRespTime),
-                                  .pathTotRespTimeState = VYT_FIELD(r, metrics.pathTotRespTimeState),
-                                  .pathSrvRespTimeState = VYT_FIELD(r, metrics.pathSrvRespTimeState),
-                                  .pathAppRespTimeState = VYT_FIELD(r, metrics.pathAppRespTimeState),
-                                  .pathWaitRespTimeState = VYT_FIELD(r, metrics.pathWaitRespTimeState),
-                                  .pathClientTranCt = VYT_FIELD(r, metrics.pathClientTranCt),
-                                  .pathNetRespTimeOutState = VYT_FIELD(r, metrics.pathNetRespTimeOutState),
-                                  .pathNetRespTimeInState = VYT_FIELD(r, metrics.pathNetRespTimeInState)});
+                                  .times = GroupOf<cb::SrvDetailEntryTimes>(times),
+                                  .rest = GroupOf<cb::SrvDetailEntryRest>(rest),
+                                  .netStates = GroupOf<cb::SrvDetailEntryNetStates>(netStates)});
                });
 }
 
@@ -312,7 +282,6 @@ void DecodeWaitDetail(Bytes reply, Out& out) {
     ForEntries(out, reply, sizeof(WaitDetailReply), sizeof(WaitDetailEntry), c.reportEntryCt,
                [&](std::int32_t k, Bytes b) {
                    const auto e = ReadEntry<WaitDetailEntryMetrics>(b);
-                   const auto r = at<PathDetailEntry<WaitDetailEntryMetrics>>(b, 0);
                    if (out.tracing()) {
                        FlagsTextBuffer flagsText;
                        Spread(
@@ -330,13 +299,7 @@ void DecodeWaitDetail(Bytes reply, Out& out) {
                                   .usePort = e.usePort,
                                   .pathIPSrc = e.srcIP,
                                   .pathIPSrcPort = int{e.srcPort},
-                                  .pathSrvRespTime = VYT_FIELD(r, metrics.pathSrvRespTime),
-                                  .pathAppRespTime = VYT_FIELD(r, metrics.pathAppRespTime),
-                                  .pathWaitRespTime = VYT_FIELD(r, metrics.pathWaitRespTime),
-                                  .pathSrvRespTimeState = VYT_FIELD(r, metrics.pathSrvRespTimeState),
-                                  .pathAppRespTimeState = VYT_FIELD(r, metrics.pathAppRespTimeState),
-                                  .pathWaitRespTimeState = VYT_FIELD(r, metrics.pathWaitRespTimeState),
-                                  .pathClientTranCt = VYT_FIELD(r, metrics.pathClientTranCt),
+                                  .metrics = GroupOf<cb::WaitDetailEntryWords>(e.w),
                                   .flags = e.flags});
                });
 }

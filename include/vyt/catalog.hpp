@@ -138,7 +138,26 @@ VYT_PARAM_GROUP(PathNames)
     P(x, Str, pathIPDstNetName, Name) \
     P(x, Str, pathIPSrcAlias, Name) \
     P(x, Str, pathIPDstAlias, Name)
-VYT_PARAM_GROUP(DetailPathNames)
+
+// What every path detail setData passes first: the interval's texts, the
+// path's ends, the destination port, the interval's transaction count and
+// the path position.
+#define VYT_GROUP_LIST_DetailHead(P, x) \
+    P(x, Str, currentTime, Text) \
+    P(x, Str, startTime, Text) \
+    P(x, Str, duration, Text) \
+    VYT_GROUP_LIST_DetailPathNames(P, x) \
+    P(x, Int, pathIPDstPort, Port) \
+    P(x, Int, tranTotalCtSum, Count) \
+    P(x, Int, type, Value)
+VYT_PARAM_GROUP(DetailHead)
+
+// A path detail reply's distribution block as it travels: its count, then
+// the distribution.
+#define VYT_GROUP_LIST_DetailDistribution(P, x) \
+    P(x, Int, pathTotRespTimeDataCtSum, Count) \
+    VYT_GROUP_LIST_Distribution(P, x)
+VYT_PARAM_GROUP(DetailDistribution)
 
 // A value's minimum, maximum and average over the interval, with or without
 // their states; the prefix names the value (pathNetRespTimeOut: pathNetRespTimeOutMin, ...).
@@ -370,15 +389,8 @@ VYT_KIND_CALLBACK(TransFlowAddEntry, addEntry, VYT_TRANS_FLOW_ADD_ENTRY_PARAMS)
 
 // setData of network-detail (report type 8).
 #define VYT_NET_DETAIL_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Group, ends, DetailPathNames, ) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, tranTotalCtSum, Count) \
-    P(Int, type, Value) \
-    P(Int, pathTotRespTimeDataCtSum, Count) \
-    P(Group, groups, Distribution, ) \
+    P(Group, head, DetailHead, ) \
+    P(Group, dist, DetailDistribution, ) \
     P(Group, pathNetRespTime, RangeWithStates, pathNetRespTime) \
     P(Group, pathNetRespTimeOut, RangeWithStates, pathNetRespTimeOut) \
     P(Group, pathNetRespTimeIn, RangeWithStates, pathNetRespTimeIn) \
@@ -400,15 +412,8 @@ VYT_KIND_CALLBACK(NetDetailAddEntry, addEntry, VYT_NET_DETAIL_ADD_ENTRY_PARAMS)
 
 // setData of server-detail (report type 9).
 #define VYT_SRV_DETAIL_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Group, ends, DetailPathNames, ) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, tranTotalCtSum, Count) \
-    P(Int, type, Value) \
-    P(Int, pathTotRespTimeDataCtSum, Count) \
-    P(Group, groups, Distribution, ) \
+    P(Group, head, DetailHead, ) \
+    P(Group, dist, DetailDistribution, ) \
     P(Group, pathSrvRespTime, RangeWithStates, pathSrvRespTime) \
     P(Group, pathAppRespTime, RangeWithStates, pathAppRespTime) \
     P(Group, pathWaitRespTime, RangeWithStates, pathWaitRespTime) \
@@ -433,15 +438,8 @@ VYT_KIND_CALLBACK(SrvDetailAddEntry, addEntry, VYT_SRV_DETAIL_ADD_ENTRY_PARAMS)
 // setData of response-time-detail (report type 10).
 #define VYT_RSP_TIME_DETAIL_SET_DATA_PARAMS(P)  \
     P(Str, subTranName, Name) \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Group, ends, DetailPathNames, ) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, tranTotalCtSum, Count) \
-    P(Int, type, Value) \
-    P(Int, pathTotRespTimeDataCtSum, Count) \
-    P(Group, groups, Distribution, ) \
+    P(Group, head, DetailHead, ) \
+    P(Group, dist, DetailDistribution, ) \
     P(Group, pathTotRespTime, RangeWithStates, pathTotRespTime) \
     P(Int, sumIntervalAux, Value) \
     P(Int, flags, ReportFlags) \
@@ -500,16 +498,9 @@ VYT_KIND_CALLBACK(TransWaitTimeAddEntry, addEntry, VYT_TRANS_WAIT_TIME_ADD_ENTRY
 
 // setData of wait-detail (report type 13).
 #define VYT_WAIT_DETAIL_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Group, ends, DetailPathNames, ) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, tranTotalCtSum, Count) \
-    P(Int, type, Value) \
+    P(Group, head, DetailHead, ) \
     P(Int, flags, ReportFlags) \
-    P(Int, pathTotRespTimeDataCtSum, Count) \
-    P(Group, groups, Distribution, ) \
+    P(Group, dist, DetailDistribution, ) \
     P(Group, pathSrvRespTime, RangeWithStates, pathSrvRespTime) \
     P(Group, pathAppRespTime, RangeWithStates, pathAppRespTime) \
     P(Group, pathWaitRespTime, RangeWithStates, pathWaitRespTime) \
@@ -695,15 +686,8 @@ VYT_KIND_CALLBACK(TransPathTimeAddEntry, addEntry, VYT_TRANS_PATH_TIME_ADD_ENTRY
 
 // setData of path-time-detail (report type 19).
 #define VYT_PATH_TIME_DETAIL_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Group, ends, DetailPathNames, ) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, tranTotalCtSum, Count) \
-    P(Int, type, Value) \
-    P(Int, pathTotRespTimeDataCtSum, Count) \
-    P(Group, groups, Distribution, ) \
+    P(Group, head, DetailHead, ) \
+    P(Group, dist, DetailDistribution, ) \
     P(Group, pathRespTime, RangeWithStates, pathRespTime) \
     P(Int, sumIntervalAux, Value) \
     P(Int, flags, ReportFlags) \

@@ -45,15 +45,8 @@ void DecodeRspTimeDetail(Bytes reply, Out& out) {
     const auto set = out.method<cb::RspTimeDetailSetData>();
     const auto add = out.method<cb::RspTimeDetailAddEntry>();
     out.call(set, {.subTranName = text(subTranName),
-                   .currentTime = text(t.now),
-                   .startTime = text(t.start),
-                   .duration = text(t.duration),
-                   .ends = Names(c),
-                   .pathIPDstPort = int{c.dstPort},
-                   .tranTotalCtSum = c.tranTotalCtSum,
-                   .type = pos.type,
-                   .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
-                   .groups = Groups(c),
+                   .head = Head(c, t, pos),
+                   .dist = GroupOf<cb::DetailDistribution>(c.dist),
                    .pathTotRespTime =
                        GroupAt<cb::RangeWithStates, offsetof(RspTimeDetailMetrics, pathTotRespTimeMin)>(m),
                    .sumIntervalAux = c.aux,
@@ -87,7 +80,6 @@ void DecodeRspTimeDetail(Bytes reply, Out& out) {
 
 void DecodePathTimeDetail(Bytes reply, Out& out) {
     const Common c = ReadCommon<PathTimeDetailMetrics>(reply);
-    const auto h = at<PathDetailReply<PathTimeDetailMetrics>>(reply, 0);
     const auto m = ReadMetrics<PathTimeDetailMetrics>(reply);
 
     const PathPosition pos = PathPositionOf(c.flags);
@@ -115,15 +107,8 @@ void DecodePathTimeDetail(Bytes reply, Out& out) {
     MakeIntervalTexts(out.tracer(), c.now, c.start, t);
     const auto set = out.method<cb::PathTimeDetailSetData>();
     const auto add = out.method<cb::PathTimeDetailAddEntry>();
-    out.call(set, {.currentTime = text(t.now),
-                   .startTime = text(t.start),
-                   .duration = text(t.duration),
-                   .ends = Names(c),
-                   .pathIPDstPort = int{c.dstPort},
-                   .tranTotalCtSum = c.tranTotalCtSum,
-                   .type = pos.type,
-                   .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
-                   .groups = Groups(c),
+    out.call(set, {.head = Head(c, t, pos),
+                   .dist = GroupOf<cb::DetailDistribution>(c.dist),
                    .pathRespTime =
                        GroupAt<cb::RangeWithStates, offsetof(PathTimeDetailMetrics, pathRespTimeMin)>(m),
                    .sumIntervalAux = c.aux,

@@ -15,7 +15,6 @@ using namespace layout;
 
 void DecodeNetDetail(Bytes reply, Out& out) {
     const Common c = ReadCommon<NetDetailMetrics>(reply);
-    const auto h = at<PathDetailReply<NetDetailMetrics>>(reply, 0);
     const auto m = ReadMetrics<NetDetailMetrics>(reply);
 
     const PathPosition pos = PathPositionOf(c.flags);
@@ -53,15 +52,8 @@ void DecodeNetDetail(Bytes reply, Out& out) {
     MakeIntervalTexts(out.tracer(), c.now, c.start, t);
     const auto set = out.method<cb::NetDetailSetData>();
     const auto add = out.method<cb::NetDetailAddEntry>();
-    out.call(set, {.currentTime = text(t.now),
-                   .startTime = text(t.start),
-                   .duration = text(t.duration),
-                   .ends = Names(c),
-                   .pathIPDstPort = int{c.dstPort},
-                   .tranTotalCtSum = c.tranTotalCtSum,
-                   .type = pos.type,
-                   .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
-                   .groups = Groups(c),
+    out.call(set, {.head = Head(c, t, pos),
+                   .dist = GroupOf<cb::DetailDistribution>(c.dist),
                    .pathNetRespTime =
                        GroupAt<cb::RangeWithStates, offsetof(NetDetailMetrics, pathNetRespTimeMin)>(m),
                    .pathNetRespTimeOut =
@@ -113,7 +105,6 @@ static_assert(kNetStatesAt == 8 && kSrvStateAt == 10 && kWords<SrvDetailEntryMet
 
 void DecodeSrvDetail(Bytes reply, Out& out) {
     const Common c = ReadCommon<SrvDetailMetrics>(reply);
-    const auto h = at<PathDetailReply<SrvDetailMetrics>>(reply, 0);
     const auto m = ReadMetrics<SrvDetailMetrics>(reply);
     const auto srvTimes = Slice<kSrvTimesAt, 6>(m);
     const auto appGroups = Slice<kAppGroupsAt, 12>(m);
@@ -153,15 +144,8 @@ void DecodeSrvDetail(Bytes reply, Out& out) {
     MakeIntervalTexts(out.tracer(), c.now, c.start, t);
     const auto set = out.method<cb::SrvDetailSetData>();
     const auto add = out.method<cb::SrvDetailAddEntry>();
-    out.call(set, {.currentTime = text(t.now),
-                   .startTime = text(t.start),
-                   .duration = text(t.duration),
-                   .ends = Names(c),
-                   .pathIPDstPort = int{c.dstPort},
-                   .tranTotalCtSum = c.tranTotalCtSum,
-                   .type = pos.type,
-                   .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
-                   .groups = Groups(c),
+    out.call(set, {.head = Head(c, t, pos),
+                   .dist = GroupOf<cb::DetailDistribution>(c.dist),
                    .pathSrvRespTime =
                        GroupAt<cb::RangeWithStates, offsetof(SrvDetailMetrics, pathSrvRespTimeMin)>(m),
                    .pathAppRespTime =
@@ -204,7 +188,6 @@ void DecodeSrvDetail(Bytes reply, Out& out) {
 
 void DecodeWaitDetail(Bytes reply, Out& out) {
     const Common c = ReadCommon<WaitDetailMetrics>(reply);
-    const auto h = at<PathDetailReply<WaitDetailMetrics>>(reply, 0);
     const auto m = ReadMetrics<WaitDetailMetrics>(reply);
     const auto flagsBits = static_cast<std::uint32_t>(c.flags);
 
@@ -247,16 +230,9 @@ void DecodeWaitDetail(Bytes reply, Out& out) {
     MakeIntervalTexts(out.tracer(), c.now, c.start, t);
     const auto set = out.method<cb::WaitDetailSetData>();
     const auto add = out.method<cb::WaitDetailAddEntry>();
-    out.call(set, {.currentTime = text(t.now),
-                   .startTime = text(t.start),
-                   .duration = text(t.duration),
-                   .ends = Names(c),
-                   .pathIPDstPort = int{c.dstPort},
-                   .tranTotalCtSum = c.tranTotalCtSum,
-                   .type = pos.type,
+    out.call(set, {.head = Head(c, t, pos),
                    .flags = c.flags,
-                   .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
-                   .groups = Groups(c),
+                   .dist = GroupOf<cb::DetailDistribution>(c.dist),
                    .pathSrvRespTime =
                        GroupAt<cb::RangeWithStates, offsetof(WaitDetailMetrics, pathSrvRespTimeMin)>(m),
                    .pathAppRespTime =

@@ -132,6 +132,19 @@ VYT_PARAM_GROUP(Distribution)
     P(x, Str, pathIPDstAlias, Name)
 VYT_PARAM_GROUP(PathNames)
 
+// The summary interval as texts: its end, its start and its length.
+#define VYT_GROUP_LIST_IntervalTimes(P, x) \
+    P(x, Str, currentTime, Text) \
+    P(x, Str, startTime, Text) \
+    P(x, Str, duration, Text)
+
+// What every interval report's setData passes first: the interval's texts
+// and its transaction count.
+#define VYT_GROUP_LIST_IntervalStart(P, x) \
+    VYT_GROUP_LIST_IntervalTimes(P, x) \
+    P(x, Int, tranTotalCtSum, Count)
+VYT_PARAM_GROUP(IntervalStart)
+
 // The path's ends as the path detail reports pass them: the source by its address.
 #define VYT_GROUP_LIST_DetailPathNames(P, x) \
     P(x, Str, pathIPSrcAddress, Name) \
@@ -143,9 +156,7 @@ VYT_PARAM_GROUP(PathNames)
 // path's ends, the destination port, the interval's transaction count and
 // the path position.
 #define VYT_GROUP_LIST_DetailHead(P, x) \
-    P(x, Str, currentTime, Text) \
-    P(x, Str, startTime, Text) \
-    P(x, Str, duration, Text) \
+    VYT_GROUP_LIST_IntervalTimes(P, x) \
     VYT_GROUP_LIST_DetailPathNames(P, x) \
     P(x, Int, pathIPDstPort, Port) \
     P(x, Int, tranTotalCtSum, Count) \
@@ -260,10 +271,7 @@ VYT_KIND_CALLBACK(CurPerfSetData, setData, VYT_CUR_PERF_SET_DATA_PARAMS)
 
 // setData of response-time (report type 4).
 #define VYT_TRANS_RSP_TIME_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Int, tranTotalCtSum, Count) \
+    P(Group, start, IntervalStart, ) \
     P(Int, sumIntervalAux, Value) \
     P(Int, flags, ReportFlags) \
     P(Int, reportReturnCode, Value)
@@ -292,10 +300,7 @@ VYT_KIND_CALLBACK(TransRspTimeAddEntry, addEntry, VYT_TRANS_RSP_TIME_ADD_ENTRY_P
 
 // setData of network-time (report type 5).
 #define VYT_TRANS_NET_TIME_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Int, tranTotalCtSum, Count) \
+    P(Group, start, IntervalStart, ) \
     P(Int, sumIntervalAux, Value) \
     P(Int, flags, ReportFlags) \
     P(Int, reportReturnCode, Value)
@@ -322,10 +327,7 @@ VYT_KIND_CALLBACK(TransNetTimeAddEntry, addEntry, VYT_TRANS_NET_TIME_ADD_ENTRY_P
 
 // setData of server-time (report type 6).
 #define VYT_TRANS_SRV_TIME_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Int, tranTotalCtSum, Count) \
+    P(Group, start, IntervalStart, ) \
     P(Int, sumIntervalAux, Value) \
     P(Int, headerValue, Value) \
     P(Int, reportReturnCode, Value)
@@ -349,10 +351,7 @@ VYT_KIND_CALLBACK(TransSrvTimeAddEntry, addEntry, VYT_TRANS_SRV_TIME_ADD_ENTRY_P
 
 // setData of transaction-flow (report type 7).
 #define VYT_TRANS_FLOW_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Int, tranTotalCtSum, Count) \
+    P(Group, start, IntervalStart, ) \
     P(Int, sumIntervalAux, Value) \
     P(Int, tranTotRespTimeAvg, Milliseconds) \
     P(Int, flags, ReportFlags) \
@@ -474,10 +473,7 @@ VYT_KIND_CALLBACK(CurrentAlertAddEntry, addEntry, VYT_CURRENT_ALERT_ADD_ENTRY_PA
 
 // setData of wait-time (report type 12).
 #define VYT_TRANS_WAIT_TIME_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Int, tranTotalCtSum, Count) \
+    P(Group, start, IntervalStart, ) \
     P(Int, sumIntervalAux, Value) \
     P(Int, flags, ReportFlags) \
     P(Int, reportReturnCode, Value)
@@ -658,10 +654,7 @@ VYT_KIND_CALLBACK(ThresholdSetData, setData, VYT_THRESHOLD_SET_DATA_PARAMS)
 
 // setData of path-time (report type 18).
 #define VYT_TRANS_PATH_TIME_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Int, tranTotalCtSum, Count) \
+    P(Group, start, IntervalStart, ) \
     P(Int, tranTotRespTimeAvg, Milliseconds) \
     P(Int, sumIntervalAux, Value) \
     P(Int, flags, ReportFlags) \

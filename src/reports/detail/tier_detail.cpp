@@ -60,7 +60,8 @@ void DecodeNetDetail(Bytes reply, Out& out) {
                        GroupAt<cb::RangeWithStates, offsetof(NetDetailMetrics, pathNetRespTimeOutMin)>(m),
                    .pathNetRespTimeIn =
                        GroupAt<cb::RangeWithStates, offsetof(NetDetailMetrics, pathNetRespTimeInMin)>(m),
-                   .throughput = GroupAt<cb::NetDetailThroughput, offsetof(NetDetailMetrics, pathNetOutKBytesPerSecAvg)>(m),
+                   .throughput =
+                       GroupAt<cb::NetDetailThroughput, offsetof(NetDetailMetrics, pathNetOutKBytesPerSecAvg)>(m),
                    .sumIntervalAux = c.aux,
                    .flags = c.flags,
                    .reportReturnCode = c.returnCode});

@@ -152,6 +152,25 @@ VYT_PARAM_GROUP(IntervalStart)
     P(x, Str, pathIPSrcAlias, Name) \
     P(x, Str, pathIPDstAlias, Name)
 
+// The source a path detail entry describes, as the response-time and path
+// time detail reports pass it.
+#define VYT_GROUP_LIST_EntrySource(P, x) \
+    P(x, Str, pathIPSrcAddress, Name) \
+    P(x, Int, pathIPSrc, Value) \
+    P(x, Int, usePort, Value) \
+    P(x, Int, pathIPSrcPort, Port) \
+    P(x, Int, pathIPDstPort, Port)
+VYT_PARAM_GROUP(EntrySource)
+
+// The same, as the network and server detail reports pass it.
+#define VYT_GROUP_LIST_TierEntrySource(P, x) \
+    P(x, Str, pathIPSrcAddress, Name) \
+    P(x, Int, usePort, Value) \
+    P(x, Int, pathIPSrcPort, Port) \
+    P(x, Int, pathIPDstPort, Port) \
+    P(x, Int, pathIPSrc, Value)
+VYT_PARAM_GROUP(TierEntrySource)
+
 // What every path detail setData passes first: the interval's texts, the
 // path's ends, the destination port, the interval's transaction count and
 // the path position.
@@ -401,11 +420,7 @@ VYT_KIND_CALLBACK(NetDetailSetData, setData, VYT_NET_DETAIL_SET_DATA_PARAMS)
 
 // addEntry of network-detail (report type 8).
 #define VYT_NET_DETAIL_ADD_ENTRY_PARAMS(P)  \
-    P(Str, pathIPSrcAddress, Name) \
-    P(Int, usePort, Value) \
-    P(Int, pathIPSrcPort, Port) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, pathIPSrc, Value) \
+    P(Group, source, TierEntrySource, ) \
     P(Group, metrics, NetDetailEntryWords, )
 VYT_KIND_CALLBACK(NetDetailAddEntry, addEntry, VYT_NET_DETAIL_ADD_ENTRY_PARAMS)
 
@@ -424,11 +439,7 @@ VYT_KIND_CALLBACK(SrvDetailSetData, setData, VYT_SRV_DETAIL_SET_DATA_PARAMS)
 
 // addEntry of server-detail (report type 9).
 #define VYT_SRV_DETAIL_ADD_ENTRY_PARAMS(P)  \
-    P(Str, pathIPSrcAddress, Name) \
-    P(Int, usePort, Value) \
-    P(Int, pathIPSrcPort, Port) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, pathIPSrc, Value) \
+    P(Group, source, TierEntrySource, ) \
     P(Group, times, SrvDetailEntryTimes, ) \
     P(Group, rest, SrvDetailEntryRest, ) \
     P(Group, netStates, SrvDetailEntryNetStates, )
@@ -447,11 +458,7 @@ VYT_KIND_CALLBACK(RspTimeDetailSetData, setData, VYT_RSP_TIME_DETAIL_SET_DATA_PA
 
 // addEntry of response-time-detail (report type 10).
 #define VYT_RSP_TIME_DETAIL_ADD_ENTRY_PARAMS(P)  \
-    P(Str, pathIPSrcAddress, Name) \
-    P(Int, pathIPSrc, Value) \
-    P(Int, usePort, Value) \
-    P(Int, pathIPSrcPort, Port) \
-    P(Int, pathIPDstPort, Port) \
+    P(Group, source, EntrySource, ) \
     P(Group, metrics, RspTimeDetailEntryWords, )
 VYT_KIND_CALLBACK(RspTimeDetailAddEntry, addEntry, VYT_RSP_TIME_DETAIL_ADD_ENTRY_PARAMS)
 
@@ -689,11 +696,7 @@ VYT_KIND_CALLBACK(PathTimeDetailSetData, setData, VYT_PATH_TIME_DETAIL_SET_DATA_
 
 // addEntry of path-time-detail (report type 19).
 #define VYT_PATH_TIME_DETAIL_ADD_ENTRY_PARAMS(P)  \
-    P(Str, pathIPSrcAddress, Name) \
-    P(Int, pathIPSrc, Value) \
-    P(Int, usePort, Value) \
-    P(Int, pathIPSrcPort, Port) \
-    P(Int, pathIPDstPort, Port) \
+    P(Group, source, EntrySource, ) \
     P(Group, metrics, PathTimeDetailEntryWords, )
 VYT_KIND_CALLBACK(PathTimeDetailAddEntry, addEntry, VYT_PATH_TIME_DETAIL_ADD_ENTRY_PARAMS)
 

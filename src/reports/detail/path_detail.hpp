@@ -200,4 +200,25 @@ inline cb::DetailHead Head(const Common& c, const IntervalTexts& t, const PathPo
             .type = pos.type};
 }
 
+// The source an entry describes, in the order of the response-time and path
+// time detail reports.
+template <class EntryMetrics>
+cb::EntrySource Source(const Entry<EntryMetrics>& e) {
+    return {.pathIPSrcAddress = text(e.srcAddress),
+            .pathIPSrc = e.srcIP,
+            .usePort = e.usePort,
+            .pathIPSrcPort = int{e.srcPort},
+            .pathIPDstPort = int{e.dstPort}};
+}
+
+// The same in the order of the network and server detail reports.
+template <class EntryMetrics>
+cb::TierEntrySource TierSource(const Entry<EntryMetrics>& e) {
+    return {.pathIPSrcAddress = text(e.srcAddress),
+            .usePort = e.usePort,
+            .pathIPSrcPort = int{e.srcPort},
+            .pathIPDstPort = int{e.dstPort},
+            .pathIPSrc = e.srcIP};
+}
+
 }  // namespace vyt::detail

@@ -69,11 +69,7 @@ void DecodeRspTimeDetail(Bytes reply, Out& out) {
                            },
                            k, c.reportEntryCt, int{e.srcPort}, int{e.dstPort}, e.srcIP, e.srcAddress.c_str(),
                            e.usePort, e.w);
-                   out.call(add, {.pathIPSrcAddress = text(e.srcAddress),
-                                  .pathIPSrc = e.srcIP,
-                                  .usePort = e.usePort,
-                                  .pathIPSrcPort = int{e.srcPort},
-                                  .pathIPDstPort = int{e.dstPort},
+                   out.call(add, {.source = Source(e),
                                   .metrics = GroupOf<cb::RspTimeDetailEntryWords>(e.w)});
                });
 }
@@ -129,11 +125,7 @@ void DecodePathTimeDetail(Bytes reply, Out& out) {
                            },
                            k, c.reportEntryCt, int{e.srcPort}, int{e.dstPort}, e.srcIP, e.srcAddress.c_str(),
                            e.usePort, e.w);
-                   out.call(add, {.pathIPSrcAddress = text(e.srcAddress),
-                                  .pathIPSrc = e.srcIP,
-                                  .usePort = e.usePort,
-                                  .pathIPSrcPort = int{e.srcPort},
-                                  .pathIPDstPort = int{e.dstPort},
+                   out.call(add, {.source = Source(e),
                                   .metrics = GroupOf<cb::PathTimeDetailEntryWords>(e.w)});
                });
 }

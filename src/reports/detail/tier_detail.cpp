@@ -83,11 +83,7 @@ void DecodeNetDetail(Bytes reply, Out& out) {
                            },
                            k, c.reportEntryCt, e.usePort, e.srcAddress.c_str(), int{e.srcPort}, int{e.dstPort},
                            e.srcIP, e.w);
-                   out.call(add, {.pathIPSrcAddress = text(e.srcAddress),
-                                  .usePort = e.usePort,
-                                  .pathIPSrcPort = int{e.srcPort},
-                                  .pathIPDstPort = int{e.dstPort},
-                                  .pathIPSrc = e.srcIP,
+                   out.call(add, {.source = TierSource(e),
                                   .metrics = GroupOf<cb::NetDetailEntryWords>(e.w)});
                });
 }
@@ -176,11 +172,7 @@ void DecodeSrvDetail(Bytes reply, Out& out) {
                                          a...);
                            },
                            k, c.reportEntryCt, e.usePort, int{e.srcPort}, int{e.dstPort}, times, rest, netStates);
-                   out.call(add, {.pathIPSrcAddress = text(e.srcAddress),
-                                  .usePort = e.usePort,
-                                  .pathIPSrcPort = int{e.srcPort},
-                                  .pathIPDstPort = int{e.dstPort},
-                                  .pathIPSrc = e.srcIP,
+                   out.call(add, {.source = TierSource(e),
                                   .times = GroupOf<cb::SrvDetailEntryTimes>(times),
                                   .rest = GroupOf<cb::SrvDetailEntryRest>(rest),
                                   .netStates = GroupOf<cb::SrvDetailEntryNetStates>(netStates)});

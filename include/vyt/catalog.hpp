@@ -13,6 +13,7 @@
 #include <type_traits>
 
 #include "vyt/emit.hpp"
+#include "vyt/layout/detail.hpp"
 
 namespace vyt {
 
@@ -131,13 +132,62 @@ VYT_PARAM_GROUP(Distribution)
     P(x, Str, pathIPDstAlias, Name)
 VYT_PARAM_GROUP(PathNames)
 
+// The summary interval as texts: its end, its start and its length.
+#define VYT_GROUP_LIST_IntervalTimes(P, x) \
+    P(x, Str, currentTime, Text) \
+    P(x, Str, startTime, Text) \
+    P(x, Str, duration, Text)
+
+// What every interval report's setData passes first: the interval's texts
+// and its transaction count.
+#define VYT_GROUP_LIST_IntervalStart(P, x) \
+    VYT_GROUP_LIST_IntervalTimes(P, x) \
+    P(x, Int, tranTotalCtSum, Count)
+VYT_PARAM_GROUP(IntervalStart)
+
 // The path's ends as the path detail reports pass them: the source by its address.
 #define VYT_GROUP_LIST_DetailPathNames(P, x) \
     P(x, Str, pathIPSrcAddress, Name) \
     P(x, Str, pathIPDstNetName, Name) \
     P(x, Str, pathIPSrcAlias, Name) \
     P(x, Str, pathIPDstAlias, Name)
-VYT_PARAM_GROUP(DetailPathNames)
+
+// The source a path detail entry describes, as the response-time and path
+// time detail reports pass it.
+#define VYT_GROUP_LIST_EntrySource(P, x) \
+    P(x, Str, pathIPSrcAddress, Name) \
+    P(x, Int, pathIPSrc, Value) \
+    P(x, Int, usePort, Value) \
+    P(x, Int, pathIPSrcPort, Port) \
+    P(x, Int, pathIPDstPort, Port)
+VYT_PARAM_GROUP(EntrySource)
+
+// The same, as the network and server detail reports pass it.
+#define VYT_GROUP_LIST_TierEntrySource(P, x) \
+    P(x, Str, pathIPSrcAddress, Name) \
+    P(x, Int, usePort, Value) \
+    P(x, Int, pathIPSrcPort, Port) \
+    P(x, Int, pathIPDstPort, Port) \
+    P(x, Int, pathIPSrc, Value)
+VYT_PARAM_GROUP(TierEntrySource)
+
+// What every path detail setData passes first: the interval's texts, the
+// path's ends, the destination port, the interval's transaction count and
+// the path position.
+#define VYT_GROUP_LIST_DetailHead(P, x) \
+    VYT_GROUP_LIST_IntervalTimes(P, x) \
+    VYT_GROUP_LIST_DetailPathNames(P, x) \
+    P(x, Int, pathIPDstPort, Port) \
+    P(x, Int, tranTotalCtSum, Count) \
+    P(x, Int, type, Value)
+VYT_PARAM_GROUP(DetailHead)
+
+// A path detail reply's distribution block as it travels: its count, then
+// the distribution.
+#define VYT_GROUP_LIST_DetailDistribution(P, x) \
+    P(x, Int, pathTotRespTimeDataCtSum, Count) \
+    VYT_GROUP_LIST_Distribution(P, x)
+VYT_PARAM_GROUP(DetailDistribution)
 
 // A value's minimum, maximum and average over the interval, with or without
 // their states; the prefix names the value (pathNetRespTimeOut: pathNetRespTimeOutMin, ...).
@@ -176,6 +226,18 @@ VYT_PARAM_GROUP(RangeWithStates)
     P(x, Int, pathRespTimeAlert, Milliseconds) \
     P(x, Int, pathRespTimeAlertState, AlertState)
 VYT_PARAM_GROUP(AlertPath)
+
+// The runs of a path detail reply's metric words that the callbacks pass as
+// they are: declared with the reply's layout (vyt/layout/detail.hpp), whose
+// word order they keep.
+VYT_PARAM_GROUP(RspTimeDetailEntryWords)
+VYT_PARAM_GROUP(PathTimeDetailEntryWords)
+VYT_PARAM_GROUP(NetDetailEntryWords)
+VYT_PARAM_GROUP(NetDetailThroughput)
+VYT_PARAM_GROUP(SrvDetailEntryTimes)
+VYT_PARAM_GROUP(SrvDetailEntryNetStates)
+VYT_PARAM_GROUP(SrvDetailEntryRest)
+VYT_PARAM_GROUP(WaitDetailEntryWords)
 
 // setData of all-transactions (report type 1).
 #define VYT_ALL_TRANS_SET_DATA_PARAMS(P)  \
@@ -228,10 +290,7 @@ VYT_KIND_CALLBACK(CurPerfSetData, setData, VYT_CUR_PERF_SET_DATA_PARAMS)
 
 // setData of response-time (report type 4).
 #define VYT_TRANS_RSP_TIME_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Int, tranTotalCtSum, Count) \
+    P(Group, start, IntervalStart, ) \
     P(Int, sumIntervalAux, Value) \
     P(Int, flags, ReportFlags) \
     P(Int, reportReturnCode, Value)
@@ -260,10 +319,7 @@ VYT_KIND_CALLBACK(TransRspTimeAddEntry, addEntry, VYT_TRANS_RSP_TIME_ADD_ENTRY_P
 
 // setData of network-time (report type 5).
 #define VYT_TRANS_NET_TIME_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Int, tranTotalCtSum, Count) \
+    P(Group, start, IntervalStart, ) \
     P(Int, sumIntervalAux, Value) \
     P(Int, flags, ReportFlags) \
     P(Int, reportReturnCode, Value)
@@ -290,10 +346,7 @@ VYT_KIND_CALLBACK(TransNetTimeAddEntry, addEntry, VYT_TRANS_NET_TIME_ADD_ENTRY_P
 
 // setData of server-time (report type 6).
 #define VYT_TRANS_SRV_TIME_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Int, tranTotalCtSum, Count) \
+    P(Group, start, IntervalStart, ) \
     P(Int, sumIntervalAux, Value) \
     P(Int, headerValue, Value) \
     P(Int, reportReturnCode, Value)
@@ -317,10 +370,7 @@ VYT_KIND_CALLBACK(TransSrvTimeAddEntry, addEntry, VYT_TRANS_SRV_TIME_ADD_ENTRY_P
 
 // setData of transaction-flow (report type 7).
 #define VYT_TRANS_FLOW_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Int, tranTotalCtSum, Count) \
+    P(Group, start, IntervalStart, ) \
     P(Int, sumIntervalAux, Value) \
     P(Int, tranTotRespTimeAvg, Milliseconds) \
     P(Int, flags, ReportFlags) \
@@ -357,24 +407,12 @@ VYT_KIND_CALLBACK(TransFlowAddEntry, addEntry, VYT_TRANS_FLOW_ADD_ENTRY_PARAMS)
 
 // setData of network-detail (report type 8).
 #define VYT_NET_DETAIL_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Group, ends, DetailPathNames, ) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, tranTotalCtSum, Count) \
-    P(Int, type, Value) \
-    P(Int, pathTotRespTimeDataCtSum, Count) \
-    P(Group, groups, Distribution, ) \
+    P(Group, head, DetailHead, ) \
+    P(Group, dist, DetailDistribution, ) \
     P(Group, pathNetRespTime, RangeWithStates, pathNetRespTime) \
     P(Group, pathNetRespTimeOut, RangeWithStates, pathNetRespTimeOut) \
     P(Group, pathNetRespTimeIn, RangeWithStates, pathNetRespTimeIn) \
-    P(Int, pathNetOutKBytesPerSecAvg, Value, "KB/s") \
-    P(Int, pathNetInKBytesPerSecAvg, Value, "KB/s") \
-    P(Int, pathNetTotKBytesPerSecAvg, Value, "KB/s") \
-    P(Int, pathNetOutBytesCtAvg, Count, "bytes") \
-    P(Int, pathNetInBytesCtAvg, Count, "bytes") \
-    P(Int, pathNetTotBytesCtAvg, Count, "bytes") \
+    P(Group, throughput, NetDetailThroughput, ) \
     P(Int, sumIntervalAux, Value) \
     P(Int, flags, ReportFlags) \
     P(Int, reportReturnCode, Value)
@@ -382,37 +420,14 @@ VYT_KIND_CALLBACK(NetDetailSetData, setData, VYT_NET_DETAIL_SET_DATA_PARAMS)
 
 // addEntry of network-detail (report type 8).
 #define VYT_NET_DETAIL_ADD_ENTRY_PARAMS(P)  \
-    P(Str, pathIPSrcAddress, Name) \
-    P(Int, usePort, Value) \
-    P(Int, pathIPSrcPort, Port) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, pathIPSrc, Value) \
-    P(Int, pathNetRespTime, Milliseconds) \
-    P(Int, pathNetRespTimeOut, Milliseconds) \
-    P(Int, pathNetRespTimeIn, Milliseconds) \
-    P(Int, pathNetOutKBytesPerSec, Value, "KB/s") \
-    P(Int, pathNetInKBytesPerSec, Value, "KB/s") \
-    P(Int, pathNetTotKBytesPerSec, Value, "KB/s") \
-    P(Int, pathNetOutBytesCt, Count, "bytes") \
-    P(Int, pathNetInBytesCt, Count, "bytes") \
-    P(Int, pathNetTotBytesCt, Count, "bytes") \
-    P(Int, pathNetRespTimeState, AlertState) \
-    P(Int, pathNetRespTimeOutState, AlertState) \
-    P(Int, pathNetRespTimeInState, AlertState) \
-    P(Int, pathClientTranCt, Count)
+    P(Group, source, TierEntrySource, ) \
+    P(Group, metrics, NetDetailEntryWords, )
 VYT_KIND_CALLBACK(NetDetailAddEntry, addEntry, VYT_NET_DETAIL_ADD_ENTRY_PARAMS)
 
 // setData of server-detail (report type 9).
 #define VYT_SRV_DETAIL_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Group, ends, DetailPathNames, ) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, tranTotalCtSum, Count) \
-    P(Int, type, Value) \
-    P(Int, pathTotRespTimeDataCtSum, Count) \
-    P(Group, groups, Distribution, ) \
+    P(Group, head, DetailHead, ) \
+    P(Group, dist, DetailDistribution, ) \
     P(Group, pathSrvRespTime, RangeWithStates, pathSrvRespTime) \
     P(Group, pathAppRespTime, RangeWithStates, pathAppRespTime) \
     P(Group, pathWaitRespTime, RangeWithStates, pathWaitRespTime) \
@@ -424,39 +439,17 @@ VYT_KIND_CALLBACK(SrvDetailSetData, setData, VYT_SRV_DETAIL_SET_DATA_PARAMS)
 
 // addEntry of server-detail (report type 9).
 #define VYT_SRV_DETAIL_ADD_ENTRY_PARAMS(P)  \
-    P(Str, pathIPSrcAddress, Name) \
-    P(Int, usePort, Value) \
-    P(Int, pathIPSrcPort, Port) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, pathIPSrc, Value) \
-    P(Int, pathDisRespTime, Milliseconds) \
-    P(Int, pathTotRespTime, Milliseconds) \
-    P(Int, pathNetRespTimeOut, Milliseconds) \
-    P(Int, pathNetRespTimeIn, Milliseconds) \
-    P(Int, pathSrvRespTime, Milliseconds) \
-    P(Int, pathAppRespTime, Milliseconds) \
-    P(Int, pathWaitRespTime, Milliseconds) \
-    P(Int, pathTotRespTimeState, AlertState) \
-    P(Int, pathSrvRespTimeState, AlertState) \
-    P(Int, pathAppRespTimeState, AlertState) \
-    P(Int, pathWaitRespTimeState, AlertState) \
-    P(Int, pathClientTranCt, Count) \
-    P(Int, pathNetRespTimeOutState, AlertState) \
-    P(Int, pathNetRespTimeInState, AlertState)
+    P(Group, source, TierEntrySource, ) \
+    P(Group, times, SrvDetailEntryTimes, ) \
+    P(Group, rest, SrvDetailEntryRest, ) \
+    P(Group, netStates, SrvDetailEntryNetStates, )
 VYT_KIND_CALLBACK(SrvDetailAddEntry, addEntry, VYT_SRV_DETAIL_ADD_ENTRY_PARAMS)
 
 // setData of response-time-detail (report type 10).
 #define VYT_RSP_TIME_DETAIL_SET_DATA_PARAMS(P)  \
     P(Str, subTranName, Name) \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Group, ends, DetailPathNames, ) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, tranTotalCtSum, Count) \
-    P(Int, type, Value) \
-    P(Int, pathTotRespTimeDataCtSum, Count) \
-    P(Group, groups, Distribution, ) \
+    P(Group, head, DetailHead, ) \
+    P(Group, dist, DetailDistribution, ) \
     P(Group, pathTotRespTime, RangeWithStates, pathTotRespTime) \
     P(Int, sumIntervalAux, Value) \
     P(Int, flags, ReportFlags) \
@@ -465,22 +458,8 @@ VYT_KIND_CALLBACK(RspTimeDetailSetData, setData, VYT_RSP_TIME_DETAIL_SET_DATA_PA
 
 // addEntry of response-time-detail (report type 10).
 #define VYT_RSP_TIME_DETAIL_ADD_ENTRY_PARAMS(P)  \
-    P(Str, pathIPSrcAddress, Name) \
-    P(Int, pathIPSrc, Value) \
-    P(Int, usePort, Value) \
-    P(Int, pathIPSrcPort, Port) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, pathTotRespTime, Milliseconds) \
-    P(Int, pathNetRespTime, Milliseconds) \
-    P(Int, pathSrvRespTime, Milliseconds) \
-    P(Int, pathAppRespTime, Milliseconds) \
-    P(Int, pathWaitRespTime, Milliseconds) \
-    P(Int, pathTotRespTimeState, AlertState) \
-    P(Int, pathNetRespTimeState, AlertState) \
-    P(Int, pathSrvRespTimeState, AlertState) \
-    P(Int, pathAppRespTimeState, AlertState) \
-    P(Int, pathWaitRespTimeState, AlertState) \
-    P(Int, pathClientTranCt, Count)
+    P(Group, source, EntrySource, ) \
+    P(Group, metrics, RspTimeDetailEntryWords, )
 VYT_KIND_CALLBACK(RspTimeDetailAddEntry, addEntry, VYT_RSP_TIME_DETAIL_ADD_ENTRY_PARAMS)
 
 // setData of current-alerts (report type 11).
@@ -501,10 +480,7 @@ VYT_KIND_CALLBACK(CurrentAlertAddEntry, addEntry, VYT_CURRENT_ALERT_ADD_ENTRY_PA
 
 // setData of wait-time (report type 12).
 #define VYT_TRANS_WAIT_TIME_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Int, tranTotalCtSum, Count) \
+    P(Group, start, IntervalStart, ) \
     P(Int, sumIntervalAux, Value) \
     P(Int, flags, ReportFlags) \
     P(Int, reportReturnCode, Value)
@@ -525,16 +501,9 @@ VYT_KIND_CALLBACK(TransWaitTimeAddEntry, addEntry, VYT_TRANS_WAIT_TIME_ADD_ENTRY
 
 // setData of wait-detail (report type 13).
 #define VYT_WAIT_DETAIL_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Group, ends, DetailPathNames, ) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, tranTotalCtSum, Count) \
-    P(Int, type, Value) \
+    P(Group, head, DetailHead, ) \
     P(Int, flags, ReportFlags) \
-    P(Int, pathTotRespTimeDataCtSum, Count) \
-    P(Group, groups, Distribution, ) \
+    P(Group, dist, DetailDistribution, ) \
     P(Group, pathSrvRespTime, RangeWithStates, pathSrvRespTime) \
     P(Group, pathAppRespTime, RangeWithStates, pathAppRespTime) \
     P(Group, pathWaitRespTime, RangeWithStates, pathWaitRespTime) \
@@ -554,13 +523,7 @@ VYT_KIND_CALLBACK(WaitDetailSetData, setData, VYT_WAIT_DETAIL_SET_DATA_PARAMS)
     P(Int, usePort, Value) \
     P(Int, pathIPSrc, Value) \
     P(Int, pathIPSrcPort, Port) \
-    P(Int, pathSrvRespTime, Milliseconds) \
-    P(Int, pathAppRespTime, Milliseconds) \
-    P(Int, pathWaitRespTime, Milliseconds) \
-    P(Int, pathSrvRespTimeState, AlertState) \
-    P(Int, pathAppRespTimeState, AlertState) \
-    P(Int, pathWaitRespTimeState, AlertState) \
-    P(Int, pathClientTranCt, Count) \
+    P(Group, metrics, WaitDetailEntryWords, ) \
     P(Int, flags, ReportFlags)
 VYT_KIND_CALLBACK(WaitDetailAddEntry, addEntry, VYT_WAIT_DETAIL_ADD_ENTRY_PARAMS)
 
@@ -698,10 +661,7 @@ VYT_KIND_CALLBACK(ThresholdSetData, setData, VYT_THRESHOLD_SET_DATA_PARAMS)
 
 // setData of path-time (report type 18).
 #define VYT_TRANS_PATH_TIME_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Int, tranTotalCtSum, Count) \
+    P(Group, start, IntervalStart, ) \
     P(Int, tranTotRespTimeAvg, Milliseconds) \
     P(Int, sumIntervalAux, Value) \
     P(Int, flags, ReportFlags) \
@@ -726,15 +686,8 @@ VYT_KIND_CALLBACK(TransPathTimeAddEntry, addEntry, VYT_TRANS_PATH_TIME_ADD_ENTRY
 
 // setData of path-time-detail (report type 19).
 #define VYT_PATH_TIME_DETAIL_SET_DATA_PARAMS(P)  \
-    P(Str, currentTime, Text) \
-    P(Str, startTime, Text) \
-    P(Str, duration, Text) \
-    P(Group, ends, DetailPathNames, ) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, tranTotalCtSum, Count) \
-    P(Int, type, Value) \
-    P(Int, pathTotRespTimeDataCtSum, Count) \
-    P(Group, groups, Distribution, ) \
+    P(Group, head, DetailHead, ) \
+    P(Group, dist, DetailDistribution, ) \
     P(Group, pathRespTime, RangeWithStates, pathRespTime) \
     P(Int, sumIntervalAux, Value) \
     P(Int, flags, ReportFlags) \
@@ -743,18 +696,8 @@ VYT_KIND_CALLBACK(PathTimeDetailSetData, setData, VYT_PATH_TIME_DETAIL_SET_DATA_
 
 // addEntry of path-time-detail (report type 19).
 #define VYT_PATH_TIME_DETAIL_ADD_ENTRY_PARAMS(P)  \
-    P(Str, pathIPSrcAddress, Name) \
-    P(Int, pathIPSrc, Value) \
-    P(Int, usePort, Value) \
-    P(Int, pathIPSrcPort, Port) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, pathRespTime, Milliseconds) \
-    P(Int, pathNetRespTime, Milliseconds) \
-    P(Int, pathAppRespTime, Milliseconds) \
-    P(Int, pathRespTimeState, AlertState) \
-    P(Int, pathNetRespTimeState, AlertState) \
-    P(Int, pathAppRespTimeState, AlertState) \
-    P(Int, pathClientTranCt, Count)
+    P(Group, source, EntrySource, ) \
+    P(Group, metrics, PathTimeDetailEntryWords, )
 VYT_KIND_CALLBACK(PathTimeDetailAddEntry, addEntry, VYT_PATH_TIME_DETAIL_ADD_ENTRY_PARAMS)
 
 // addEntry of transaction-servers (report type 20).

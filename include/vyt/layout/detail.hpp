@@ -26,6 +26,16 @@ inline constexpr std::int32_t kFlagEndPath = 0x4;           // REP_FLAGS_END_PAT
 inline constexpr std::int32_t kFlagClientAndEndPath = 0x8;  // REP_FLAGS_CLIENT_AND_END_PATH
 inline constexpr std::int32_t kFlagClientSum = 0x2000;      // REP_FLAGS_CLIENT_SUM
 
+// Word lists.  The runs of metric words that a callback passes through as
+// they are, in the same order and under the same names, are declared once as
+// a list of P(x, Int, name, role[, "unit"]) entries: the layout below makes
+// one int32 field of each, and vyt/catalog.hpp makes a parameter group of the
+// same list (VYT_PARAM_GROUP), so that the group's members and the layout's
+// words cannot differ in name or order.  The role is the parameter's meaning
+// in the catalogue; the layout ignores it.
+#define VYT_LAYOUT_WORD(x, kind, name, ...) VYT_LAYOUT_WORD_##kind(name)
+#define VYT_LAYOUT_WORD_Int(name) std::int32_t name;
+
 VYT_PACKED_BEGIN
 
 // ---- the parts every path detail reply shares ------------------------------------
@@ -102,18 +112,20 @@ struct RspTimeDetailMetrics {
     std::int32_t pathTotRespTimeAvgState;
 };
 
+#define VYT_GROUP_LIST_RspTimeDetailEntryWords(P, x) \
+    P(x, Int, pathTotRespTime, Milliseconds) \
+    P(x, Int, pathNetRespTime, Milliseconds) \
+    P(x, Int, pathSrvRespTime, Milliseconds) \
+    P(x, Int, pathAppRespTime, Milliseconds) \
+    P(x, Int, pathWaitRespTime, Milliseconds) \
+    P(x, Int, pathTotRespTimeState, AlertState) \
+    P(x, Int, pathNetRespTimeState, AlertState) \
+    P(x, Int, pathSrvRespTimeState, AlertState) \
+    P(x, Int, pathAppRespTimeState, AlertState) \
+    P(x, Int, pathWaitRespTimeState, AlertState) \
+    P(x, Int, pathClientTranCt, Count)
 struct RspTimeDetailEntryMetrics {
-    std::int32_t pathTotRespTime;
-    std::int32_t pathNetRespTime;
-    std::int32_t pathSrvRespTime;
-    std::int32_t pathAppRespTime;
-    std::int32_t pathWaitRespTime;
-    std::int32_t pathTotRespTimeState;
-    std::int32_t pathNetRespTimeState;
-    std::int32_t pathSrvRespTimeState;
-    std::int32_t pathAppRespTimeState;
-    std::int32_t pathWaitRespTimeState;
-    std::int32_t pathClientTranCt;
+    VYT_GROUP_LIST_RspTimeDetailEntryWords(VYT_LAYOUT_WORD, ~)
 };
 
 // ---- path time detail (M = 6, K = 7) -----------------------------------------------
@@ -127,18 +139,28 @@ struct PathTimeDetailMetrics {
     std::int32_t pathRespTimeAvgState;
 };
 
+#define VYT_GROUP_LIST_PathTimeDetailEntryWords(P, x) \
+    P(x, Int, pathRespTime, Milliseconds) \
+    P(x, Int, pathNetRespTime, Milliseconds) \
+    P(x, Int, pathAppRespTime, Milliseconds) \
+    P(x, Int, pathRespTimeState, AlertState) \
+    P(x, Int, pathNetRespTimeState, AlertState) \
+    P(x, Int, pathAppRespTimeState, AlertState) \
+    P(x, Int, pathClientTranCt, Count)
 struct PathTimeDetailEntryMetrics {
-    std::int32_t pathRespTime;
-    std::int32_t pathNetRespTime;
-    std::int32_t pathAppRespTime;
-    std::int32_t pathRespTimeState;
-    std::int32_t pathNetRespTimeState;
-    std::int32_t pathAppRespTimeState;
-    std::int32_t pathClientTranCt;
+    VYT_GROUP_LIST_PathTimeDetailEntryWords(VYT_LAYOUT_WORD, ~)
 };
 
 // ---- network detail (M = 24, K = 13) -----------------------------------------------
 
+// The network's throughput over the interval, last in the metric block.
+#define VYT_GROUP_LIST_NetDetailThroughput(P, x) \
+    P(x, Int, pathNetOutKBytesPerSecAvg, Value, "KB/s") \
+    P(x, Int, pathNetInKBytesPerSecAvg, Value, "KB/s") \
+    P(x, Int, pathNetTotKBytesPerSecAvg, Value, "KB/s") \
+    P(x, Int, pathNetOutBytesCtAvg, Count, "bytes") \
+    P(x, Int, pathNetInBytesCtAvg, Count, "bytes") \
+    P(x, Int, pathNetTotBytesCtAvg, Count, "bytes")
 struct NetDetailMetrics {
     std::int32_t pathNetRespTimeMin;
     std::int32_t pathNetRespTimeMax;
@@ -158,28 +180,25 @@ struct NetDetailMetrics {
     std::int32_t pathNetRespTimeInMinState;
     std::int32_t pathNetRespTimeInMaxState;
     std::int32_t pathNetRespTimeInAvgState;
-    std::int32_t pathNetOutKBytesPerSecAvg;
-    std::int32_t pathNetInKBytesPerSecAvg;
-    std::int32_t pathNetTotKBytesPerSecAvg;
-    std::int32_t pathNetOutBytesCtAvg;
-    std::int32_t pathNetInBytesCtAvg;
-    std::int32_t pathNetTotBytesCtAvg;
+    VYT_GROUP_LIST_NetDetailThroughput(VYT_LAYOUT_WORD, ~)
 };
 
+#define VYT_GROUP_LIST_NetDetailEntryWords(P, x) \
+    P(x, Int, pathNetRespTime, Milliseconds) \
+    P(x, Int, pathNetRespTimeOut, Milliseconds) \
+    P(x, Int, pathNetRespTimeIn, Milliseconds) \
+    P(x, Int, pathNetOutKBytesPerSec, Value, "KB/s") \
+    P(x, Int, pathNetInKBytesPerSec, Value, "KB/s") \
+    P(x, Int, pathNetTotKBytesPerSec, Value, "KB/s") \
+    P(x, Int, pathNetOutBytesCt, Count, "bytes") \
+    P(x, Int, pathNetInBytesCt, Count, "bytes") \
+    P(x, Int, pathNetTotBytesCt, Count, "bytes") \
+    P(x, Int, pathNetRespTimeState, AlertState) \
+    P(x, Int, pathNetRespTimeOutState, AlertState) \
+    P(x, Int, pathNetRespTimeInState, AlertState) \
+    P(x, Int, pathClientTranCt, Count)
 struct NetDetailEntryMetrics {
-    std::int32_t pathNetRespTime;
-    std::int32_t pathNetRespTimeOut;
-    std::int32_t pathNetRespTimeIn;
-    std::int32_t pathNetOutKBytesPerSec;
-    std::int32_t pathNetInKBytesPerSec;
-    std::int32_t pathNetTotKBytesPerSec;
-    std::int32_t pathNetOutBytesCt;
-    std::int32_t pathNetInBytesCt;
-    std::int32_t pathNetTotBytesCt;
-    std::int32_t pathNetRespTimeState;
-    std::int32_t pathNetRespTimeOutState;
-    std::int32_t pathNetRespTimeInState;
-    std::int32_t pathClientTranCt;
+    VYT_GROUP_LIST_NetDetailEntryWords(VYT_LAYOUT_WORD, ~)
 };
 
 // ---- server detail (M = 30, K = 14) ------------------------------------------------
@@ -218,21 +237,29 @@ struct SrvDetailMetrics {
     std::int32_t pathWaitRespTimeAvgState;
 };
 
+// The entry travels as times, network direction states, the rest; the
+// callback passes the network direction states last.
+#define VYT_GROUP_LIST_SrvDetailEntryTimes(P, x) \
+    P(x, Int, pathDisRespTime, Milliseconds) \
+    P(x, Int, pathTotRespTime, Milliseconds) \
+    P(x, Int, pathNetRespTimeOut, Milliseconds) \
+    P(x, Int, pathNetRespTimeIn, Milliseconds) \
+    P(x, Int, pathSrvRespTime, Milliseconds) \
+    P(x, Int, pathAppRespTime, Milliseconds) \
+    P(x, Int, pathWaitRespTime, Milliseconds) \
+    P(x, Int, pathTotRespTimeState, AlertState)
+#define VYT_GROUP_LIST_SrvDetailEntryNetStates(P, x) \
+    P(x, Int, pathNetRespTimeOutState, AlertState) \
+    P(x, Int, pathNetRespTimeInState, AlertState)
+#define VYT_GROUP_LIST_SrvDetailEntryRest(P, x) \
+    P(x, Int, pathSrvRespTimeState, AlertState) \
+    P(x, Int, pathAppRespTimeState, AlertState) \
+    P(x, Int, pathWaitRespTimeState, AlertState) \
+    P(x, Int, pathClientTranCt, Count)
 struct SrvDetailEntryMetrics {
-    std::int32_t pathDisRespTime;
-    std::int32_t pathTotRespTime;
-    std::int32_t pathNetRespTimeOut;
-    std::int32_t pathNetRespTimeIn;
-    std::int32_t pathSrvRespTime;
-    std::int32_t pathAppRespTime;
-    std::int32_t pathWaitRespTime;
-    std::int32_t pathTotRespTimeState;
-    std::int32_t pathNetRespTimeOutState;
-    std::int32_t pathNetRespTimeInState;
-    std::int32_t pathSrvRespTimeState;
-    std::int32_t pathAppRespTimeState;
-    std::int32_t pathWaitRespTimeState;
-    std::int32_t pathClientTranCt;
+    VYT_GROUP_LIST_SrvDetailEntryTimes(VYT_LAYOUT_WORD, ~)
+    VYT_GROUP_LIST_SrvDetailEntryNetStates(VYT_LAYOUT_WORD, ~)
+    VYT_GROUP_LIST_SrvDetailEntryRest(VYT_LAYOUT_WORD, ~)
 };
 
 // ---- wait detail (M = 36, K = 7) ---------------------------------------------------
@@ -276,14 +303,16 @@ struct WaitDetailMetrics {
     std::int32_t pathRetWaitRespTimeAvg;
 };
 
+#define VYT_GROUP_LIST_WaitDetailEntryWords(P, x) \
+    P(x, Int, pathSrvRespTime, Milliseconds) \
+    P(x, Int, pathAppRespTime, Milliseconds) \
+    P(x, Int, pathWaitRespTime, Milliseconds) \
+    P(x, Int, pathSrvRespTimeState, AlertState) \
+    P(x, Int, pathAppRespTimeState, AlertState) \
+    P(x, Int, pathWaitRespTimeState, AlertState) \
+    P(x, Int, pathClientTranCt, Count)
 struct WaitDetailEntryMetrics {
-    std::int32_t pathSrvRespTime;
-    std::int32_t pathAppRespTime;
-    std::int32_t pathWaitRespTime;
-    std::int32_t pathSrvRespTimeState;
-    std::int32_t pathAppRespTimeState;
-    std::int32_t pathWaitRespTimeState;
-    std::int32_t pathClientTranCt;
+    VYT_GROUP_LIST_WaitDetailEntryWords(VYT_LAYOUT_WORD, ~)
 };
 
 VYT_PACKED_END

@@ -186,12 +186,39 @@ G GroupAt(const Words<M>& w) {
     return GroupOf<G>(Slice<Off / 4, G::kCount>(w));
 }
 
-// The distribution block after its first word (pathTotRespTimeDataCtSum).
-inline cb::Distribution Groups(const Common& c) { return GroupOf<cb::Distribution>(Slice<1, 12>(c.dist)); }
+// What every path detail setData passes first.
+inline cb::DetailHead Head(const Common& c, const IntervalTexts& t, const PathPosition& pos) {
+    return {.currentTime = text(t.now),
+            .startTime = text(t.start),
+            .duration = text(t.duration),
+            .pathIPSrcAddress = text(c.srcAddress),
+            .pathIPDstNetName = text(c.dstNetName),
+            .pathIPSrcAlias = text(c.srcAlias),
+            .pathIPDstAlias = text(c.dstAlias),
+            .pathIPDstPort = int{c.dstPort},
+            .tranTotalCtSum = c.tranTotalCtSum,
+            .type = pos.type};
+}
 
-// The path's ends as every path detail setData passes them.
-inline cb::DetailPathNames Names(const Common& c) {
-    return {text(c.srcAddress), text(c.dstNetName), text(c.srcAlias), text(c.dstAlias)};
+// The source an entry describes, in the order of the response-time and path
+// time detail reports.
+template <class EntryMetrics>
+cb::EntrySource Source(const Entry<EntryMetrics>& e) {
+    return {.pathIPSrcAddress = text(e.srcAddress),
+            .pathIPSrc = e.srcIP,
+            .usePort = e.usePort,
+            .pathIPSrcPort = int{e.srcPort},
+            .pathIPDstPort = int{e.dstPort}};
+}
+
+// The same in the order of the network and server detail reports.
+template <class EntryMetrics>
+cb::TierEntrySource TierSource(const Entry<EntryMetrics>& e) {
+    return {.pathIPSrcAddress = text(e.srcAddress),
+            .usePort = e.usePort,
+            .pathIPSrcPort = int{e.srcPort},
+            .pathIPDstPort = int{e.dstPort},
+            .pathIPSrc = e.srcIP};
 }
 
 }  // namespace vyt::detail

@@ -45,15 +45,8 @@ void DecodeRspTimeDetail(Bytes reply, Out& out) {
     const auto set = out.method<cb::RspTimeDetailSetData>();
     const auto add = out.method<cb::RspTimeDetailAddEntry>();
     out.call(set, {.subTranName = text(subTranName),
-                   .currentTime = text(t.now),
-                   .startTime = text(t.start),
-                   .duration = text(t.duration),
-                   .ends = Names(c),
-                   .pathIPDstPort = int{c.dstPort},
-                   .tranTotalCtSum = c.tranTotalCtSum,
-                   .type = pos.type,
-                   .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
-                   .groups = Groups(c),
+                   .head = Head(c, t, pos),
+                   .dist = GroupOf<cb::DetailDistribution>(c.dist),
                    .pathTotRespTime =
                        GroupAt<cb::RangeWithStates, offsetof(RspTimeDetailMetrics, pathTotRespTimeMin)>(m),
                    .sumIntervalAux = c.aux,
@@ -63,7 +56,6 @@ void DecodeRspTimeDetail(Bytes reply, Out& out) {
     ForEntries(out, reply, sizeof(RspTimeDetailReply), sizeof(RspTimeDetailEntry), c.reportEntryCt,
                [&](std::int32_t k, Bytes b) {
                    const auto e = ReadEntry<RspTimeDetailEntryMetrics>(b);
-                   const auto r = at<PathDetailEntry<RspTimeDetailEntryMetrics>>(b, 0);
                    if (out.tracing())
                        Spread(
                            [&](auto... a) {
@@ -77,28 +69,13 @@ void DecodeRspTimeDetail(Bytes reply, Out& out) {
                            },
                            k, c.reportEntryCt, int{e.srcPort}, int{e.dstPort}, e.srcIP, e.srcAddress.c_str(),
                            e.usePort, e.w);
-                   out.call(add, {.pathIPSrcAddress = text(e.srcAddress),
-                                  .pathIPSrc = e.srcIP,
-                                  .usePort = e.usePort,
-                                  .pathIPSrcPort = int{e.srcPort},
-                                  .pathIPDstPort = int{e.dstPort},
-                                  .pathTotRespTime = VYT_FIELD(r, metrics.pathTotRespTime),
-                                  .pathNetRespTime = VYT_FIELD(r, metrics.pathNetRespTime),
-                                  .pathSrvRespTime = VYT_FIELD(r, metrics.pathSrvRespTime),
-                                  .pathAppRespTime = VYT_FIELD(r, metrics.pathAppRespTime),
-                                  .pathWaitRespTime = VYT_FIELD(r, metrics.pathWaitRespTime),
-                                  .pathTotRespTimeState = VYT_FIELD(r, metrics.pathTotRespTimeState),
-                                  .pathNetRespTimeState = VYT_FIELD(r, metrics.pathNetRespTimeState),
-                                  .pathSrvRespTimeState = VYT_FIELD(r, metrics.pathSrvRespTimeState),
-                                  .pathAppRespTimeState = VYT_FIELD(r, metrics.pathAppRespTimeState),
-                                  .pathWaitRespTimeState = VYT_FIELD(r, metrics.pathWaitRespTimeState),
-                                  .pathClientTranCt = VYT_FIELD(r, metrics.pathClientTranCt)});
+                   out.call(add, {.source = Source(e),
+                                  .metrics = GroupOf<cb::RspTimeDetailEntryWords>(e.w)});
                });
 }
 
 void DecodePathTimeDetail(Bytes reply, Out& out) {
     const Common c = ReadCommon<PathTimeDetailMetrics>(reply);
-    const auto h = at<PathDetailReply<PathTimeDetailMetrics>>(reply, 0);
     const auto m = ReadMetrics<PathTimeDetailMetrics>(reply);
 
     const PathPosition pos = PathPositionOf(c.flags);
@@ -126,15 +103,8 @@ void DecodePathTimeDetail(Bytes reply, Out& out) {
     MakeIntervalTexts(out.tracer(), c.now, c.start, t);
     const auto set = out.method<cb::PathTimeDetailSetData>();
     const auto add = out.method<cb::PathTimeDetailAddEntry>();
-    out.call(set, {.currentTime = text(t.now),
-                   .startTime = text(t.start),
-                   .duration = text(t.duration),
-                   .ends = Names(c),
-                   .pathIPDstPort = int{c.dstPort},
-                   .tranTotalCtSum = c.tranTotalCtSum,
-                   .type = pos.type,
-                   .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
-                   .groups = Groups(c),
+    out.call(set, {.head = Head(c, t, pos),
+                   .dist = GroupOf<cb::DetailDistribution>(c.dist),
                    .pathRespTime =
                        GroupAt<cb::RangeWithStates, offsetof(PathTimeDetailMetrics, pathRespTimeMin)>(m),
                    .sumIntervalAux = c.aux,
@@ -144,7 +114,6 @@ void DecodePathTimeDetail(Bytes reply, Out& out) {
     ForEntries(out, reply, sizeof(PathTimeDetailReply), sizeof(PathTimeDetailEntry), c.reportEntryCt,
                [&](std::int32_t k, Bytes b) {
                    const auto e = ReadEntry<PathTimeDetailEntryMetrics>(b);
-                   const auto r = at<PathDetailEntry<PathTimeDetailEntryMetrics>>(b, 0);
                    if (out.tracing())
                        Spread(
                            [&](auto... a) {
@@ -156,18 +125,8 @@ void DecodePathTimeDetail(Bytes reply, Out& out) {
                            },
                            k, c.reportEntryCt, int{e.srcPort}, int{e.dstPort}, e.srcIP, e.srcAddress.c_str(),
                            e.usePort, e.w);
-                   out.call(add, {.pathIPSrcAddress = text(e.srcAddress),
-                                  .pathIPSrc = e.srcIP,
-                                  .usePort = e.usePort,
-                                  .pathIPSrcPort = int{e.srcPort},
-                                  .pathIPDstPort = int{e.dstPort},
-                                  .pathRespTime = VYT_FIELD(r, metrics.pathRespTime),
-                                  .pathNetRespTime = VYT_FIELD(r, metrics.pathNetRespTime),
-                                  .pathAppRespTime = VYT_FIELD(r, metrics.pathAppRespTime),
-                                  .pathRespTimeState = VYT_FIELD(r, metrics.pathRespTimeState),
-                                  .pathNetRespTimeState = VYT_FIELD(r, metrics.pathNetRespTimeState),
-                                  .pathAppRespTimeState = VYT_FIELD(r, metrics.pathAppRespTimeState),
-                                  .pathClientTranCt = VYT_FIELD(r, metrics.pathClientTranCt)});
+                   out.call(add, {.source = Source(e),
+                                  .metrics = GroupOf<cb::PathTimeDetailEntryWords>(e.w)});
                });
 }
 

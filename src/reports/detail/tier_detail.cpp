@@ -15,7 +15,6 @@ using namespace layout;
 
 void DecodeNetDetail(Bytes reply, Out& out) {
     const Common c = ReadCommon<NetDetailMetrics>(reply);
-    const auto h = at<PathDetailReply<NetDetailMetrics>>(reply, 0);
     const auto m = ReadMetrics<NetDetailMetrics>(reply);
 
     const PathPosition pos = PathPositionOf(c.flags);
@@ -53,27 +52,16 @@ void DecodeNetDetail(Bytes reply, Out& out) {
     MakeIntervalTexts(out.tracer(), c.now, c.start, t);
     const auto set = out.method<cb::NetDetailSetData>();
     const auto add = out.method<cb::NetDetailAddEntry>();
-    out.call(set, {.currentTime = text(t.now),
-                   .startTime = text(t.start),
-                   .duration = text(t.duration),
-                   .ends = Names(c),
-                   .pathIPDstPort = int{c.dstPort},
-                   .tranTotalCtSum = c.tranTotalCtSum,
-                   .type = pos.type,
-                   .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
-                   .groups = Groups(c),
+    out.call(set, {.head = Head(c, t, pos),
+                   .dist = GroupOf<cb::DetailDistribution>(c.dist),
                    .pathNetRespTime =
                        GroupAt<cb::RangeWithStates, offsetof(NetDetailMetrics, pathNetRespTimeMin)>(m),
                    .pathNetRespTimeOut =
                        GroupAt<cb::RangeWithStates, offsetof(NetDetailMetrics, pathNetRespTimeOutMin)>(m),
                    .pathNetRespTimeIn =
                        GroupAt<cb::RangeWithStates, offsetof(NetDetailMetrics, pathNetRespTimeInMin)>(m),
-                   .pathNetOutKBytesPerSecAvg = VYT_FIELD(h, metrics.pathNetOutKBytesPerSecAvg),
-                   .pathNetInKBytesPerSecAvg = VYT_FIELD(h, metrics.pathNetInKBytesPerSecAvg),
-                   .pathNetTotKBytesPerSecAvg = VYT_FIELD(h, metrics.pathNetTotKBytesPerSecAvg),
-                   .pathNetOutBytesCtAvg = VYT_FIELD(h, metrics.pathNetOutBytesCtAvg),
-                   .pathNetInBytesCtAvg = VYT_FIELD(h, metrics.pathNetInBytesCtAvg),
-                   .pathNetTotBytesCtAvg = VYT_FIELD(h, metrics.pathNetTotBytesCtAvg),
+                   .throughput =
+                       GroupAt<cb::NetDetailThroughput, offsetof(NetDetailMetrics, pathNetOutKBytesPerSecAvg)>(m),
                    .sumIntervalAux = c.aux,
                    .flags = c.flags,
                    .reportReturnCode = c.returnCode});
@@ -81,7 +69,6 @@ void DecodeNetDetail(Bytes reply, Out& out) {
     ForEntries(out, reply, sizeof(NetDetailReply), sizeof(NetDetailEntry), c.reportEntryCt,
                [&](std::int32_t k, Bytes b) {
                    const auto e = ReadEntry<NetDetailEntryMetrics>(b);
-                   const auto r = at<PathDetailEntry<NetDetailEntryMetrics>>(b, 0);
                    if (out.tracing())
                        Spread(
                            [&](auto... a) {
@@ -96,24 +83,8 @@ void DecodeNetDetail(Bytes reply, Out& out) {
                            },
                            k, c.reportEntryCt, e.usePort, e.srcAddress.c_str(), int{e.srcPort}, int{e.dstPort},
                            e.srcIP, e.w);
-                   out.call(add, {.pathIPSrcAddress = text(e.srcAddress),
-                                  .usePort = e.usePort,
-                                  .pathIPSrcPort = int{e.srcPort},
-                                  .pathIPDstPort = int{e.dstPort},
-                                  .pathIPSrc = e.srcIP,
-                                  .pathNetRespTime = VYT_FIELD(r, metrics.pathNetRespTime),
-                                  .pathNetRespTimeOut = VYT_FIELD(r, metrics.pathNetRespTimeOut),
-                                  .pathNetRespTimeIn = VYT_FIELD(r, metrics.pathNetRespTimeIn),
-                                  .pathNetOutKBytesPerSec = VYT_FIELD(r, metrics.pathNetOutKBytesPerSec),
-                                  .pathNetInKBytesPerSec = VYT_FIELD(r, metrics.pathNetInKBytesPerSec),
-                                  .pathNetTotKBytesPerSec = VYT_FIELD(r, metrics.pathNetTotKBytesPerSec),
-                                  .pathNetOutBytesCt = VYT_FIELD(r, metrics.pathNetOutBytesCt),
-                                  .pathNetInBytesCt = VYT_FIELD(r, metrics.pathNetInBytesCt),
-                                  .pathNetTotBytesCt = VYT_FIELD(r, metrics.pathNetTotBytesCt),
-                                  .pathNetRespTimeState = VYT_FIELD(r, metrics.pathNetRespTimeState),
-                                  .pathNetRespTimeOutState = VYT_FIELD(r, metrics.pathNetRespTimeOutState),
-                                  .pathNetRespTimeInState = VYT_FIELD(r, metrics.pathNetRespTimeInState),
-                                  .pathClientTranCt = VYT_FIELD(r, metrics.pathClientTranCt)});
+                   out.call(add, {.source = TierSource(e),
+                                  .metrics = GroupOf<cb::NetDetailEntryWords>(e.w)});
                });
 }
 
@@ -131,7 +102,6 @@ static_assert(kNetStatesAt == 8 && kSrvStateAt == 10 && kWords<SrvDetailEntryMet
 
 void DecodeSrvDetail(Bytes reply, Out& out) {
     const Common c = ReadCommon<SrvDetailMetrics>(reply);
-    const auto h = at<PathDetailReply<SrvDetailMetrics>>(reply, 0);
     const auto m = ReadMetrics<SrvDetailMetrics>(reply);
     const auto srvTimes = Slice<kSrvTimesAt, 6>(m);
     const auto appGroups = Slice<kAppGroupsAt, 12>(m);
@@ -171,15 +141,8 @@ void DecodeSrvDetail(Bytes reply, Out& out) {
     MakeIntervalTexts(out.tracer(), c.now, c.start, t);
     const auto set = out.method<cb::SrvDetailSetData>();
     const auto add = out.method<cb::SrvDetailAddEntry>();
-    out.call(set, {.currentTime = text(t.now),
-                   .startTime = text(t.start),
-                   .duration = text(t.duration),
-                   .ends = Names(c),
-                   .pathIPDstPort = int{c.dstPort},
-                   .tranTotalCtSum = c.tranTotalCtSum,
-                   .type = pos.type,
-                   .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
-                   .groups = Groups(c),
+    out.call(set, {.head = Head(c, t, pos),
+                   .dist = GroupOf<cb::DetailDistribution>(c.dist),
                    .pathSrvRespTime =
                        GroupAt<cb::RangeWithStates, offsetof(SrvDetailMetrics, pathSrvRespTimeMin)>(m),
                    .pathAppRespTime =
@@ -194,7 +157,6 @@ void DecodeSrvDetail(Bytes reply, Out& out) {
     ForEntries(out, reply, sizeof(SrvDetailReply), sizeof(SrvDetailEntry), c.reportEntryCt,
                [&](std::int32_t k, Bytes b) {
                    const auto e = ReadEntry<SrvDetailEntryMetrics>(b);
-                   const auto r = at<PathDetailEntry<SrvDetailEntryMetrics>>(b, 0);
                    const auto times = Slice<0, kNetStatesAt>(e.w);
                    const auto netStates = Slice<kNetStatesAt, 2>(e.w);
                    const auto rest = Slice<kSrvStateAt, kWords<SrvDetailEntryMetrics> - kSrvStateAt>(e.w);
@@ -210,31 +172,15 @@ void DecodeSrvDetail(Bytes reply, Out& out) {
                                          a...);
                            },
                            k, c.reportEntryCt, e.usePort, int{e.srcPort}, int{e.dstPort}, times, rest, netStates);
-                   out.call(add, {.pathIPSrcAddress = text(e.srcAddress),
-                                  .usePort = e.usePort,
-                                  .pathIPSrcPort = int{e.srcPort},
-                                  .pathIPDstPort = int{e.dstPort},
-                                  .pathIPSrc = e.srcIP,
-                                  .pathDisRespTime = VYT_FIELD(r, metrics.pathDisRespTime),
-                                  .pathTotRespTime = VYT_FIELD(r, metrics.pathTotRespTime),
-                                  .pathNetRespTimeOut = VYT_FIELD(r, metrics.pathNetRespTimeOut),
-                                  .pathNetRespTimeIn = VYT_FIELD(r, metrics.pathNetRespTimeIn),
-                                  .pathSrvRespTime = VYT_FIELD(r, metrics.pathSrvRespTime),
-                                  .pathAppRespTime = VYT_FIELD(r, metrics.pathAppRespTime),
-                                  .pathWaitRespTime = VYT_FIELD(r, metrics.pathWaitRespTime),
-                                  .pathTotRespTimeState = VYT_FIELD(r, metrics.pathTotRespTimeState),
-                                  .pathSrvRespTimeState = VYT_FIELD(r, metrics.pathSrvRespTimeState),
-                                  .pathAppRespTimeState = VYT_FIELD(r, metrics.pathAppRespTimeState),
-                                  .pathWaitRespTimeState = VYT_FIELD(r, metrics.pathWaitRespTimeState),
-                                  .pathClientTranCt = VYT_FIELD(r, metrics.pathClientTranCt),
-                                  .pathNetRespTimeOutState = VYT_FIELD(r, metrics.pathNetRespTimeOutState),
-                                  .pathNetRespTimeInState = VYT_FIELD(r, metrics.pathNetRespTimeInState)});
+                   out.call(add, {.source = TierSource(e),
+                                  .times = GroupOf<cb::SrvDetailEntryTimes>(times),
+                                  .rest = GroupOf<cb::SrvDetailEntryRest>(rest),
+                                  .netStates = GroupOf<cb::SrvDetailEntryNetStates>(netStates)});
                });
 }
 
 void DecodeWaitDetail(Bytes reply, Out& out) {
     const Common c = ReadCommon<WaitDetailMetrics>(reply);
-    const auto h = at<PathDetailReply<WaitDetailMetrics>>(reply, 0);
     const auto m = ReadMetrics<WaitDetailMetrics>(reply);
     const auto flagsBits = static_cast<std::uint32_t>(c.flags);
 
@@ -277,16 +223,9 @@ void DecodeWaitDetail(Bytes reply, Out& out) {
     MakeIntervalTexts(out.tracer(), c.now, c.start, t);
     const auto set = out.method<cb::WaitDetailSetData>();
     const auto add = out.method<cb::WaitDetailAddEntry>();
-    out.call(set, {.currentTime = text(t.now),
-                   .startTime = text(t.start),
-                   .duration = text(t.duration),
-                   .ends = Names(c),
-                   .pathIPDstPort = int{c.dstPort},
-                   .tranTotalCtSum = c.tranTotalCtSum,
-                   .type = pos.type,
+    out.call(set, {.head = Head(c, t, pos),
                    .flags = c.flags,
-                   .pathTotRespTimeDataCtSum = VYT_FIELD(h, dist.pathTotRespTimeDataCtSum),
-                   .groups = Groups(c),
+                   .dist = GroupOf<cb::DetailDistribution>(c.dist),
                    .pathSrvRespTime =
                        GroupAt<cb::RangeWithStates, offsetof(WaitDetailMetrics, pathSrvRespTimeMin)>(m),
                    .pathAppRespTime =
@@ -312,7 +251,6 @@ void DecodeWaitDetail(Bytes reply, Out& out) {
     ForEntries(out, reply, sizeof(WaitDetailReply), sizeof(WaitDetailEntry), c.reportEntryCt,
                [&](std::int32_t k, Bytes b) {
                    const auto e = ReadEntry<WaitDetailEntryMetrics>(b);
-                   const auto r = at<PathDetailEntry<WaitDetailEntryMetrics>>(b, 0);
                    if (out.tracing()) {
                        FlagsTextBuffer flagsText;
                        Spread(
@@ -330,13 +268,7 @@ void DecodeWaitDetail(Bytes reply, Out& out) {
                                   .usePort = e.usePort,
                                   .pathIPSrc = e.srcIP,
                                   .pathIPSrcPort = int{e.srcPort},
-                                  .pathSrvRespTime = VYT_FIELD(r, metrics.pathSrvRespTime),
-                                  .pathAppRespTime = VYT_FIELD(r, metrics.pathAppRespTime),
-                                  .pathWaitRespTime = VYT_FIELD(r, metrics.pathWaitRespTime),
-                                  .pathSrvRespTimeState = VYT_FIELD(r, metrics.pathSrvRespTimeState),
-                                  .pathAppRespTimeState = VYT_FIELD(r, metrics.pathAppRespTimeState),
-                                  .pathWaitRespTimeState = VYT_FIELD(r, metrics.pathWaitRespTimeState),
-                                  .pathClientTranCt = VYT_FIELD(r, metrics.pathClientTranCt),
+                                  .metrics = GroupOf<cb::WaitDetailEntryWords>(e.w),
                                   .flags = e.flags});
                });
 }

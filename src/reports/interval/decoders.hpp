@@ -41,6 +41,15 @@ struct IntervalValues {
 // `name` and its header line.
 IntervalValues ReadIntervalHeader(Bytes reply, Out& out, const char* name, HeaderLine line);
 
+// What every interval report's setData passes first, from the header's
+// values and the interval's texts.
+inline cb::IntervalStart Start(const IntervalValues& h, const IntervalTexts& t) {
+    return {.currentTime = text(t.now),
+            .startTime = text(t.start),
+            .duration = text(t.duration),
+            .tranTotalCtSum = h.ctSum};
+}
+
 // The values of the 404-byte block that opens every response-time and
 // tier-time path entry.
 struct PathValues {

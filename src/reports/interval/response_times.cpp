@@ -19,10 +19,7 @@ void DecodeTransRspTime(Bytes reply, Out& out) {
     const auto set = out.method<cb::TransRspTimeSetData>();
     const auto add = out.method<cb::TransRspTimeAddEntry>();
     // The header flags go to Java before the return code, though they follow it in the reply.
-    out.call(set, {.currentTime = text(texts.now),
-                   .startTime = text(texts.start),
-                   .duration = text(texts.duration),
-                   .tranTotalCtSum = h.ctSum,
+    out.call(set, {.start = Start(h, texts),
                    .sumIntervalAux = h.aux,
                    .flags = h.last,
                    .reportReturnCode = h.lastButOne});
@@ -78,10 +75,7 @@ void DecodeTransPathTime(Bytes reply, Out& out) {
     MakeIntervalTexts(out.tracer(), h.now, h.start, texts);
     const auto set = out.method<cb::TransPathTimeSetData>();
     const auto add = out.method<cb::TransPathTimeAddEntry>();
-    out.call(set, {.currentTime = text(texts.now),
-                   .startTime = text(texts.start),
-                   .duration = text(texts.duration),
-                   .tranTotalCtSum = h.ctSum,
+    out.call(set, {.start = Start(h, texts),
                    .tranTotRespTimeAvg = h.avg,
                    .sumIntervalAux = h.aux,
                    .flags = h.last,

@@ -17,10 +17,7 @@ void DecodeTransNetTime(Bytes reply, Out& out) {
     const auto set = out.method<cb::TransNetTimeSetData>();
     const auto add = out.method<cb::TransNetTimeAddEntry>();
     // The header flags before the return code.
-    out.call(set, {.currentTime = text(texts.now),
-                   .startTime = text(texts.start),
-                   .duration = text(texts.duration),
-                   .tranTotalCtSum = h.ctSum,
+    out.call(set, {.start = Start(h, texts),
                    .sumIntervalAux = h.aux,
                    .flags = h.last,
                    .reportReturnCode = h.lastButOne});
@@ -76,10 +73,7 @@ void DecodeTransSrvTime(Bytes reply, Out& out) {
     MakeIntervalTexts(out.tracer(), h.now, h.start, texts);
     const auto set = out.method<cb::TransSrvTimeSetData>();
     const auto add = out.method<cb::TransSrvTimeAddEntry>();
-    out.call(set, {.currentTime = text(texts.now),
-                   .startTime = text(texts.start),
-                   .duration = text(texts.duration),
-                   .tranTotalCtSum = h.ctSum,
+    out.call(set, {.start = Start(h, texts),
                    .sumIntervalAux = h.aux,
                    .headerValue = h.lastButOne,
                    .reportReturnCode = h.last});
@@ -136,10 +130,7 @@ void DecodeTransWaitTime(Bytes reply, Out& out) {
     MakeIntervalTexts(out.tracer(), h.now, h.start, texts);
     const auto set = out.method<cb::TransWaitTimeSetData>();
     const auto add = out.method<cb::TransWaitTimeAddEntry>();
-    out.call(set, {.currentTime = text(texts.now),
-                   .startTime = text(texts.start),
-                   .duration = text(texts.duration),
-                   .tranTotalCtSum = h.ctSum,
+    out.call(set, {.start = Start(h, texts),
                    .sumIntervalAux = h.aux,
                    .flags = h.last,
                    .reportReturnCode = h.lastButOne});

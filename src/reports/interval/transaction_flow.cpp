@@ -17,10 +17,7 @@ void DecodeTransFlow(Bytes reply, Out& out) {
     const auto set = out.method<cb::TransFlowSetData>();
     const auto add = out.method<cb::TransFlowAddEntry>();
     // sumIntervalAux goes before the average here (the path-time report has them the other way).
-    out.call(set, {.currentTime = text(texts.now),
-                   .startTime = text(texts.start),
-                   .duration = text(texts.duration),
-                   .tranTotalCtSum = h.ctSum,
+    out.call(set, {.start = Start(h, texts),
                    .sumIntervalAux = h.aux,
                    .tranTotRespTimeAvg = h.avg,
                    .flags = h.last,

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include <unistd.h>
+
 #include "../../src/reports/alerts/stamps.hpp"
 #include "vyt/local_time.hpp"
 #include "vyt/timetext.hpp"
@@ -163,7 +165,9 @@ std::string CopyUntil(const char* zone, std::int64_t until) {
     out += b.substr(times, 8 * keep);
     out += b.substr(times + 8 * n, keep);
     out += b.substr(times + 9 * n);
-    const std::string path = testing::TempDir() + "vyt_zone_" + std::to_string(until) + "_" + std::to_string(n);
+    // Named per process: the test binaries of several builds run at once.
+    const std::string path = testing::TempDir() + "vyt_zone_" + std::to_string(getpid()) + "_" +
+                             std::to_string(until) + "_" + std::to_string(n);
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (f == nullptr) return "";
     std::fwrite(out.data(), 1, out.size(), f);

@@ -10,12 +10,13 @@ import org.vytjni.api.AlertState;
 import org.vytjni.api.ReportFlags;
 import org.vytjni.api.reports.AllTransactions;
 import org.vytjni.api.reports.CurrentAlerts;
+import org.vytjni.api.reports.NetworkDetail;
 import org.vytjni.api.reports.ResponseTime;
 
 /**
  * The pure-Java side of the typed benchmark: decoders that read a reply through a ByteBuffer and
- * build the same records as the typed API, making their own time texts in local time. Types 1, 4
- * and 11; the others are left to the library.
+ * build the same records as the typed API, making their own time texts in local time. Types 1, 4,
+ * 8 and 11; the others are left to the library.
  */
 final class TypedJava {
     private TypedJava() {}
@@ -23,7 +24,7 @@ final class TypedJava {
     private static final ZoneRules ZONE = ZoneId.systemDefault().getRules();
 
     static boolean has(int type) {
-        return type == 1 || type == 4 || type == 11;
+        return type == 1 || type == 4 || type == 8 || type == 11;
     }
 
     static Object decode(int type, byte[] reply) {
@@ -32,6 +33,7 @@ final class TypedJava {
         switch (type) {
             case 1: return allTransactions(b, reply);
             case 4: return responseTime(b, reply);
+            case 8: return networkDetail(b, reply);
             case 11: return currentAlerts(b, reply);
             default: throw new IllegalArgumentException("type " + type);
         }
@@ -73,6 +75,36 @@ final class TypedJava {
         }
         return new ResponseTime(stamp(now), stamp(start), span(now, start), b.getInt(1124), b.getInt(1140),
                 ReportFlags.of(b.getInt(1148)), b.getInt(1144), entries);
+    }
+
+    private static AlertState state(ByteBuffer b, int at) {
+        return AlertState.of(b.getInt(at));
+    }
+
+    static NetworkDetail networkDetail(ByteBuffer b, byte[] r) {
+        int n = count(b, 1640, 80);
+        int now = b.getInt(1616), start = b.getInt(1620), flags = b.getInt(1636);
+        int position = (flags & 0x1) != 0 ? 1 : (flags & 0x2) != 0 ? 2 : (flags & 0x4) != 0 ? 4 : 8;
+        ArrayList<NetworkDetail.Entry> entries = new ArrayList<>(n);
+        for (int k = 0, e = 1640; k < n; k++, e += 80) {
+            entries.add(new NetworkDetail.Entry(text(r, e + 52, 16), (b.getInt(e + 76) & 0x2000) != 0 ? 0 : 1,
+                    b.getShort(e + 72) & 0xFFFF, b.getShort(e + 74) & 0xFFFF, b.getInt(e + 68), b.getInt(e),
+                    b.getInt(e + 4), b.getInt(e + 8), b.getInt(e + 12), b.getInt(e + 16), b.getInt(e + 20),
+                    b.getInt(e + 24), b.getInt(e + 28), b.getInt(e + 32), state(b, e + 36), state(b, e + 40),
+                    state(b, e + 44), b.getInt(e + 48)));
+        }
+        int d = 1460, m = 1512;  // the distribution block and the 24 metric words
+        return new NetworkDetail(stamp(now), stamp(start), span(now, start), text(r, 1136, 16), text(r, 1312, 128),
+                text(r, 1280, 16), text(r, 1440, 16), b.getShort(1134) & 0xFFFF, b.getInt(1612), position,
+                b.getInt(d), b.getInt(d + 4), b.getInt(d + 8), b.getInt(d + 12), b.getInt(d + 16), b.getInt(d + 20),
+                b.getInt(d + 24), b.getInt(d + 28), b.getInt(d + 32), state(b, d + 36), state(b, d + 40),
+                state(b, d + 44), state(b, d + 48),
+                b.getInt(m), b.getInt(m + 4), b.getInt(m + 8), state(b, m + 12), state(b, m + 16), state(b, m + 20),
+                b.getInt(m + 24), b.getInt(m + 28), b.getInt(m + 32), state(b, m + 36), state(b, m + 40),
+                state(b, m + 44), b.getInt(m + 48), b.getInt(m + 52), b.getInt(m + 56), state(b, m + 60),
+                state(b, m + 64), state(b, m + 68), b.getInt(m + 72), b.getInt(m + 76), b.getInt(m + 80),
+                b.getInt(m + 84), b.getInt(m + 88), b.getInt(m + 92), b.getInt(1628), ReportFlags.of(flags),
+                b.getInt(1632), entries);
     }
 
     static CurrentAlerts currentAlerts(ByteBuffer b, byte[] r) {

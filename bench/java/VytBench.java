@@ -158,9 +158,11 @@ public final class VytBench {
                     java ? () -> consumed ^= TypedJava.decode(type, c.reply).hashCode() : null,
                 };
                 double[][] samples = new double[paths.length][rounds];
+                // Warm-up: every path decodes at least 500,000 entries first, so that all are compiled.
+                int warm = (int) Math.max(reps / 2, 500_000L / Math.max(1, c.entries));
                 for (Runnable p : paths)
                     if (p != null)
-                        for (int i = 0; i < Math.max(1, reps / 2); i++) p.run();
+                        for (int i = 0; i < warm; i++) p.run();
                 for (int r = 0; r < rounds; r++)
                     for (int k = 0; k < paths.length; k++) {
                         int p = (r + k) % paths.length;

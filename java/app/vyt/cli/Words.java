@@ -2,6 +2,8 @@ package vyt.cli;
 
 import vyt.catalog.Catalog;
 import vyt.catalog.Flags;
+import vyt.catalog.RuleCode;
+import vyt.catalog.States;
 
 import java.time.Instant;
 import java.time.ZoneId;
@@ -12,7 +14,6 @@ import java.util.List;
 import java.util.Locale;
 import java.util.LinkedHashMap;
 import java.util.Map;
-import java.util.Set;
 
 /**
  * The words the command line shows for numbers: flags words by their bit names, alert and
@@ -29,16 +30,18 @@ public final class Words {
 
     /** The kinds whose flags words are URL rule list bits rather than report bits. */
     public static boolean urlRuleFlags(Catalog.Kind k) {
-        return k.name().equals("url-rules") || isRuleOperation(k);
+        for (List<Catalog.Param> call : List.of(k.setData(), k.addEntry()))
+            for (Catalog.Param p : call) if (p.role() == Catalog.Role.URL_RULE_FLAGS) return true;
+        return false;
     }
 
-    /** The five URL rule operations: add, remove, get, edit and change precedence. */
+    /**
+     * The five URL rule operations (add, remove, get, edit and change precedence): the kinds whose
+     * only call is a setData that carries a URL rule flags word.
+     */
     public static boolean isRuleOperation(Catalog.Kind k) {
-        return RULE_OPERATIONS.contains(k.name());
+        return !k.hasAddEntry() && urlRuleFlags(k);
     }
-
-    private static final Set<String> RULE_OPERATIONS =
-            Set.of("add-url-rule", "remove-url-rule", "get-url-rule", "edit-url-rule", "url-rule-precedence");
 
     /**
      * The short bit names of one table (without "REP_FLAGS_" or "REP_") in bit order; two names
@@ -95,23 +98,21 @@ public final class Words {
 
     // ---- states ------------------------------------------------------------------------------
 
-    private static final String[] STATES = {"normal", "warning", "critical"};
-
-    /** Alert and threshold states: every parameter whose name ends in "State". */
+    /** Alert and threshold states: the parameters whose role is an alert state. */
     public static boolean isState(Catalog.Param p) {
-        return !p.text() && p.name().endsWith("State");
+        return p.role() == Catalog.Role.ALERT_STATE;
     }
 
     /** A state's word: 0 normal, 1 warning, 2 critical; any other value as "state N". */
     public static String state(int v) {
-        return v >= 0 && v < STATES.length ? STATES[v] : "state " + v;
+        return States.name(v);
     }
 
     // ---- times -------------------------------------------------------------------------------
 
-    /** Second counts since 1970 UTC: the collector's start time and the summary's span. */
+    /** Second counts since 1970 UTC, as the catalogue says. */
     public static boolean isEpochSeconds(Catalog.Param p) {
-        return !p.text() && (p.name().endsWith("StartupTime") || p.name().startsWith("sumDataUTC"));
+        return p.role() == Catalog.Role.EPOCH_SECONDS;
     }
 
     /** A second count as ISO-8601 local time with its offset: "2026-12-08T18:09:42+01:00". */
@@ -123,18 +124,18 @@ public final class Words {
 
     /** What a rule operation's non-zero return code means. */
     public static String ruleRefusal(Catalog.Kind k, int code, String tran, int rule, String url) {
-        switch (code) {
-            case 1:
+        RuleCode c = RuleCode.of(code);
+        if (c == null || c == RuleCode.DONE) return "the collector refused the operation with return code " + code;
+        switch (c) {
+            case NO_SUCH_RULE:
                 return "transaction \"" + tran + "\" has no URL rule number " + rule
                         + "; vyt report url-rules --tran " + tran + " lists them";
-            case 2:
+            case URL_TAKEN:
                 return "another URL rule of transaction \"" + tran + "\" already has the URL \"" + url + "\"";
-            case 3:
+            default:  // REFUSED
                 return k.takes(Catalog.Selection.SUB)
                         ? "the URL is empty, or --view does not name exactly one list type and one search type"
                         : "--view does not name exactly one precedence";
-            default:
-                return "the collector refused the operation with return code " + code;
         }
     }
 

@@ -187,7 +187,7 @@ public final class Client implements AutoCloseable {
         if (request == null)
             throw new ClientException(ClientException.Reason.BAD_REQUEST,
                     "the library refused to build the " + kind.name() + " request (see the trace file)");
-        byte[] reply = exchange(request, !CHANGES.contains(kind.name()));
+        byte[] reply = exchange(request, !kind.changesRules());
         Target target = new Target();
         int status = Native.mapData(reply, target, kind.type());
         if (status == Native.STATUS_TRAN_NOT_FOUND)
@@ -235,8 +235,8 @@ public final class Client implements AutoCloseable {
      * connection: a pooled one that ends without a reply might have carried the change already,
      * and sending it again could apply it twice.
      */
-    public static final Set<String> CHANGES = Set.of("add-url-rule", "remove-url-rule", "edit-url-rule",
-            "url-rule-precedence");
+    public static final Set<String> CHANGES = Catalog.all().stream().filter(Catalog.Kind::changesRules)
+            .map(Catalog.Kind::name).collect(java.util.stream.Collectors.toUnmodifiableSet());
 
     /** {@link #exchange(byte[], boolean)} on a pooled connection when there is one. */
     public byte[] exchange(byte[] request) throws ClientException {

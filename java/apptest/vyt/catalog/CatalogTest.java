@@ -126,6 +126,37 @@ class CatalogTest {
         }
     }
 
+    /** What the application reads from the roles and the kinds, where it once went by names. */
+    @Test
+    void theApplicationTakesMeaningsFromTheCatalogue() {
+        Set<String> ruleOps = new HashSet<>(), urlFlags = new HashSet<>(), epoch = new HashSet<>(),
+                states = new HashSet<>();
+        for (Catalog.Kind k : Catalog.all()) {
+            if (vyt.cli.Words.isRuleOperation(k)) ruleOps.add(k.name());
+            if (vyt.cli.Words.urlRuleFlags(k)) urlFlags.add(k.name());
+            for (List<Catalog.Param> call : List.of(k.setData(), k.addEntry())) {
+                for (Catalog.Param p : call) {
+                    if (vyt.cli.Words.isEpochSeconds(p)) epoch.add(p.name());
+                    if (vyt.cli.Words.isState(p)) states.add(p.name());
+                }
+            }
+        }
+        Set<String> ops = Set.of("add-url-rule", "remove-url-rule", "get-url-rule", "edit-url-rule",
+                "url-rule-precedence");
+        assertEquals(ops, ruleOps);
+        Set<String> withList = new HashSet<>(ops);
+        withList.add("url-rules");
+        assertEquals(withList, urlFlags);
+        assertEquals(Set.of("add-url-rule", "remove-url-rule", "edit-url-rule", "url-rule-precedence"), Client.CHANGES);
+        assertEquals(Set.of("collectorStartupTime", "sumDataUTCStart", "sumDataUTCNow"), epoch);
+        assertTrue(states.contains("pathEventState") && states.contains("Group4State"), states.toString());
+        assertTrue(!states.contains("pathEventTypeAndState"), "a combined type-and-state word is no state");
+        assertEquals("return code 2 (another rule has that URL)", RuleCode.text(2));
+        assertEquals("return code 9 (unknown)", RuleCode.text(9));
+        assertEquals("critical", States.name(2));
+        assertEquals("State 7", States.title(7));
+    }
+
     static List<Catalog.Kind> parse(String... lines) throws IOException {
         return Catalog.parse(new BufferedReader(new StringReader(String.join("\n", lines) + "\n")));
     }

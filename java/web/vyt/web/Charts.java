@@ -88,15 +88,6 @@ final class Charts {
         return state >= 0 && state <= 2 ? "s" + state : "sx";
     }
 
-    static String stateName(int state) {
-        switch (state) {
-            case 0: return "Normal";
-            case 1: return "Warning";
-            case 2: return "Critical";
-            default: return "State " + state;
-        }
-    }
-
     private static String clip(String s, int n) {
         return s.length() <= n ? s : s.substring(0, n - 1) + "\u2026";
     }

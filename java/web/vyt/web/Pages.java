@@ -12,6 +12,8 @@ import javax.servlet.http.HttpServletRequest;
 import javax.servlet.http.HttpServletResponse;
 import vyt.catalog.Catalog;
 import vyt.catalog.Flags;
+import vyt.catalog.RuleCode;
+import vyt.catalog.States;
 import vyt.client.Client;
 import vyt.client.ClientException;
 import vyt.client.Report;
@@ -22,14 +24,10 @@ final class Pages {
     static final Set<String> TIME_TEXTS = Set.of("currentTime", "startTime", "startupTime", "alertStart",
             "eventStart", "intervalStart", "intervalEnd", "tranTime", "msrvTime");
     /** Numbers that are UTC second counts. */
-    static final Set<String> SECOND_COUNTS = Set.of("collectorStartupTime", "sumDataUTCStart", "sumDataUTCNow");
     static final DateTimeFormatter STAMP = DateTimeFormatter.ofPattern("yyyy-MM-dd HH:mm:ss zzz");
     static final String[] DETAIL_KINDS = {"response-time-detail", "network-detail", "server-detail", "wait-detail",
         "path-time-detail"};
     static final String[] TIER_KINDS = {"network-time", "server-time", "wait-time", "path-time"};
-    static final String[] RULE_CODES = {"done", "no rule has that number", "another rule has that URL",
-        "refused: the URL is empty, or the flags do not name exactly one list type and one search type"
-                + " (or one precedence)"};
 
     private final FrontEndServlet servlet;
     private final HttpServletRequest req;
@@ -138,11 +136,11 @@ final class Pages {
             return;
         }
         int n = (Integer) v;
-        if (p.name().equals("flags") || p.name().endsWith("Flags")) {
+        if (p.isFlags()) {
             h.el("code", null, "0x" + Integer.toHexString(n));
-        } else if (p.name().endsWith("State")) {
-            h.el("span", "state " + Charts.stateClass(n), Charts.stateName(n));
-        } else if (SECOND_COUNTS.contains(p.name())) {
+        } else if (p.role() == Catalog.Role.ALERT_STATE) {
+            h.el("span", "state " + Charts.stateClass(n), States.title(n));
+        } else if (p.role() == Catalog.Role.EPOCH_SECONDS) {
             h.raw("<time>").text(STAMP.format(Instant.ofEpochSecond(n & 0xFFFFFFFFL).atZone(ZoneId.systemDefault())))
                     .raw("</time>");
         } else {
@@ -622,12 +620,13 @@ final class Pages {
     }
 
     static String codeText(int code) {
-        return "return code " + code + " (" + codeReason(code) + ")";
+        return RuleCode.text(code);
     }
 
     /** What a rule operation's return code means. */
     static String codeReason(int code) {
-        return code >= 0 && code < RULE_CODES.length ? RULE_CODES[code] : "unknown";
+        RuleCode c = RuleCode.of(code);
+        return c == null ? "unknown" : c.meaning;
     }
 
     // ---- every report by name --------------------------------------------------------------------
@@ -653,7 +652,7 @@ final class Pages {
      */
     String report(Catalog.Kind k, boolean post) throws FrontEndServlet.Failure, Params.BadParameter,
             ClientException {
-        boolean changes = FrontEndServlet.CHANGES.contains(k.name());
+        boolean changes = k.changesRules();
         if (post && !changes) throw new FrontEndServlet.Failure(405, k.name() + " is read with GET");
         if (changes && !post) return reportForm(k, true);
         if (!post && !k.selections().isEmpty() && params.all().isEmpty()) return reportForm(k, false);

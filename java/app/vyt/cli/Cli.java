@@ -4,6 +4,7 @@ import vyt.catalog.Catalog;
 import vyt.catalog.Flags;
 import vyt.client.Client;
 import vyt.client.ClientException;
+import vyt.client.RuleReply;
 import org.vytjni.api.Report;
 import org.vytjni.api.reports.UrlRules;
 import vyt.collector.Collector;
@@ -297,7 +298,7 @@ public final class Cli {
             printer.print(report, r.format(), r.wide(), out);
             out.flush();
             if (Words.isRuleOperation(r.kind())) {
-                int code = Requests.returnCode(report);
+                int code = RuleReply.returnCode(report);
                 if (code != 0) {
                     err.println("vyt: " + r.kind().name() + " refused (return code " + code + "): "
                             + Words.ruleRefusal(r.kind(), code, r.sel().tran(), r.sel().continueIdx(), r.sel().sub()));

@@ -4,12 +4,6 @@ import vyt.catalog.Catalog;
 import vyt.client.Client;
 import vyt.client.ClientException;
 import org.vytjni.api.CollectorErrorException;
-import org.vytjni.api.Report;
-import org.vytjni.api.reports.AddUrlRule;
-import org.vytjni.api.reports.EditUrlRule;
-import org.vytjni.api.reports.GetUrlRule;
-import org.vytjni.api.reports.RemoveUrlRule;
-import org.vytjni.api.reports.UrlRulePrecedence;
 
 import java.nio.charset.StandardCharsets;
 
@@ -54,16 +48,6 @@ final class Requests {
     /** What went wrong with a report, in words: a collector's error code as a sentence. */
     static String say(ClientException e, Catalog.Kind k, Client.Selection sel) {
         return e.code != null ? notFound(e.code, k, sel) : e.getMessage();
-    }
-
-    /** The return code of a rule operation's reply (0: done). */
-    static int returnCode(Report r) {
-        if (r instanceof AddUrlRule a) return a.reportReturnCode();
-        if (r instanceof RemoveUrlRule a) return a.reportReturnCode();
-        if (r instanceof GetUrlRule a) return a.reportReturnCode();
-        if (r instanceof EditUrlRule a) return a.reportReturnCode();
-        if (r instanceof UrlRulePrecedence a) return a.reportReturnCode();
-        throw new IllegalArgumentException(r.kind() + " is not a rule operation");
     }
 
     /** A collector's error code as a sentence. */

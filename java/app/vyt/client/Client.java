@@ -140,6 +140,17 @@ public final class Client implements AutoCloseable {
         this.permits = new Semaphore(maxConnections, true);
     }
 
+    /**
+     * Loads the native library now, through the typed API (it builds one request record), so that
+     * a library that cannot be loaded shows at start rather than at the first report.
+     *
+     * @throws LinkageError the library cannot be loaded into this class loader
+     * @throws IllegalStateException vytjni.jar is missing or its loader failed
+     */
+    public static void loadLibrary() {
+        new Requests.AllTransactions().toBytes();
+    }
+
     /** Closes the idle connections; requests made afterwards open connections of their own and close them. */
     @Override
     public void close() {
@@ -228,7 +239,9 @@ public final class Client implements AutoCloseable {
         } catch (CollectorErrorException e) {
             throw new ClientException(reasonOf(e.code()), errorMessage(kind, e.code(), selectionOf(request)), e.code(), e);
         } catch (BadReplyException e) {
-            throw new ClientException(ClientException.Reason.FAILED, e.getMessage(), e);
+            throw new ClientException(ClientException.Reason.FAILED, "the library could not decode the " + kind.name()
+                    + " reply: " + e.reason().name().toLowerCase(java.util.Locale.ROOT).replace('_', ' ')
+                    + (e.offset() >= 0 ? " at offset " + e.offset() : "") + " (" + e.detail() + ")", e);
         } catch (IllegalStateException e) {  // the library could not decode at all; its trace says why
             throw new ClientException(ClientException.Reason.FAILED, e.getMessage(), e);
         }

@@ -183,8 +183,8 @@ class ClientTest {
             ClientException e = failure(f.client(2000, 1 << 20));
             assertEquals(ClientException.Reason.FAILED, e.reason);
             assertEquals(null, e.code);
-            assertTrue(e.getMessage().startsWith("cannot decode the all-transactions reply (report type 1): the reply"
-                    + " is empty"), e.getMessage());
+            assertTrue(e.getMessage().startsWith("the library could not decode the all-transactions reply: empty"),
+                    e.getMessage());
         }
     }
 

@@ -21,6 +21,12 @@ bool IsAscii(const char* p, std::size_t n) noexcept;
 // is NUL-terminated and its length returned.
 std::size_t ToModifiedUtf8(const char* in, std::size_t n, char* out) noexcept;
 
+// The same characters as ToModifiedUtf8, written as standard UTF-8 (what
+// Java's UTF-8 decoder reads): NUL as one byte, supplementary characters as
+// their 4-byte sequences.  `out` needs room for 2 * n bytes; no NUL is
+// appended; the length is returned.
+std::size_t ToStandardUtf8(const char* in, std::size_t n, char* out) noexcept;
+
 // Converts UTF-16 to UTF-8 into out[0..cap).  False for an unpaired surrogate,
 // a U+0000 character or too little room.
 bool Utf16ToUtf8(const std::uint16_t* in, std::size_t n, char* out, std::size_t cap, std::size_t* len) noexcept;

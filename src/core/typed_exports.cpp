@@ -20,47 +20,33 @@ namespace {
 thread_local TypedBuffers tBuffers;
 
 // The one place where a typed decode's result becomes Java objects:
-// Object[]{int[] calls, String[] texts}.  calls[0] is the failure number
-// (0: none) and calls[1] the offset; on failure texts holds the message.
-// Each String's local reference is deleted as soon as the array holds it.
-jobjectArray ToJava(JNIEnv* env, TypedBuffers& b, const TypedResult& r) {
-    b.ints[0] = static_cast<std::int32_t>(r.failure);
-    b.ints[1] = static_cast<std::int32_t>(r.offset);
-    if (r.failure != TypedFailure::None) b.ints.shrink(2);
-    jclass stringClass = env->FindClass("java/lang/String");
-    if (stringClass == nullptr) return nullptr;
-    const std::size_t nTexts = r.failure != TypedFailure::None ? 1 : b.texts.size();
-    jobjectArray texts = env->NewObjectArray(static_cast<jsize>(nTexts), stringClass, nullptr);
-    env->DeleteLocalRef(stringClass);
-    if (texts == nullptr) return nullptr;
-    for (std::size_t i = 0; i < nTexts; ++i) {
-        TextArg t;
-        if (r.failure != TypedFailure::None) {
-            t = TextArg{r.message, static_cast<std::uint32_t>(std::strlen(r.message)), -1, true, false};
-        } else {
-            const TypedBuffers::Text& s = b.texts[i];
-            t = TextArg{b.bytes.data() + s.at, s.len, -1, true, s.ascii};
-        }
-        jstring s = NewJavaString(env, t);
-        if (s == nullptr) return nullptr;  // the exception stays pending
-        // A String into a String[] at an index inside it: this store cannot throw.
-        env->SetObjectArrayElement(texts, static_cast<jsize>(i), s);
-        env->DeleteLocalRef(s);
+// Object[]{int[] words, byte[] texts}, laid out as typed_sink.hpp says; on
+// failure the one text is the message.  Three local references, whatever the
+// size of the reply: Java makes the Strings.
+jobjectArray ToJava(JNIEnv* env, TypedBuffers& b) {
+    if (b.failed()) {
+        FileTracer t;
+        errorf(t, "decodeTyped: out of memory while handing the reply to Java\n");
+        return nullptr;
     }
-    if (env->ExceptionCheck()) return nullptr;
     jintArray ints = env->NewIntArray(static_cast<jsize>(b.ints.size()));
-    if (ints == nullptr) return nullptr;
+    if (ints == nullptr) return nullptr;  // OutOfMemoryError is pending
     env->SetIntArrayRegion(ints, 0, static_cast<jsize>(b.ints.size()), reinterpret_cast<const jint*>(b.ints.data()));
+    if (env->ExceptionCheck()) return nullptr;
+    jbyteArray bytes = env->NewByteArray(static_cast<jsize>(b.bytes.size()));
+    if (bytes == nullptr) return nullptr;
+    env->SetByteArrayRegion(bytes, 0, static_cast<jsize>(b.bytes.size()), reinterpret_cast<const jbyte*>(b.bytes.data()));
     if (env->ExceptionCheck()) return nullptr;
     jclass objectClass = env->FindClass("java/lang/Object");
     if (objectClass == nullptr) return nullptr;
     jobjectArray out = env->NewObjectArray(2, objectClass, nullptr);
     env->DeleteLocalRef(objectClass);
     if (out == nullptr) return nullptr;
+    // Arrays into an Object[] at indexes inside it: these stores cannot throw.
     env->SetObjectArrayElement(out, 0, ints);
-    env->SetObjectArrayElement(out, 1, texts);
+    env->SetObjectArrayElement(out, 1, bytes);
     env->DeleteLocalRef(ints);
-    env->DeleteLocalRef(texts);
+    env->DeleteLocalRef(bytes);
     if (env->ExceptionCheck()) return nullptr;
     return out;
 }
@@ -122,17 +108,16 @@ JNIEXPORT jobjectArray JNICALL Java_org_vytjni_api_NativeCalls_decode0(JNIEnv* e
         const jsize n = env->GetArrayLength(reply);
         jbyte* p = env->GetByteArrayElements(reply, nullptr);
         if (p == nullptr) return nullptr;  // OutOfMemoryError is pending
-        vyt::TypedResult r;
         try {
             vyt::trace::Batch lines;
-            r = vyt::DecodeTyped(vyt::Bytes(reinterpret_cast<const unsigned char*>(p), static_cast<std::size_t>(n)),
+            vyt::DecodeTyped(vyt::Bytes(reinterpret_cast<const unsigned char*>(p), static_cast<std::size_t>(n)),
                                  static_cast<int>(reportType), vyt::tBuffers);
         } catch (...) {
             env->ReleaseByteArrayElements(reply, p, JNI_ABORT);
             throw;
         }
         env->ReleaseByteArrayElements(reply, p, JNI_ABORT);
-        return vyt::ToJava(env, vyt::tBuffers, r);
+        return vyt::ToJava(env, vyt::tBuffers);
     } catch (...) {
         vyt::ReportTypedException("Java_org_vytjni_api_NativeCalls_decode0");
         return nullptr;

@@ -54,11 +54,12 @@ void CopyLine(char (&out)[kMessageMax], const char* text) {
 }
 
 void TypedBuffers::reset() {
-    ints.clear();
+    ints.failed = bytes.failed = texts.failed = index.failed = mapped.failed = false;
+    ints.fill(kTypedFirstCall, 0);  // the words before the calls, filled by finish()
     bytes.clear();
     texts.clear();
     index.fill(kFirstTable, -1);
-    ints.failed = bytes.failed = texts.failed = index.failed = false;
+    entries = 0;
 }
 
 bool TypedSink::tracing() const { return trace::enabled(); }
@@ -74,7 +75,7 @@ bool TypedSink::lookup(int slot, const char* name, const char* /*signature*/) {
 }
 
 bool TypedSink::share(int slot, TextArg text) {
-    shared_[slot] = intern(text);
+    shared_[slot] = b_.intern(text.p, text.n);
     return true;
 }
 
@@ -86,45 +87,73 @@ bool TypedSink::call(int slot, const CallArgs& a) {
         const TextArg& t = a.texts[k];
         const std::size_t at = a.textAt[k];
         isText[at] = true;
-        textNo[at] = t.shared >= 0 ? shared_[t.shared] : intern(t);
+        textNo[at] = t.shared >= 0 ? shared_[t.shared] : b_.intern(t.p, t.n);
     }
     GrowArray<std::int32_t>& out = b_.ints;
     out.push(methods_[slot]);
     for (std::size_t i = 0; i < a.n; ++i) out.push(isText[i] ? textNo[i] : a.slots[i].i);
+    if (methods_[slot] == kTypedAddEntry) ++b_.entries;
     return !b_.failed();
 }
 
-std::int32_t TypedSink::intern(const TextArg& t) {
+std::int32_t TypedBuffers::intern(const char* p, std::size_t n) {
     bool ascii = false;
-    const std::uint32_t h = Hash(t.p, t.n, &ascii);
-    if (b_.failed()) return 0;
-    const std::size_t mask = b_.index.size() - 1;
+    std::uint32_t h = Hash(p, n, &ascii);
+    if (!ascii) {  // kept as the characters mapData makes of these bytes
+        char* m = mapped.room(2 * n);
+        if (m == nullptr) return 0;
+        n = ToStandardUtf8(p, n, m);
+        p = m;
+        h = Hash(p, n, &ascii);
+    }
+    return keep(p, n, h, ascii);
+}
+
+std::int32_t TypedBuffers::keep(const char* p, std::size_t n, std::uint32_t h, bool ascii) {
+    if (failed()) return 0;
+    const std::size_t mask = index.size() - 1;
     for (std::size_t at = h & mask;; at = (at + 1) & mask) {
-        const std::int32_t no = b_.index[at];
+        const std::int32_t no = index[at];
         if (no < 0) {
-            const auto n = static_cast<std::int32_t>(b_.texts.size());
-            b_.index[at] = n;
-            b_.texts.push({static_cast<std::uint32_t>(b_.bytes.size()), t.n, h, ascii});
-            b_.bytes.append(t.p, t.n);
-            b_.bytes.push('\0');
-            if (b_.texts.size() * 2 > b_.index.size()) grow();
-            return n;
+            const auto k = static_cast<std::int32_t>(texts.size());
+            index[at] = k;
+            texts.push({static_cast<std::uint32_t>(bytes.size()), static_cast<std::uint32_t>(n), h, ascii});
+            bytes.append(p, n);
+            if (texts.size() * 2 > index.size()) grow();
+            return k;
         }
-        const TypedBuffers::Text& s = b_.texts[static_cast<std::size_t>(no)];
-        if (s.hash == h && s.len == t.n && std::memcmp(b_.bytes.data() + s.at, t.p, t.n) == 0) return no;
+        const Text& s = texts[static_cast<std::size_t>(no)];
+        if (s.hash == h && s.len == n && std::memcmp(bytes.data() + s.at, p, n) == 0) return no;
     }
 }
 
-void TypedSink::grow() {
-    GrowArray<std::int32_t>& index = b_.index;
+void TypedBuffers::grow() {
     index.fill(index.size() * 2, -1);
     if (index.failed) return;
     const std::size_t mask = index.size() - 1;
-    for (std::size_t no = 0; no < b_.texts.size(); ++no) {
-        std::size_t at = b_.texts[no].hash & mask;
+    for (std::size_t no = 0; no < texts.size(); ++no) {
+        std::size_t at = texts[no].hash & mask;
         while (index[at] >= 0) at = (at + 1) & mask;
         index[at] = static_cast<std::int32_t>(no);
     }
+}
+
+bool TypedBuffers::finish(TypedFailure failure, std::int64_t offset) {
+    if (failed() || ints.size() < kTypedFirstCall) return false;
+    if (bytes.size() > static_cast<std::size_t>(INT32_MAX) || ints.size() + texts.size() > static_cast<std::size_t>(INT32_MAX))
+        return false;
+    const std::size_t callsEnd = ints.size();
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const Text& t = texts[i];
+        const std::uint32_t end = t.at + t.len;
+        ints.push(static_cast<std::int32_t>(t.ascii ? end : end | kTypedNotAscii));
+    }
+    if (ints.failed) return false;
+    ints[kTypedFailureWord] = static_cast<std::int32_t>(failure);
+    ints[kTypedOffsetWord] = static_cast<std::int32_t>(offset);
+    ints[kTypedCallsEndWord] = static_cast<std::int32_t>(callsEnd);
+    ints[kTypedEntriesWord] = entries;
+    return true;
 }
 
 TypedFault ClassifyFault(const char* line, std::size_t replySize) {
@@ -138,10 +167,10 @@ TypedFault ClassifyFault(const char* line, std::size_t replySize) {
 
 namespace vyt {
 
-TypedResult DecodeTyped(Bytes reply, int reportType, TypedBuffers& b) {
+namespace {
+
+TypedResult DecodeReply(Bytes reply, int reportType, TypedBuffers& b) {
     b.reset();
-    b.ints.push(0);  // room for the failure and the offset, filled by the adapter
-    b.ints.push(0);
     TypedSink sink(b);
     TypedResult r;
     tracef(sink, "\ndecodeTyped Entry: rep_type<%d> buflen<%zu>\n", reportType, reply.size());
@@ -196,6 +225,26 @@ TypedResult DecodeTyped(Bytes reply, int reportType, TypedBuffers& b) {
         CopyLine(r.message, sink.firstError());
     }
     tracef(sink, "\ndecodeTyped Exit: status=%d\n", status);
+    return r;
+}
+
+}  // namespace
+
+TypedResult DecodeTyped(Bytes reply, int reportType, TypedBuffers& b) {
+    TypedResult r = DecodeReply(reply, reportType, b);
+    if (r.failure == TypedFailure::None && !b.finish(TypedFailure::None, -1)) {
+        std::snprintf(r.message, sizeof r.message, "the texts of the %zu-byte reply do not fit one Java array",
+                      reply.size());
+        r.failure = TypedFailure::Other;
+        r.offset = -1;
+        TypedSink sink(b);
+        errorf(sink, "decodeTyped: %s\n", r.message);
+    }
+    if (r.failure != TypedFailure::None) {  // no calls; the message is the one text
+        b.reset();
+        b.intern(r.message, std::strlen(r.message));
+        if (!b.finish(r.failure, r.offset)) b.ints.failed = true;
+    }
     return r;
 }
 

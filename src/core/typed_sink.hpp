@@ -4,8 +4,10 @@
 // Every call becomes its method (0 setData, 1 addEntry) followed by its
 // arguments in call order: an int argument as it is, a text argument as the
 // index of its text in a table of the reply's distinct texts.  The texts are
-// copied (a TextArg may point into per-thread scratch) and kept once each.
-// The adapter (typed_exports.cpp) then hands Java one int[] and one String[].
+// kept once each, as standard UTF-8 of the characters mapData gives them, in
+// one byte buffer.  The adapter (typed_exports.cpp) hands Java one int[] (the
+// words below, the calls, then the text table) and one byte[] (the texts), and
+// Java makes each String.
 #pragma once
 
 #include <cstddef>
@@ -22,6 +24,18 @@ namespace vyt {
 // The method numbers written before each call's arguments.
 inline constexpr std::int32_t kTypedSetData = 0;
 inline constexpr std::int32_t kTypedAddEntry = 1;
+
+// The words before the calls: the failure number, the offset where the reply
+// went wrong, the index where the calls end and the text table begins (one
+// word per text: the end of its bytes, with the high bit set when it is not
+// ASCII), and the number of addEntry calls.  org.vytjni.api.DecodedReply reads
+// them in this order.
+inline constexpr std::size_t kTypedFailureWord = 0;
+inline constexpr std::size_t kTypedOffsetWord = 1;
+inline constexpr std::size_t kTypedCallsEndWord = 2;
+inline constexpr std::size_t kTypedEntriesWord = 3;
+inline constexpr std::size_t kTypedFirstCall = 4;
+inline constexpr std::uint32_t kTypedNotAscii = 0x80000000u;
 
 // Why a typed decode failed; the numbers are shared with the Java side
 // (org.vytjni.api.BadReplyException.Reason, in this order from 1).
@@ -67,6 +81,13 @@ public:
         if (k != 0) std::memcpy(p_ + n_, v, k * sizeof(T));
         n_ += k;
     }
+    // Room for n values, their contents unspecified; null when it does not fit.
+    T* room(std::size_t n) noexcept {
+        n_ = 0;
+        if (n > cap_ && !reserve(n)) return nullptr;
+        n_ = n;
+        return p_;
+    }
     // n copies of v, replacing what it held.
     void fill(std::size_t n, const T& v) noexcept {
         n_ = 0;
@@ -100,7 +121,7 @@ private:
 // the thread has decoded and are reused by the next one.
 struct TypedBuffers {
     GrowArray<std::int32_t> ints;
-    GrowArray<char> bytes;  // the distinct texts, each followed by a NUL
+    GrowArray<char> bytes;  // the distinct texts as standard UTF-8, one after another
     struct Text {
         std::uint32_t at;   // offset in `bytes`
         std::uint32_t len;
@@ -109,8 +130,22 @@ struct TypedBuffers {
     };
     GrowArray<Text> texts;
     GrowArray<std::int32_t> index;  // open-addressing table of text numbers; -1 empty
+    GrowArray<char> mapped;         // a non-ASCII text while it is converted
+    std::int32_t entries = 0;       // addEntry calls recorded
     void reset();
-    bool failed() const noexcept { return ints.failed || bytes.failed || texts.failed || index.failed; }
+    // The number of the distinct text of reply bytes p[0..n) (kept from now
+    // on, converted to the characters mapData makes of them).
+    std::int32_t intern(const char* p, std::size_t n);
+    bool failed() const noexcept {
+        return ints.failed || bytes.failed || texts.failed || index.failed || mapped.failed;
+    }
+    // Appends the text table after the calls and fills the words before them.
+    // False when the texts do not fit the table's 31-bit offsets.
+    bool finish(TypedFailure failure, std::int64_t offset);
+
+private:
+    std::int32_t keep(const char* p, std::size_t n, std::uint32_t hash, bool ascii);
+    void grow();
 };
 
 // The longest message a typed decode keeps (longer ones are cut).
@@ -131,12 +166,7 @@ public:
     // The first error line written, without its newlines ("" when none).
     const char* firstError() const noexcept { return error_; }
 
-    // The number of the distinct text `t` (kept from now on).
-    std::int32_t intern(const TextArg& t);
-
 private:
-    void grow();
-
     TypedBuffers& b_;
     std::int32_t methods_[Out::kMaxMethods] = {};
     std::int32_t shared_[Out::kMaxShared] = {};
@@ -168,7 +198,8 @@ struct TypedResult {
 
 // Checks a complete reply (its length word against its size, the empty and
 // the error reply, the report type) and runs the report type's decoder (the
-// dispatch table of mapData) into `b`.  Pure: makes no JNI call.
+// dispatch table of mapData) into `b`, finished for Java: on failure `b`
+// holds no calls and one text, the message.  Pure: makes no JNI call.
 TypedResult DecodeTyped(Bytes reply, int reportType, TypedBuffers& b);
 
 }  // namespace vyt

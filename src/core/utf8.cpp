@@ -87,6 +87,25 @@ std::size_t ToModifiedUtf8(const char* in, std::size_t n, char* out) noexcept {
     return static_cast<std::size_t>(o - out);
 }
 
+std::size_t ToStandardUtf8(const char* in, std::size_t n, char* out) noexcept {
+    const auto* p = reinterpret_cast<const unsigned char*>(in);
+    char* o = out;
+    std::size_t i = 0;
+    while (i < n) {
+        const unsigned char b = p[i];
+        const std::size_t len = b < 0x80 ? 1 : sequence(p + i, n - i);
+        if (len == 0) {  // a stray byte: its Latin-1 character, as ToModifiedUtf8 maps it
+            *o++ = static_cast<char>(0xC0 | (b >> 6));
+            *o++ = static_cast<char>(0x80 | (b & 0x3F));
+            ++i;
+            continue;
+        }
+        for (std::size_t k = 0; k < len; ++k) *o++ = static_cast<char>(p[i + k]);
+        i += len;
+    }
+    return static_cast<std::size_t>(o - out);
+}
+
 bool Utf16ToUtf8(const std::uint16_t* in, std::size_t n, char* out, std::size_t cap, std::size_t* len) noexcept {
     std::size_t o = 0;
     for (std::size_t i = 0; i < n; ++i) {

@@ -268,7 +268,7 @@ public final class GenerateApi {
     static String readers(List<Kind> kinds) {
         StringBuilder b = new StringBuilder(HEADER);
         b.append("package org.vytjni.api;\n\n");
-        b.append("import java.time.Duration;\nimport java.time.Instant;\nimport java.util.ArrayList;\n\n");
+        b.append("import java.time.Duration;\nimport java.time.Instant;\nimport java.util.List;\n\n");
         b.append("import org.vytjni.api.reports.*;\n\n");
         b.append("/** Decodes replies into the report records: one native call per reply. */\n");
         b.append("public final class Reports {\n    private Reports() {}\n\n");
@@ -284,17 +284,21 @@ public final class GenerateApi {
                     .append("(byte[] reply) {\n");
             b.append("        DecodedReply r = DecodedReply.of(ReportKind.").append(k.constant()).append(", reply);\n");
             b.append("        int[] a = r.calls();\n        String[] t = r.texts();\n");
-            b.append("        int h = -1;\n");
-            if (k.add != null) b.append("        ArrayList<").append(k.className()).append(".Entry> entries = new ArrayList<>();\n");
-            b.append("        for (int p = DecodedReply.FIRST_CALL; p < a.length; ) {\n");
+            b.append("        int h = -1, end = r.callsEnd();\n");
+            // Entries go straight into an array of their exact count, which List.of takes without
+            // a further copy (and the record's List.copyOf keeps as it is).
+            if (k.add != null)
+                b.append("        ").append(k.className()).append(".Entry[] entries = new ").append(k.className())
+                        .append(".Entry[r.entries()];\n        int e = 0;\n");
+            b.append("        for (int p = DecodedReply.FIRST_CALL; p < end; ) {\n");
             b.append("            if (a[p] == DecodedReply.SET_DATA) {\n");
             if (k.set != null) b.append("                h = p + 1;\n                p += ").append(1 + set).append(";\n");
             else b.append("                throw r.unexpected(\"setData\");\n");
             b.append("            } else {\n");
             if (k.add != null) {
-                b.append("                entries.add(new ").append(k.className()).append(".Entry(");
+                b.append("                entries[e++] = new ").append(k.className()).append(".Entry(");
                 for (int i = 0; i < add; i++) b.append(i > 0 ? ", " : "").append(k.add.get(i).read("p + " + (i + 1)));
-                b.append("));\n                p += ").append(1 + add).append(";\n");
+                b.append(");\n                p += ").append(1 + add).append(";\n");
             } else {
                 b.append("                throw r.unexpected(\"addEntry\");\n");
             }
@@ -303,7 +307,7 @@ public final class GenerateApi {
             b.append("        return new ").append(k.className()).append('(');
             if (k.set != null)
                 for (int i = 0; i < set; i++) b.append(i > 0 ? ", " : "").append(k.set.get(i).read("h + " + i));
-            if (k.add != null) b.append(k.set != null ? ", " : "").append("entries");
+            if (k.add != null) b.append(k.set != null ? ", " : "").append("List.of(entries)");
             b.append(");\n    }\n");
         }
         b.append("}\n");

@@ -1,11 +1,19 @@
 package org.vytjni.api;
 
+import java.nio.charset.StandardCharsets;
 import java.util.Objects;
 
-/** One reply as the library decoded it: its calls as numbers and its distinct texts. */
+/**
+ * One reply as the library decoded it: its calls as numbers and its distinct texts. The library
+ * hands over one int[] (the failure, the offset, where the calls end, the number of entries, the
+ * calls, then each text's end in the text bytes, its high bit set when the text is not ASCII) and
+ * one byte[] (the texts, as UTF-8); each String is made here, once.
+ */
 final class DecodedReply {
-    static final int FIRST_CALL = 2;
+    static final int FIRST_CALL = 4;
     static final int SET_DATA = 0;
+    private static final int CALLS_END = 2, ENTRIES = 3;
+    private static final int NOT_ASCII = 0x80000000;
 
     private static final BadReplyException.Reason[] REASONS = {null, BadReplyException.Reason.TRUNCATED,
         BadReplyException.Reason.LENGTH_MISMATCH, BadReplyException.Reason.READ_OUTSIDE_RECORD,
@@ -31,7 +39,7 @@ final class DecodedReply {
             throw new IllegalStateException("the library could not decode the " + kind.kindName()
                     + " reply; its trace file's error line says why");
         int[] calls = (int[]) r[0];
-        String[] texts = (String[]) r[1];
+        String[] texts = texts(calls, (byte[]) r[1]);
         int failure = calls[0];
         if (failure == COLLECTOR_ERROR) throw new CollectorErrorException(kind, texts[0]);
         if (failure != 0) {
@@ -42,8 +50,34 @@ final class DecodedReply {
         return new DecodedReply(kind, calls, texts);
     }
 
+    private static String[] texts(int[] words, byte[] bytes) {
+        int from = words[CALLS_END];
+        String[] texts = new String[words.length - from];
+        for (int i = 0, at = 0; i < texts.length; i++) {
+            int end = words[from + i];
+            if (end >= 0) {
+                texts[i] = new String(bytes, at, end - at, StandardCharsets.ISO_8859_1);
+            } else {
+                end &= ~NOT_ASCII;
+                texts[i] = new String(bytes, at, end - at, StandardCharsets.UTF_8);
+            }
+            at = end;
+        }
+        return texts;
+    }
+
     int[] calls() {
         return calls;
+    }
+
+    /** Where the calls end in {@link #calls()}. */
+    int callsEnd() {
+        return calls[CALLS_END];
+    }
+
+    /** The number of addEntry calls. */
+    int entries() {
+        return calls[ENTRIES];
     }
 
     String[] texts() {

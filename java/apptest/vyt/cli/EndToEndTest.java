@@ -1,5 +1,6 @@
 package vyt.cli;
 
+import org.vytjni.api.CollectorErrorException;
 import vyt.catalog.*;
 import vyt.client.*;
 import vyt.collector.*;
@@ -288,7 +289,7 @@ class EndToEndTest {
         ClientException e = assertThrows(ClientException.class,
                 () -> fetch("server-load", Client.Selection.NONE.server(999)));
         assertEquals(ClientException.Reason.SERVER_NOT_FOUND, e.reason);
-        assertTrue(e.getMessage().contains(Replies.SERVER_NOT_FOUND), e.getMessage());
+        assertTrue(e.getMessage().contains(CollectorErrorException.SERVER_NOT_FOUND), e.getMessage());
     }
 
     // ---- path detail reports -------------------------------------------------------------------
@@ -367,7 +368,7 @@ class EndToEndTest {
         ClientException e = assertThrows(ClientException.class,
                 () -> fetch("wait-detail", tran("checkout").path(9)));
         assertEquals(ClientException.Reason.PATH_NOT_FOUND, e.reason);
-        assertTrue(e.getMessage().contains(Replies.PATH_NOT_FOUND), e.getMessage());
+        assertTrue(e.getMessage().contains(CollectorErrorException.PATH_NOT_FOUND), e.getMessage());
     }
 
     // ---- alerts, events, summary, thresholds -----------------------------------------------

@@ -63,7 +63,7 @@ class CollectorTest {
         assertEquals(35, Wire.i32(reply, 0));
         CollectorErrorException e = assertThrows(CollectorErrorException.class,
                 () -> Reports.decode(ReportKind.ALL_TRANSACTIONS, reply));
-        assertEquals(Replies.BAD_REQUEST, e.code());
+        assertEquals(CollectorErrorException.BAD_REQUEST, e.code());
         assertEquals(-1, in.read(), "the connection ends after the error reply");
     }
 
@@ -125,7 +125,7 @@ class CollectorTest {
             assertEquals(1, Wire.i32(first, 4));
             assertEquals(28 + 68 * 4, first.length);
             assertEquals("search", Wire.of(second).text(20, 64));
-            assertEquals(Replies.TRAN_NOT_FOUND, assertThrows(CollectorErrorException.class,
+            assertEquals(CollectorErrorException.TRAN_NOT_FOUND, assertThrows(CollectorErrorException.class,
                     () -> Reports.decode(ReportKind.ofType(25), third)).code());
             assertEquals(36, Wire.i32(third, 4));
         }

@@ -19,6 +19,7 @@ import java.nio.ByteBuffer;
 import java.nio.ByteOrder;
 import java.lang.reflect.Constructor;
 import java.lang.reflect.InvocationTargetException;
+import java.lang.reflect.Method;
 import java.lang.reflect.RecordComponent;
 import org.vytjni.api.BadReplyException;
 import org.vytjni.api.CollectorErrorException;
@@ -81,14 +82,6 @@ public final class Client implements AutoCloseable {
 
         public Selection scroll(int v) {
             return new Selection(tran, sub, path, server, view, continueIdx, continueIdx2, v);
-        }
-
-        /**
-         * The request's IPaddr argument: the second continuation index for the paged sub-transaction
-         * and URL alert lists, the server number otherwise.
-         */
-        public int ipAddr(Catalog.Kind kind) {
-            return kind.takes(Catalog.Selection.CONTINUE2) ? continueIdx2 : server;
         }
     }
 
@@ -294,8 +287,14 @@ public final class Client implements AutoCloseable {
         return sel;
     }
 
-    /** The typed request records' canonical constructors, by report type. */
-    private static final Constructor<?>[] REQUESTS = new Constructor<?>[Catalog.all().size() + 1];
+    /**
+     * How to make a kind's typed request record: its canonical constructor and, for each of its
+     * components, the selection's accessor of the same name.
+     */
+    private record Maker(Constructor<?> constructor, Method[] from) {}
+
+    /** The makers of the typed request records, by report type, made when first asked for. */
+    private static final Maker[] MAKERS = new Maker[Catalog.all().size() + 1];
 
     /**
      * The typed request of a kind, made of the selection's values for the selections it takes.
@@ -303,39 +302,43 @@ public final class Client implements AutoCloseable {
      * @throws IllegalArgumentException a name the request cannot hold, with the reason
      */
     public static Request<?> request(Catalog.Kind kind, Selection sel) {
-        Constructor<?> c = requestConstructor(kind);
-        RecordComponent[] cs = c.getDeclaringClass().getRecordComponents();
-        Object[] args = new Object[cs.length];
+        Maker m = maker(kind);
+        Object[] args = new Object[m.from.length];
         try {
-            for (int i = 0; i < cs.length; i++) args[i] = Selection.class.getMethod(cs[i].getName()).invoke(sel);
-            return (Request<?>) c.newInstance(args);
+            for (int i = 0; i < args.length; i++) args[i] = m.from[i].invoke(sel);
+            return (Request<?>) m.constructor.newInstance(args);
         } catch (InvocationTargetException e) {
             if (e.getCause() instanceof RuntimeException r) throw r;
             throw new IllegalStateException(e.getCause());
         } catch (ReflectiveOperationException e) {
-            throw new IllegalStateException("the typed request of " + kind.name() + " does not match the catalogue ("
-                    + e + "); use vytjni-api.jar of the same version as vytapp.jar", e);
+            throw new IllegalStateException("the typed request of " + kind.name() + " cannot be made (" + e
+                    + "); use vytjni-api.jar of the same version as vytapp.jar", e);
         }
     }
 
-    private static Constructor<?> requestConstructor(Catalog.Kind kind) {
-        synchronized (REQUESTS) {
-            Constructor<?> c = REQUESTS[kind.type()];
-            if (c != null) return c;
+    private static Maker maker(Catalog.Kind kind) {
+        synchronized (MAKERS) {
+            Maker m = MAKERS[kind.type()];
+            if (m != null) return m;
             StringBuilder name = new StringBuilder(Requests.class.getName()).append('$');
             for (String w : kind.name().split("-")) name.append(Character.toUpperCase(w.charAt(0))).append(w.substring(1));
             try {
                 Class<?> type = Class.forName(name.toString(), true, Requests.class.getClassLoader());
                 RecordComponent[] cs = type.getRecordComponents();
                 Class<?>[] types = new Class<?>[cs.length];
-                for (int i = 0; i < cs.length; i++) types[i] = cs[i].getType();
-                c = type.getConstructor(types);
+                Method[] from = new Method[cs.length];
+                for (int i = 0; i < cs.length; i++) {
+                    types[i] = cs[i].getType();
+                    from[i] = Selection.class.getMethod(cs[i].getName());
+                }
+                m = new Maker(type.getConstructor(types), from);
             } catch (ReflectiveOperationException e) {
-                throw new IllegalStateException("vytjni-api.jar has no request record for " + kind.name() + " (" + e
-                        + "); use vytjni-api.jar of the same version as vytapp.jar", e);
+                throw new IllegalStateException("vytjni-api.jar has no request record for " + kind.name()
+                        + " that this client can fill (" + e + "); use vytjni-api.jar of the same version as vytapp.jar",
+                        e);
             }
-            REQUESTS[kind.type()] = c;
-            return c;
+            MAKERS[kind.type()] = m;
+            return m;
         }
     }
 

@@ -18,6 +18,7 @@ namespace vyt {
 namespace {
 
 thread_local TypedBuffers tBuffers;
+thread_local GrowArray<unsigned char> tReply;  // the reply being decoded
 
 // The one place where a typed decode's result becomes Java objects:
 // Object[]{int[] words, byte[] texts}, laid out as typed_sink.hpp says; on
@@ -105,18 +106,21 @@ JNIEXPORT jobjectArray JNICALL Java_org_vytjni_api_NativeCalls_decode0(JNIEnv* e
             vyt::errorf(t, "decodeTyped: the reply array is null\n");
             return nullptr;
         }
+        // The one copy of the reply, into this thread's buffer: no allocation (and, for a
+        // large reply, no fresh pages to fault in) once the thread has seen one as large.
         const jsize n = env->GetArrayLength(reply);
-        jbyte* p = env->GetByteArrayElements(reply, nullptr);
-        if (p == nullptr) return nullptr;  // OutOfMemoryError is pending
-        try {
-            vyt::trace::Batch lines;
-            vyt::DecodeTyped(vyt::Bytes(reinterpret_cast<const unsigned char*>(p), static_cast<std::size_t>(n)),
-                                 static_cast<int>(reportType), vyt::tBuffers);
-        } catch (...) {
-            env->ReleaseByteArrayElements(reply, p, JNI_ABORT);
-            throw;
+        unsigned char* p = vyt::tReply.room(static_cast<std::size_t>(n));
+        if (p == nullptr && n != 0) {
+            vyt::FileTracer t;
+            vyt::errorf(t, "decodeTyped: out of memory for a copy of the %d-byte reply\n", static_cast<int>(n));
+            return nullptr;
         }
-        env->ReleaseByteArrayElements(reply, p, JNI_ABORT);
+        env->GetByteArrayRegion(reply, 0, n, reinterpret_cast<jbyte*>(p));
+        if (env->ExceptionCheck()) return nullptr;
+        {
+            vyt::trace::Batch lines;
+            vyt::DecodeTyped(vyt::Bytes(p, static_cast<std::size_t>(n)), static_cast<int>(reportType), vyt::tBuffers);
+        }
         return vyt::ToJava(env, vyt::tBuffers);
     } catch (...) {
         vyt::ReportTypedException("Java_org_vytjni_api_NativeCalls_decode0");

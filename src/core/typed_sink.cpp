@@ -12,20 +12,34 @@ namespace vyt {
 
 namespace {
 
-constexpr std::uint32_t kFnvBasis = 2166136261u;
-constexpr std::uint32_t kFnvPrime = 16777619u;
-
-// Reply texts are short; FNV-1a over their bytes, and whether they are ASCII.
+// Reply texts are short: a hash of their bytes eight at a time, and whether
+// they are ASCII.  Only this table reads the hash, so the byte order of the
+// loads does not matter.
 std::uint32_t Hash(const char* p, std::size_t n, bool* ascii) noexcept {
-    std::uint32_t h = kFnvBasis;
-    unsigned char any = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto c = static_cast<unsigned char>(p[i]);
-        any |= c;
-        h = (h ^ c) * kFnvPrime;
+    constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
+    std::uint64_t h = n * kMul, any = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        any |= w;
+        h = (h ^ w) * kMul;
+        h = (h << 31) | (h >> 33);
     }
-    *ascii = any < 0x80;
-    return h;
+    if (i < n) {
+        std::uint64_t w = 0;
+        for (std::size_t k = 0; i + k < n; ++k) w |= static_cast<std::uint64_t>(static_cast<unsigned char>(p[i + k])) << (8 * k);
+        any |= w;
+        h = (h ^ w) * kMul;
+    }
+    *ascii = (any & 0x8080808080808080ull) == 0;
+    // Every input bit reaches the low bits the table uses.
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
+    h ^= h >> 33;
+    return static_cast<std::uint32_t>(h);
 }
 
 constexpr std::size_t kFirstTable = 64;  // a power of two
@@ -58,7 +72,7 @@ void TypedBuffers::reset() {
     ints.fill(kTypedFirstCall, 0);  // the words before the calls, filled by finish()
     bytes.clear();
     texts.clear();
-    index.fill(kFirstTable, -1);
+    index.fill(kFirstTable, Slot{0, -1});
     entries = 0;
 }
 
@@ -81,17 +95,17 @@ bool TypedSink::share(int slot, TextArg text) {
 
 bool TypedSink::call(int slot, const CallArgs& a) {
     if (a.n > static_cast<std::size_t>(Out::kMaxArgs)) return false;
-    bool isText[Out::kMaxArgs] = {};
-    std::int32_t textNo[Out::kMaxArgs];
-    for (std::size_t k = 0; k < a.nTexts; ++k) {
+    std::int32_t* out = b_.ints.extend(1 + a.n);
+    if (out == nullptr) return false;
+    static_assert(Out::kMaxArgs <= 64);
+    std::uint64_t isText = 0;
+    for (std::size_t k = 0; k < a.nTexts; ++k) isText |= std::uint64_t{1} << a.textAt[k];
+    out[0] = methods_[slot];
+    for (std::size_t i = 0; i < a.n; ++i) out[1 + i] = (isText >> i & 1) != 0 ? 0 : a.slots[i].i;
+    for (std::size_t k = 0; k < a.nTexts; ++k) {  // a text argument: its number in the table
         const TextArg& t = a.texts[k];
-        const std::size_t at = a.textAt[k];
-        isText[at] = true;
-        textNo[at] = t.shared >= 0 ? shared_[t.shared] : b_.intern(t.p, t.n);
+        out[1 + a.textAt[k]] = t.shared >= 0 ? shared_[t.shared] : b_.intern(t.p, t.n);
     }
-    GrowArray<std::int32_t>& out = b_.ints;
-    out.push(methods_[slot]);
-    for (std::size_t i = 0; i < a.n; ++i) out.push(isText[i] ? textNo[i] : a.slots[i].i);
     if (methods_[slot] == kTypedAddEntry) ++b_.entries;
     return !b_.failed();
 }
@@ -113,28 +127,31 @@ std::int32_t TypedBuffers::keep(const char* p, std::size_t n, std::uint32_t h, b
     if (failed()) return 0;
     const std::size_t mask = index.size() - 1;
     for (std::size_t at = h & mask;; at = (at + 1) & mask) {
-        const std::int32_t no = index[at];
+        const Slot slot = index[at];
+        const std::int32_t no = slot.no;
         if (no < 0) {
             const auto k = static_cast<std::int32_t>(texts.size());
-            index[at] = k;
+            index[at] = Slot{h, k};
             texts.push({static_cast<std::uint32_t>(bytes.size()), static_cast<std::uint32_t>(n), h, ascii});
             bytes.append(p, n);
             if (texts.size() * 2 > index.size()) grow();
             return k;
         }
+        if (slot.hash != h) continue;
         const Text& s = texts[static_cast<std::size_t>(no)];
-        if (s.hash == h && s.len == n && std::memcmp(bytes.data() + s.at, p, n) == 0) return no;
+        if (s.len == n && std::memcmp(bytes.data() + s.at, p, n) == 0) return no;
     }
 }
 
 void TypedBuffers::grow() {
-    index.fill(index.size() * 2, -1);
+    index.fill(index.size() * 2, Slot{0, -1});
     if (index.failed) return;
     const std::size_t mask = index.size() - 1;
     for (std::size_t no = 0; no < texts.size(); ++no) {
-        std::size_t at = texts[no].hash & mask;
-        while (index[at] >= 0) at = (at + 1) & mask;
-        index[at] = static_cast<std::int32_t>(no);
+        const std::uint32_t h = texts[no].hash;
+        std::size_t at = h & mask;
+        while (index[at].no >= 0) at = (at + 1) & mask;
+        index[at] = Slot{h, static_cast<std::int32_t>(no)};
     }
 }
 

@@ -81,6 +81,13 @@ public:
         if (k != 0) std::memcpy(p_ + n_, v, k * sizeof(T));
         n_ += k;
     }
+    // k more values at the end, their contents unspecified; null when they do not fit.
+    T* extend(std::size_t k) noexcept {
+        if (k > cap_ - n_ && !reserve(n_ + k > 2 * cap_ ? n_ + k : 2 * cap_)) return nullptr;
+        T* at = p_ + n_;
+        n_ += k;
+        return at;
+    }
     // Room for n values, their contents unspecified; null when it does not fit.
     T* room(std::size_t n) noexcept {
         n_ = 0;
@@ -129,7 +136,13 @@ struct TypedBuffers {
         bool ascii;
     };
     GrowArray<Text> texts;
-    GrowArray<std::int32_t> index;  // open-addressing table of text numbers; -1 empty
+    // An open-addressing table of text numbers (-1: empty) with their hashes, so that a probe
+    // of another text's slot need not read that text.
+    struct Slot {
+        std::uint32_t hash;
+        std::int32_t no;
+    };
+    GrowArray<Slot> index;
     GrowArray<char> mapped;         // a non-ASCII text while it is converted
     std::int32_t entries = 0;       // addEntry calls recorded
     void reset();

@@ -304,11 +304,14 @@ public final class GenerateApi {
             }
             b.append("            }\n        }\n");
             if (k.set != null) b.append("        if (h < 0) throw r.unexpected(null);\n");
-            b.append("        return new ").append(k.className()).append('(');
+            if (k.add != null)
+                b.append("        List<").append(k.className()).append(".Entry> list = List.of(entries);\n")
+                        .append("        DecodedReply.release(entries);\n");
+            b.append("        ").append(k.className()).append(" out = new ").append(k.className()).append('(');
             if (k.set != null)
                 for (int i = 0; i < set; i++) b.append(i > 0 ? ", " : "").append(k.set.get(i).read("h + " + i));
-            if (k.add != null) b.append(k.set != null ? ", " : "").append("List.of(entries)");
-            b.append(");\n    }\n");
+            if (k.add != null) b.append(k.set != null ? ", " : "").append("list");
+            b.append(");\n        r.release();\n        return out;\n    }\n");
         }
         b.append("}\n");
         return b.toString();

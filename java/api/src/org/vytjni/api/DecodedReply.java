@@ -1,6 +1,7 @@
 package org.vytjni.api;
 
 import java.nio.charset.StandardCharsets;
+import java.util.Arrays;
 import java.util.Objects;
 
 /**
@@ -82,6 +83,20 @@ final class DecodedReply {
 
     String[] texts() {
         return texts;
+    }
+
+    /**
+     * Drops the texts once the record holds them. A large reply's String[] is a humongous object,
+     * which G1 (before JDK 22) reclaims only in a marking cycle: until then every String it holds
+     * would stay alive and be copied by each young collection.
+     */
+    void release() {
+        Arrays.fill(texts, null);
+    }
+
+    /** The same for a reader's array of entries, once List.of has copied it. */
+    static void release(Object[] entries) {
+        Arrays.fill(entries, null);
     }
 
     /** A reply whose calls do not fit its kind: a call it does not make, or no header (null). */

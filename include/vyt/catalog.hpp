@@ -148,13 +148,34 @@ VYT_PARAM_GROUP(DetailPathNames)
 VYT_PARAM_GROUP(Range)
 
 #define VYT_GROUP_LIST_RangeWithStates(P, x) \
-    P(x, Int, Min, Milliseconds) \
-    P(x, Int, Max, Milliseconds) \
-    P(x, Int, Avg, Milliseconds) \
+    VYT_GROUP_LIST_Range(P, x) \
     P(x, Int, MinState, AlertState) \
     P(x, Int, MaxState, AlertState) \
     P(x, Int, AvgState, AlertState)
 VYT_PARAM_GROUP(RangeWithStates)
+
+// What both current alert lists pass of an alert's path, after its names.
+#define VYT_GROUP_LIST_AlertPath(P, x) \
+    VYT_GROUP_LIST_PathNames(P, x) \
+    P(x, Int, pathId, Id) \
+    P(x, Int, flags, ReportFlags) \
+    P(x, Int, pathIPDstPort, Port) \
+    P(x, Int, pathTotRespTimeDataCt, Count) \
+    P(x, Int, pathTotRespTimeAlert, Milliseconds) \
+    P(x, Int, pathNetRespTimeAlert, Milliseconds) \
+    P(x, Int, pathSrvRespTimeAlert, Milliseconds) \
+    P(x, Int, pathAppRespTimeAlert, Milliseconds) \
+    P(x, Int, pathWaitRespTimeAlert, Milliseconds) \
+    P(x, Int, worstComponentState, AlertState) \
+    P(x, Int, pathTotRespTimeAlertState, AlertState) \
+    P(x, Int, pathNetRespTimeAlertState, AlertState) \
+    P(x, Int, pathSrvRespTimeAlertState, AlertState) \
+    P(x, Int, pathAppRespTimeAlertState, AlertState) \
+    P(x, Int, pathWaitRespTimeAlertState, AlertState) \
+    P(x, Int, pathMaxRespTimeAlertState, AlertState) \
+    P(x, Int, pathRespTimeAlert, Milliseconds) \
+    P(x, Int, pathRespTimeAlertState, AlertState)
+VYT_PARAM_GROUP(AlertPath)
 
 // setData of all-transactions (report type 1).
 #define VYT_ALL_TRANS_SET_DATA_PARAMS(P)  \
@@ -475,25 +496,7 @@ VYT_KIND_CALLBACK(CurrentAlertSetData, setData, VYT_CURRENT_ALERT_SET_DATA_PARAM
 #define VYT_CURRENT_ALERT_ADD_ENTRY_PARAMS(P)  \
     P(Str, alertStart, Text) \
     P(Str, tranName, Name) \
-    P(Group, ends, PathNames, ) \
-    P(Int, pathId, Id) \
-    P(Int, flags, ReportFlags) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, pathTotRespTimeDataCt, Count) \
-    P(Int, pathTotRespTimeAlert, Milliseconds) \
-    P(Int, pathNetRespTimeAlert, Milliseconds) \
-    P(Int, pathSrvRespTimeAlert, Milliseconds) \
-    P(Int, pathAppRespTimeAlert, Milliseconds) \
-    P(Int, pathWaitRespTimeAlert, Milliseconds) \
-    P(Int, worstComponentState, AlertState) \
-    P(Int, pathTotRespTimeAlertState, AlertState) \
-    P(Int, pathNetRespTimeAlertState, AlertState) \
-    P(Int, pathSrvRespTimeAlertState, AlertState) \
-    P(Int, pathAppRespTimeAlertState, AlertState) \
-    P(Int, pathWaitRespTimeAlertState, AlertState) \
-    P(Int, pathMaxRespTimeAlertState, AlertState) \
-    P(Int, pathRespTimeAlert, Milliseconds) \
-    P(Int, pathRespTimeAlertState, AlertState)
+    P(Group, path, AlertPath, )
 VYT_KIND_CALLBACK(CurrentAlertAddEntry, addEntry, VYT_CURRENT_ALERT_ADD_ENTRY_PARAMS)
 
 // setData of wait-time (report type 12).
@@ -866,25 +869,7 @@ VYT_KIND_CALLBACK(URLAlertSetData, setData, VYT_URL_ALERT_SET_DATA_PARAMS)
     P(Str, alertStart, Text) \
     P(Str, tranName, Name) \
     P(Str, subTranName, Name) \
-    P(Group, ends, PathNames, ) \
-    P(Int, pathId, Id) \
-    P(Int, flags, ReportFlags) \
-    P(Int, pathIPDstPort, Port) \
-    P(Int, pathTotRespTimeDataCt, Count) \
-    P(Int, pathTotRespTimeAlert, Milliseconds) \
-    P(Int, pathNetRespTimeAlert, Milliseconds) \
-    P(Int, pathSrvRespTimeAlert, Milliseconds) \
-    P(Int, pathAppRespTimeAlert, Milliseconds) \
-    P(Int, pathWaitRespTimeAlert, Milliseconds) \
-    P(Int, worstComponentState, AlertState) \
-    P(Int, pathTotRespTimeAlertState, AlertState) \
-    P(Int, pathNetRespTimeAlertState, AlertState) \
-    P(Int, pathSrvRespTimeAlertState, AlertState) \
-    P(Int, pathAppRespTimeAlertState, AlertState) \
-    P(Int, pathWaitRespTimeAlertState, AlertState) \
-    P(Int, pathMaxRespTimeAlertState, AlertState) \
-    P(Int, pathRespTimeAlert, Milliseconds) \
-    P(Int, pathRespTimeAlertState, AlertState)
+    P(Group, path, AlertPath, )
 VYT_KIND_CALLBACK(URLAlertAddEntry, addEntry, VYT_URL_ALERT_ADD_ENTRY_PARAMS)
 
 // setData of url-rules (report type 27).

@@ -68,19 +68,31 @@ AlertPathValues ReadAlertPath(const PathRecord& p) {
             VYT_FIELD(p, pathRespTimeAlertState)};
 }
 
-// The arguments both lists pass after the entry's names, by name, from the
-// AlertPathValues `v`.
-#define VYT_ALERT_PATH_ARGUMENTS(v)                                                                              \
-    .ends = {text((v).srcNetName), text((v).dstNetName), text((v).srcAlias), text((v).dstAlias)},               \
-    .pathId = (v).pathId,                                                                                        \
-    .flags = (v).flags, .pathIPDstPort = (v).dstPort, .pathTotRespTimeDataCt = (v).dataCt,                       \
-    .pathTotRespTimeAlert = (v).totAlert, .pathNetRespTimeAlert = (v).netAlert,                                  \
-    .pathSrvRespTimeAlert = (v).srvAlert, .pathAppRespTimeAlert = (v).appAlert,                                  \
-    .pathWaitRespTimeAlert = (v).waitAlert, .worstComponentState = (v).worst,                                    \
-    .pathTotRespTimeAlertState = (v).totState, .pathNetRespTimeAlertState = (v).netState,                        \
-    .pathSrvRespTimeAlertState = (v).srvState, .pathAppRespTimeAlertState = (v).appState,                        \
-    .pathWaitRespTimeAlertState = (v).waitState, .pathMaxRespTimeAlertState = (v).maxState,                      \
-    .pathRespTimeAlert = (v).pathAlert, .pathRespTimeAlertState = (v).pathState
+// What both lists pass of the path, by name.
+cb::AlertPath PathArguments(const AlertPathValues& v) {
+    return {.pathIPSrcNetName = text(v.srcNetName),
+            .pathIPDstNetName = text(v.dstNetName),
+            .pathIPSrcAlias = text(v.srcAlias),
+            .pathIPDstAlias = text(v.dstAlias),
+            .pathId = v.pathId,
+            .flags = v.flags,
+            .pathIPDstPort = v.dstPort,
+            .pathTotRespTimeDataCt = v.dataCt,
+            .pathTotRespTimeAlert = v.totAlert,
+            .pathNetRespTimeAlert = v.netAlert,
+            .pathSrvRespTimeAlert = v.srvAlert,
+            .pathAppRespTimeAlert = v.appAlert,
+            .pathWaitRespTimeAlert = v.waitAlert,
+            .worstComponentState = v.worst,
+            .pathTotRespTimeAlertState = v.totState,
+            .pathNetRespTimeAlertState = v.netState,
+            .pathSrvRespTimeAlertState = v.srvState,
+            .pathAppRespTimeAlertState = v.appState,
+            .pathWaitRespTimeAlertState = v.waitState,
+            .pathMaxRespTimeAlertState = v.maxState,
+            .pathRespTimeAlert = v.pathAlert,
+            .pathRespTimeAlertState = v.pathState};
+}
 
 // Both lists share the header and the entry from the path number on; the URL
 // list adds the continue indexes to setData and the URL text to each entry.
@@ -157,18 +169,17 @@ void DecodeAlerts(Bytes reply, Out& out) {
             out.call(add, {.alertStart = text(alertStart),
                            .tranName = text(tranName),
                            .subTranName = text(subTranName),
-                           VYT_ALERT_PATH_ARGUMENTS(v)});
+                           .path = PathArguments(v)});
         } else {
             VYT_TRACE(out, kCurrentAlertEntryLine,
                       k, count, tranName.c_str(), alertStart, firstStart, v.pathId, v.flags, v.srcNetName.c_str(),
                       v.dstNetName.c_str(), v.dstPort, v.dataCt, v.totAlert, v.netAlert, v.srvAlert, v.appAlert,
                       v.waitAlert, v.worst, v.totState, v.netState, v.srvState, v.appState, v.waitState, v.maxState,
                       v.pathAlert, v.pathState);
-            out.call(add, {.alertStart = text(alertStart), .tranName = text(tranName), VYT_ALERT_PATH_ARGUMENTS(v)});
+            out.call(add, {.alertStart = text(alertStart), .tranName = text(tranName), .path = PathArguments(v)});
         }
     });
 }
-#undef VYT_ALERT_PATH_ARGUMENTS
 
 }  // namespace
 

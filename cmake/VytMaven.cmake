@@ -49,7 +49,7 @@ function(vyt_maven_artifact target)
     DEPENDS ${target} ${jar} ${sources} ${dir}/pom.template ${VYT_LICENSE_FILE}
             ${PROJECT_SOURCE_DIR}/cmake/VytMavenFiles.cmake
     COMMENT "Maven layout of ${arg_GROUP}:${arg_ARTIFACT}:${PROJECT_VERSION}: jar, POM, sources, javadoc, checksums"
-    VERBATIM)
+    VERBATIM)  # the "|" that joins the folders must reach the script, not the shell
   add_custom_target(${arg_ARTIFACT}_maven ALL DEPENDS ${outputs})
   add_dependencies(vyt_maven ${arg_ARTIFACT}_maven)
 

@@ -4,7 +4,9 @@ import vyt.catalog.Catalog;
 import vyt.catalog.Flags;
 import vyt.client.Client;
 import vyt.client.ClientException;
-import vyt.client.Report;
+import vyt.client.RuleReply;
+import org.vytjni.api.Report;
+import org.vytjni.api.reports.UrlRules;
 import vyt.collector.Collector;
 import vyt.collector.Replies;
 import vyt.collector.Sample;
@@ -292,11 +294,11 @@ public final class Cli {
     private int fetchAndPrint(Client client, ReportArgs r) {
         int status = OK;
         try {
-            Report report = Requests.fetch(client, r.kind(), r.sel(), r.trace());
+            Report report = client.fetch(r.kind(), r.sel(), r.trace());
             printer.print(report, r.format(), r.wide(), out);
             out.flush();
             if (Words.isRuleOperation(r.kind())) {
-                int code = report.headerInt("reportReturnCode");
+                int code = RuleReply.returnCode(report);
                 if (code != 0) {
                     err.println("vyt: " + r.kind().name() + " refused (return code " + code + "): "
                             + Words.ruleRefusal(r.kind(), code, r.sel().tran(), r.sel().continueIdx(), r.sel().sub()));
@@ -304,7 +306,7 @@ public final class Cli {
                 }
             }
         } catch (ClientException e) {
-            err.println("vyt: " + r.kind().name() + ": " + e.getMessage());
+            err.println("vyt: " + r.kind().name() + ": " + Requests.say(e, r.kind(), r.sel()));
             status = FAILED;
         }
         if (r.trace()) err.println("trace written to " + TRACE_FILE.toAbsolutePath());
@@ -341,11 +343,13 @@ public final class Cli {
             List<String> failed = new ArrayList<>();
             for (Catalog.Kind k : Catalog.all()) {
                 if (decoded + failed.size() > 0) out.println();
+                Client.Selection sel = null;
                 try {
-                    printer.table(Requests.fetch(client, k, demoSelection(k, client), false), false, out);
+                    sel = demoSelection(k, client);
+                    printer.table(client.fetch(k, sel, false), false, out);
                     decoded++;
                 } catch (ClientException e) {
-                    err.println("vyt: " + k.name() + ": " + e.getMessage());
+                    err.println("vyt: " + k.name() + ": " + (sel == null ? e.getMessage() : Requests.say(e, k, sel)));
                     failed.add(k.name());
                 }
             }
@@ -386,10 +390,9 @@ public final class Cli {
 
     /** The number of the demo transaction's rule with this URL, from the collector's rule list. */
     public static int ruleId(Client client, String url) throws ClientException {
-        Report rules = client.fetch(Catalog.byName("url-rules"),
-                Client.Selection.NONE.tran(DEMO_TRAN).scroll(Replies.MAX_PAGE), false);
-        for (int i = 0; i < rules.entryCount(); i++)
-            if (rules.entryText(i, "urlName").equals(url)) return rules.entryInt(i, "urlRuleId");
+        UrlRules rules = client.fetch(new org.vytjni.api.Requests.UrlRules(DEMO_TRAN, 0, Replies.MAX_PAGE));
+        for (UrlRules.Entry e : rules.entries())
+            if (e.urlName().equals(url)) return e.urlRuleId();
         return 0;
     }
 }

@@ -1,7 +1,8 @@
 package vyt.cli;
 
 import vyt.catalog.Catalog;
-import vyt.client.Report;
+import org.vytjni.api.Report;
+import vyt.client.Fields;
 import vyt.client.ReportJson;
 
 import java.io.IOException;
@@ -65,27 +66,29 @@ public final class Printer {
     // ---- table -------------------------------------------------------------------------------
 
     public void table(Report r, boolean wide, PrintStream out) {
-        Catalog.Kind k = r.kind();
+        Catalog.Kind k = Fields.kind(r);
         out.println("== " + k.name() + " (report type " + k.type() + "): " + k.title() + " ==");
-        if (r.hasHeader()) {
-            for (int i = 0; i < r.headerValues().size(); i++) {
+        List<Object> header = Fields.header(r);
+        if (!header.isEmpty()) {
+            for (int i = 0; i < header.size(); i++) {
                 Catalog.Param p = k.setData().get(i);
                 String head = p.name() + ": ";
-                List<String> lines = wide ? List.of(show(k, p, r.headerValues().get(i)))
-                        : wrap(show(k, p, r.headerValues().get(i)), WIDTH - head.length());
+                List<String> lines = wide ? List.of(show(k, p, header.get(i)))
+                        : wrap(show(k, p, header.get(i)), WIDTH - head.length());
                 for (int l = 0; l < lines.size(); l++)
                     out.println(((l == 0 ? head : " ".repeat(head.length())) + lines.get(l)).stripTrailing());
             }
         }
         if (!k.hasAddEntry()) return;
-        int n = r.entryCount();
+        List<List<Object>> entries = Fields.entries(r);
+        int n = entries.size();
         out.println(n + (n == 1 ? " entry" : " entries"));
         if (n == 0) return;
         List<Catalog.Param> cols = k.addEntry();
         List<String[]> rows = new ArrayList<>();
         int[] width = new int[cols.size()];
         for (int c = 0; c < cols.size(); c++) width[c] = cols.get(c).name().length();
-        for (List<Object> e : r.entries()) {
+        for (List<Object> e : entries) {
             String[] row = new String[cols.size()];
             for (int c = 0; c < cols.size(); c++) {
                 row[c] = show(k, cols.get(c), e.get(c));
@@ -192,7 +195,8 @@ public final class Printer {
     }
 
     public static void csv(Report r, PrintStream out) {
-        Catalog.Kind k = r.kind();
+        Catalog.Kind k = Fields.kind(r);
+        List<Object> header = Fields.header(r);
         List<String> head = new ArrayList<>();
         Set<String> headerNames = new LinkedHashSet<>();
         for (Catalog.Param p : k.setData()) {
@@ -203,11 +207,11 @@ public final class Printer {
         for (Catalog.Param p : k.addEntry()) head.add(headerNames.contains(p.name()) ? "entry." + p.name() : p.name());
         out.print(csvLine(head));
         if (!k.hasAddEntry()) {
-            out.print(csvLine(r.headerValues()));
+            out.print(csvLine(header));
             return;
         }
-        for (List<Object> e : r.entries()) {
-            List<Object> row = new ArrayList<>(r.headerValues());
+        for (List<Object> e : Fields.entries(r)) {
+            List<Object> row = new ArrayList<>(header);
             row.addAll(e);
             out.print(csvLine(row));
         }

@@ -3,14 +3,12 @@ package vyt.cli;
 import vyt.catalog.Catalog;
 import vyt.client.Client;
 import vyt.client.ClientException;
-import vyt.client.Native;
-import vyt.client.Report;
-import vyt.client.Target;
+import org.vytjni.api.CollectorErrorException;
 
 import java.nio.charset.StandardCharsets;
 
 /**
- * Sends a request and tells in words what went wrong: a name the library would refuse is
+ * Checks a request's names and tells in words what went wrong: a name the library would refuse is
  * explained before anything is sent, and a collector's error code becomes a sentence naming
  * what the collector did not find.
  */
@@ -47,47 +45,27 @@ final class Requests {
                     + " field holds at most " + field + " bytes");
     }
 
-    /** Builds the request with the library, exchanges it with the collector and decodes the reply. */
-    static Report fetch(Client client, Catalog.Kind k, Client.Selection sel, boolean trace) throws ClientException {
-        byte[] request = Native.buildRequest(k.type(), sel.view(), sel.continueIdx(), sel.scroll(), sel.tran(),
-                sel.sub(), sel.path(), sel.ipAddr(k), trace);
-        if (request == null)
-            throw new ClientException(ClientException.Reason.BAD_REQUEST, "the library refused to build the request;"
-                    + " run again with --trace and read the error line in " + Cli.TRACE_FILE);
-        byte[] reply = client.exchange(request);
-        Target target = new Target();
-        int status = Native.mapData(reply, target, k.type());
-        if (status == Native.STATUS_TRAN_NOT_FOUND)
-            throw new ClientException(ClientException.Reason.TRAN_NOT_FOUND, notFound("FAIL_TRANNOTFOU", k, sel));
-        if (status != Native.STATUS_OK) {
-            String code = Client.errorText(reply);
-            throw new ClientException(ClientException.Reason.FAILED, code != null ? notFound(code, k, sel)
-                    : "the library could not decode the reply (status " + status + "); run again with --trace and"
-                            + " read " + Cli.TRACE_FILE);
-        }
-        try {
-            return Report.of(k, target.calls(), status);
-        } catch (IllegalStateException e) {
-            throw new ClientException(ClientException.Reason.FAILED, e.getMessage(), e);
-        }
+    /** What went wrong with a report, in words: a collector's error code as a sentence. */
+    static String say(ClientException e, Catalog.Kind k, Client.Selection sel) {
+        return e.code != null ? notFound(e.code, k, sel) : e.getMessage();
     }
 
     /** A collector's error code as a sentence. */
     static String notFound(String code, Catalog.Kind k, Client.Selection sel) {
         String tran = "\"" + sel.tran() + "\"";
         switch (code) {
-            case "FAIL_TRANNOTFOU":
+            case CollectorErrorException.TRAN_NOT_FOUND:
                 return "the collector has no transaction " + tran + " (vyt report all-transactions lists them)";
-            case "FAIL_PATHNOTFOU":
+            case CollectorErrorException.PATH_NOT_FOUND:
                 return "transaction " + tran + " has no path " + sel.path() + " (vyt report transaction-paths --tran "
                         + sel.tran() + " lists them)";
-            case "FAIL_SRVNOTFOU":
+            case CollectorErrorException.SERVER_NOT_FOUND:
                 return "transaction " + tran + " has no server " + sel.server()
                         + " (vyt report transaction-servers --tran " + sel.tran() + " lists them)";
-            case "FAIL_BADREPORTID":
+            case CollectorErrorException.BAD_REPORT_ID:
                 return "the collector does not know report id " + k.reportId() + " (" + k.name()
                         + "); it serves other report kinds";
-            case "FAIL_BADREQUEST":
+            case CollectorErrorException.BAD_REQUEST:
                 return "the collector refused the request as malformed";
             default:
                 return "the collector answered with the error " + code;

@@ -13,17 +13,24 @@ import java.net.SocketTimeoutException;
 import java.net.UnknownHostException;
 import java.util.ArrayDeque;
 import java.util.Deque;
-import java.util.Set;
 import java.util.concurrent.Semaphore;
 import java.util.concurrent.TimeUnit;
 import java.nio.ByteBuffer;
 import java.nio.ByteOrder;
-import java.nio.charset.StandardCharsets;
+import java.lang.reflect.Constructor;
+import java.lang.reflect.InvocationTargetException;
+import java.lang.reflect.Method;
+import java.lang.reflect.RecordComponent;
+import org.vytjni.api.BadReplyException;
+import org.vytjni.api.CollectorErrorException;
+import org.vytjni.api.Report;
+import org.vytjni.api.Request;
+import org.vytjni.api.Requests;
 
 /**
- * Fetches reports from a collector: builds the request record with the library, sends it over
- * TCP, reads the reply (its length from the first four bytes) and decodes it with the library
- * into a {@link Target}. Connections are kept open and reused (the collector answers several
+ * Fetches reports from a collector: builds the request record with the typed API, sends it over
+ * TCP, reads the reply (its length from the first four bytes) and decodes it with the typed API
+ * into the kind's record. Connections are kept open and reused (the collector answers several
  * requests per connection), at most {@link #DEFAULT_MAX_CONNECTIONS} at once.
  *
  * <p>Each exchange has one deadline, {@link #readTimeoutMs} after it starts, that covers waiting
@@ -76,14 +83,6 @@ public final class Client implements AutoCloseable {
         public Selection scroll(int v) {
             return new Selection(tran, sub, path, server, view, continueIdx, continueIdx2, v);
         }
-
-        /**
-         * The request's IPaddr argument: the second continuation index for the paged sub-transaction
-         * and URL alert lists, the server number otherwise.
-         */
-        public int ipAddr(Catalog.Kind kind) {
-            return kind.takes(Catalog.Selection.CONTINUE2) ? continueIdx2 : server;
-        }
     }
 
     /** How many connections a client keeps open at most, in use or idle. */
@@ -134,6 +133,17 @@ public final class Client implements AutoCloseable {
         this.permits = new Semaphore(maxConnections, true);
     }
 
+    /**
+     * Loads the native library now, through the typed API (it builds one request record), so that
+     * a library that cannot be loaded shows at start rather than at the first report.
+     *
+     * @throws LinkageError the library cannot be loaded into this class loader
+     * @throws IllegalStateException vytjni.jar is missing or its loader failed
+     */
+    public static void loadLibrary() {
+        new Requests.AllTransactions().toBytes();
+    }
+
     /** Closes the idle connections; requests made afterwards open connections of their own and close them. */
     @Override
     public void close() {
@@ -163,10 +173,35 @@ public final class Client implements AutoCloseable {
         return host + ":" + port;
     }
 
-    /** Builds the request of a kind, exchanges it with the collector and decodes the reply. */
+    /**
+     * Builds the request of a kind with the typed API, exchanges it with the collector and
+     * decodes the reply into the kind's record. A kind that changes the collector's rules goes
+     * out on a new connection, never a pooled one: a pooled connection that ends without a reply
+     * might have carried the change already, and sending it again could apply it twice.
+     */
     public Report fetch(Catalog.Kind kind, Selection sel, boolean trace) throws ClientException {
+        Request<?> request;
         try {
-            Report r = fetchOnce(kind, sel, trace);
+            request = request(kind, sel);
+        } catch (IllegalArgumentException e) {
+            throw new ClientException(ClientException.Reason.BAD_REQUEST,
+                    "the " + kind.name() + " request was refused: " + e.getMessage(), e);
+        }
+        return fetch(request, trace);
+    }
+
+    /** {@link #fetch(Request, boolean)} without switching the library's trace on. */
+    public <R extends Report> R fetch(Request<R> request) throws ClientException {
+        return fetch(request, false);
+    }
+
+    /**
+     * Exchanges a typed request with the collector and decodes the reply into its record;
+     * {@code trace} switches the library's trace on first ({@link LibraryTrace}).
+     */
+    public <R extends Report> R fetch(Request<R> request, boolean trace) throws ClientException {
+        try {
+            R r = fetchOnce(request, trace);
             state = new State(true, null, null, System.currentTimeMillis());
             return r;
         } catch (ClientException e) {
@@ -181,62 +216,131 @@ public final class Client implements AutoCloseable {
         }
     }
 
-    private Report fetchOnce(Catalog.Kind kind, Selection sel, boolean trace) throws ClientException {
-        byte[] request = Native.buildRequest(kind.type(), sel.view, sel.continueIdx, sel.scroll, sel.tran,
-                sel.sub, sel.path, sel.ipAddr(kind), trace);
-        if (request == null)
-            throw new ClientException(ClientException.Reason.BAD_REQUEST,
-                    "the library refused to build the " + kind.name() + " request (see the trace file)");
-        byte[] reply = exchange(request, !kind.changesRules());
-        Target target = new Target();
-        int status = Native.mapData(reply, target, kind.type());
-        if (status == Native.STATUS_TRAN_NOT_FOUND)
-            throw new ClientException(ClientException.Reason.TRAN_NOT_FOUND,
-                    "transaction not found: \"" + sel.tran + "\"");
-        if (status != Native.STATUS_OK) {
-            String why = errorText(reply);
-            if (PATH_NOT_FOUND.equals(why))
-                throw new ClientException(ClientException.Reason.PATH_NOT_FOUND,
-                        "path not found: " + sel.path + " of transaction \"" + sel.tran + "\" (" + why + ")");
-            if (SERVER_NOT_FOUND.equals(why))
-                throw new ClientException(ClientException.Reason.SERVER_NOT_FOUND,
-                        "server not found: " + sel.server + " of transaction \"" + sel.tran + "\" (" + why + ")");
-            throw new ClientException(ClientException.Reason.FAILED, why != null
-                    ? "the collector answered " + kind.name() + " with the error " + why
-                    : "the library could not decode the " + kind.name() + " reply (status " + status + ")");
-        }
+    private <R extends Report> R fetchOnce(Request<R> request, boolean trace) throws ClientException {
+        Catalog.Kind kind = Catalog.byType(request.kind().type());
+        byte[] bytes;
         try {
-            return Report.of(kind, target.calls(), status);
-        } catch (IllegalStateException e) {
+            if (trace) LibraryTrace.switchOn();
+            bytes = request.toBytes();
+        } catch (IllegalArgumentException e) {
+            throw new ClientException(ClientException.Reason.BAD_REQUEST,
+                    "the " + kind.name() + " request was refused: " + e.getMessage(), e);
+        }
+        byte[] reply = exchange(bytes, !kind.changesRules());
+        try {
+            return request.decode(reply);
+        } catch (CollectorErrorException e) {
+            throw new ClientException(reasonOf(e.code()), errorMessage(kind, e.code(), selectionOf(request)), e.code(), e);
+        } catch (BadReplyException e) {
+            throw new ClientException(ClientException.Reason.FAILED, "the library could not decode the " + kind.name()
+                    + " reply: " + e.reason().name().toLowerCase(java.util.Locale.ROOT).replace('_', ' ')
+                    + (e.offset() >= 0 ? " at offset " + e.offset() : "") + " (" + e.detail() + ")", e);
+        } catch (IllegalStateException e) {  // the library could not decode at all; its trace says why
             throw new ClientException(ClientException.Reason.FAILED, e.getMessage(), e);
         }
     }
 
-    /** The length of the collector's error reply: length word, report id, 27-byte status text. */
-    public static final int ERROR_REPLY_LENGTH = 35;
+    /** The client's reason for a collector's error reply code. */
+    static ClientException.Reason reasonOf(String code) {
+        switch (code) {
+            case CollectorErrorException.TRAN_NOT_FOUND: return ClientException.Reason.TRAN_NOT_FOUND;
+            case CollectorErrorException.PATH_NOT_FOUND: return ClientException.Reason.PATH_NOT_FOUND;
+            case CollectorErrorException.SERVER_NOT_FOUND: return ClientException.Reason.SERVER_NOT_FOUND;
+            default: return ClientException.Reason.FAILED;
+        }
+    }
 
-    /** The error reply's text for an unknown path. */
-    public static final String PATH_NOT_FOUND = "FAIL_PATHNOTFOU";
-    /** The error reply's text for an unknown server. */
-    public static final String SERVER_NOT_FOUND = "FAIL_SRVNOTFOU";
+    /** What a collector's error reply says about the request it answered. */
+    static String errorMessage(Catalog.Kind kind, String code, Selection sel) {
+        switch (code) {
+            case CollectorErrorException.TRAN_NOT_FOUND: return "transaction not found: \"" + sel.tran + "\"";
+            case CollectorErrorException.PATH_NOT_FOUND:
+                return "path not found: " + sel.path + " of transaction \"" + sel.tran + "\" (" + code + ")";
+            case CollectorErrorException.SERVER_NOT_FOUND:
+                return "server not found: " + sel.server + " of transaction \"" + sel.tran + "\" (" + code + ")";
+            default: return "the collector answered " + kind.name() + " with the error " + code;
+        }
+    }
 
-    /** The status text of a 35-byte error reply, or null for any other reply. */
-    public static String errorText(byte[] reply) {
-        if (reply.length != ERROR_REPLY_LENGTH) return null;
-        ByteBuffer b = ByteBuffer.wrap(reply).order(ByteOrder.LITTLE_ENDIAN);
-        if (b.getInt(0) != ERROR_REPLY_LENGTH) return null;
-        int end = 8;
-        while (end < ERROR_REPLY_LENGTH && reply[end] != 0) end++;
-        return new String(reply, 8, end - 8, StandardCharsets.ISO_8859_1);
+    /** The selections of a typed request (its components are named as the selection's). */
+    static Selection selectionOf(Request<?> request) {
+        Selection sel = Selection.NONE;
+        for (RecordComponent c : request.getClass().getRecordComponents()) {
+            Object v;
+            try {
+                v = c.getAccessor().invoke(request);
+            } catch (ReflectiveOperationException e) {
+                throw new IllegalStateException(e);
+            }
+            switch (c.getName()) {
+                case "tran": sel = sel.tran((String) v); break;
+                case "sub": sel = sel.sub((String) v); break;
+                case "path": sel = sel.path((Integer) v); break;
+                case "server": sel = sel.server((Integer) v); break;
+                case "view": sel = sel.view((Integer) v); break;
+                case "continueIdx": sel = sel.continueAt((Integer) v, sel.continueIdx2); break;
+                case "continueIdx2": sel = sel.continueAt(sel.continueIdx, (Integer) v); break;
+                case "scroll": sel = sel.scroll((Integer) v); break;
+                default: throw new IllegalStateException("a request selection the client does not know: " + c.getName());
+            }
+        }
+        return sel;
     }
 
     /**
-     * The report kinds that change the collector's rules. Their requests go out on a new
-     * connection: a pooled one that ends without a reply might have carried the change already,
-     * and sending it again could apply it twice.
+     * How to make a kind's typed request record: its canonical constructor and, for each of its
+     * components, the selection's accessor of the same name.
      */
-    public static final Set<String> CHANGES = Catalog.all().stream().filter(Catalog.Kind::changesRules)
-            .map(Catalog.Kind::name).collect(java.util.stream.Collectors.toUnmodifiableSet());
+    private record Maker(Constructor<?> constructor, Method[] from) {}
+
+    /** The makers of the typed request records, by report type, made when first asked for. */
+    private static final Maker[] MAKERS = new Maker[Catalog.all().size() + 1];
+
+    /**
+     * The typed request of a kind, made of the selection's values for the selections it takes.
+     *
+     * @throws IllegalArgumentException a name the request cannot hold, with the reason
+     */
+    public static Request<?> request(Catalog.Kind kind, Selection sel) {
+        Maker m = maker(kind);
+        Object[] args = new Object[m.from.length];
+        try {
+            for (int i = 0; i < args.length; i++) args[i] = m.from[i].invoke(sel);
+            return (Request<?>) m.constructor.newInstance(args);
+        } catch (InvocationTargetException e) {
+            if (e.getCause() instanceof RuntimeException r) throw r;
+            throw new IllegalStateException(e.getCause());
+        } catch (ReflectiveOperationException e) {
+            throw new IllegalStateException("the typed request of " + kind.name() + " cannot be made (" + e
+                    + "); use vytjni-api.jar of the same version as vytapp.jar", e);
+        }
+    }
+
+    private static Maker maker(Catalog.Kind kind) {
+        synchronized (MAKERS) {
+            Maker m = MAKERS[kind.type()];
+            if (m != null) return m;
+            StringBuilder name = new StringBuilder(Requests.class.getName()).append('$');
+            for (String w : kind.name().split("-")) name.append(Character.toUpperCase(w.charAt(0))).append(w.substring(1));
+            try {
+                Class<?> type = Class.forName(name.toString(), true, Requests.class.getClassLoader());
+                RecordComponent[] cs = type.getRecordComponents();
+                Class<?>[] types = new Class<?>[cs.length];
+                Method[] from = new Method[cs.length];
+                for (int i = 0; i < cs.length; i++) {
+                    types[i] = cs[i].getType();
+                    from[i] = Selection.class.getMethod(cs[i].getName());
+                }
+                m = new Maker(type.getConstructor(types), from);
+            } catch (ReflectiveOperationException e) {
+                throw new IllegalStateException("vytjni-api.jar has no request record for " + kind.name()
+                        + " that this client can fill (" + e + "); use vytjni-api.jar of the same version as vytapp.jar",
+                        e);
+            }
+            MAKERS[kind.type()] = m;
+            return m;
+        }
+    }
 
     /** {@link #exchange(byte[], boolean)} on a pooled connection when there is one. */
     public byte[] exchange(byte[] request) throws ClientException {
@@ -346,7 +450,7 @@ public final class Client implements AutoCloseable {
             if (got < 4)
                 throw new ClientException(ClientException.Reason.SHORT_REPLY,
                         "reply shorter than its stated length: the connection ended after " + got + " bytes");
-            int len = Native.replyLength(head);
+            int len = ByteBuffer.wrap(head).order(ByteOrder.LITTLE_ENDIAN).getInt(0);
             if (len == 0) {
                 closeQuietly(s);  // what follows an empty reply is unknown
                 return head;  // the empty reply; the library reports it

@@ -13,7 +13,7 @@ public final class ClientException extends Exception {
         SHORT_REPLY,
         /** The reply states a length below four bytes or above the client's bound. */
         BAD_LENGTH,
-        /** The library refused to build the request (see the trace file). */
+        /** The request was refused before anything was sent (a name longer than its field, say). */
         BAD_REQUEST,
         /** The collector answered with an error reply, or the library could not decode the reply. */
         FAILED,
@@ -26,14 +26,23 @@ public final class ClientException extends Exception {
     }
 
     public final Reason reason;
+    /**
+     * The code of the collector's error reply ({@code FAIL_...}, see
+     * {@link org.vytjni.api.CollectorErrorException}), or null when the collector sent none.
+     */
+    public final String code;
 
     public ClientException(Reason reason, String message) {
-        super(message);
-        this.reason = reason;
+        this(reason, message, null, null);
     }
 
     public ClientException(Reason reason, String message, Throwable cause) {
+        this(reason, message, null, cause);
+    }
+
+    public ClientException(Reason reason, String message, String code, Throwable cause) {
         super(message, cause);
         this.reason = reason;
+        this.code = code;
     }
 }

@@ -8,6 +8,7 @@ import java.io.StringWriter;
 import java.io.UncheckedIOException;
 import java.io.Writer;
 import java.util.List;
+import org.vytjni.api.Report;
 import vyt.catalog.Catalog;
 
 /**
@@ -19,9 +20,10 @@ import vyt.catalog.Catalog;
  *  "entries":[{"alertStart":"...","tranName":"checkout",...},...]}
  * </pre>
  *
- * {@code setData} is null when the report makes no setData call; {@code entries} holds one
- * object per addEntry call (empty when it makes none). Texts are JSON strings, numbers JSON
- * numbers.
+ * {@code setData} is null when the report kind has no header values; {@code entries} holds one
+ * object per entry (empty when it has none). Texts are JSON strings, numbers JSON numbers: each
+ * value as the word the collector sent ({@link Fields}), so the form does not depend on the
+ * Java types of the typed records. {@code status} is 0: a report that failed is not written.
  */
 public final class ReportJson {
     /** Shared and thread-safe once configured. */
@@ -45,17 +47,17 @@ public final class ReportJson {
     public static void write(Report r, Writer out) throws IOException {
         try (JsonGenerator g = FACTORY.createGenerator(out)) {
             g.disable(JsonGenerator.Feature.AUTO_CLOSE_TARGET);
-            Catalog.Kind k = r.kind();
+            Catalog.Kind k = Fields.kind(r);
             g.writeStartObject();
             g.writeStringField("report", k.name());
             g.writeNumberField("type", k.type());
             g.writeStringField("title", k.title());
-            g.writeNumberField("status", r.status());
+            g.writeNumberField("status", 0);
             g.writeFieldName("setData");
-            if (k.hasSetData() && r.hasHeader()) object(g, k.setData(), r.headerValues());
+            if (k.hasSetData()) object(g, k.setData(), Fields.header(r));
             else g.writeNull();
             g.writeArrayFieldStart("entries");
-            for (List<Object> e : r.entries()) object(g, k.addEntry(), e);
+            for (List<Object> e : Fields.entries(r)) object(g, k.addEntry(), e);
             g.writeEndArray();
             g.writeEndObject();
         }

@@ -15,6 +15,7 @@ import java.util.concurrent.ConcurrentHashMap;
 import java.util.concurrent.ExecutorService;
 import java.util.concurrent.Executors;
 import java.util.concurrent.atomic.AtomicInteger;
+import org.vytjni.api.CollectorErrorException;
 
 /**
  * The sample collector: a TCP server on the loopback interface that reads 1132-byte request
@@ -137,14 +138,14 @@ public final class Collector implements AutoCloseable {
                     readFully(in, record, 1, 3, false);
                     int len = Wire.i32(record, 0);
                     if (len != Request.LENGTH) {
-                        reply = Replies.error(0, Replies.BAD_REQUEST);
+                        reply = Replies.error(0, CollectorErrorException.BAD_REQUEST);
                         keep = false;
                     } else {
                         readFully(in, record, 4, Request.LENGTH - 4, false);
                         reply = replies.answer(Request.parse(record));
                     }
                 } catch (EOFException | SocketTimeoutException e) {
-                    reply = Replies.error(0, Replies.BAD_REQUEST);
+                    reply = Replies.error(0, CollectorErrorException.BAD_REQUEST);
                     keep = false;
                 }
                 if (!keep) refused.incrementAndGet();

@@ -1,6 +1,7 @@
 package vyt.collector;
 
 import vyt.catalog.*;
+import org.vytjni.api.CollectorErrorException;
 
 import java.util.ArrayList;
 import java.util.List;
@@ -11,16 +12,6 @@ import java.util.List;
  */
 public final class Replies {
     public static final int ERROR_REPLY_LENGTH = 35;
-    /** The requested transaction does not exist. */
-    public static final String TRAN_NOT_FOUND = "FAIL_TRANNOTFOU";
-    /** The requested path does not exist in the transaction. */
-    public static final String PATH_NOT_FOUND = "FAIL_PATHNOTFOU";
-    /** The requested server does not exist. */
-    public static final String SERVER_NOT_FOUND = "FAIL_SRVNOTFOU";
-    /** The request names a report id the collector does not answer. */
-    public static final String UNKNOWN_REPORT = "FAIL_BADREPORTID";
-    /** The request is not a complete 1132-byte record. */
-    public static final String BAD_REQUEST = "FAIL_BADREQUEST";
 
     /** Default and largest number of entries in one page of a paged list. */
     public static final int DEFAULT_PAGE = 10;
@@ -126,7 +117,7 @@ public final class Replies {
                 case 36: return transactionInfo(q);
                 case 38: return urlRules(q);
                 case 39: case 40: case 41: case 42: case 43: return ruleOperation(q);
-                default: return error(q.reportId(), UNKNOWN_REPORT);
+                default: return error(q.reportId(), CollectorErrorException.BAD_REPORT_ID);
             }
         } catch (Refused r) {
             return error(q.reportId(), r.getMessage());
@@ -137,13 +128,13 @@ public final class Replies {
 
     private Sample.Transaction tran(Request q) throws Refused {
         Sample.Transaction t = s.transaction(q.tranName());
-        if (t == null) throw new Refused(TRAN_NOT_FOUND);
+        if (t == null) throw new Refused(CollectorErrorException.TRAN_NOT_FOUND);
         return t;
     }
 
     private static Sample.Path path(Sample.Transaction t, Request q) throws Refused {
         Sample.Path p = t.path(q.pathId());
-        if (p == null) throw new Refused(PATH_NOT_FOUND);
+        if (p == null) throw new Refused(CollectorErrorException.PATH_NOT_FOUND);
         return p;
     }
 
@@ -424,7 +415,7 @@ public final class Replies {
 
     private byte[] serverLoad(Request q) throws Refused {
         Sample.Node server = s.server(q.ipAddr());
-        if (server == null) throw new Refused(SERVER_NOT_FOUND);
+        if (server == null) throw new Refused(CollectorErrorException.SERVER_NOT_FOUND);
         if (!q.tranName().isEmpty()) tran(q);
         List<Sample.Path> paths = new ArrayList<>();
         for (Sample.Transaction t : s.transactions)

@@ -1,7 +1,5 @@
 package vyt.catalog;
 
-import vyt.client.*;
-
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNotNull;
 import static org.junit.jupiter.api.Assertions.assertThrows;
@@ -10,8 +8,6 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 import java.io.BufferedReader;
 import java.io.IOException;
 import java.io.StringReader;
-import java.lang.reflect.Method;
-import java.lang.reflect.Modifier;
 import java.util.HashSet;
 import java.util.List;
 import java.util.Set;
@@ -147,7 +143,6 @@ class CatalogTest {
         Set<String> withList = new HashSet<>(ops);
         withList.add("url-rules");
         assertEquals(withList, urlFlags);
-        assertEquals(Set.of("add-url-rule", "remove-url-rule", "edit-url-rule", "url-rule-precedence"), Client.CHANGES);
         assertEquals(Set.of("collectorStartupTime", "sumDataUTCStart", "sumDataUTCNow"), epoch);
         assertTrue(states.contains("pathEventState") && states.contains("Group4State"), states.toString());
         assertTrue(!states.contains("pathEventTypeAndState"), "a combined type-and-state word is no state");
@@ -192,57 +187,6 @@ class CatalogTest {
         }) {
             assertThrows(IllegalStateException.class, () -> parse(bad), String.join(" | ", bad));
         }
-    }
-
-    static String jniSignature(Method m) {
-        StringBuilder sb = new StringBuilder("(");
-        for (Class<?> c : m.getParameterTypes()) sb.append(c == String.class ? S : c == int.class ? "I" : "?");
-        return sb.append(")V").toString();
-    }
-
-    @Test
-    void theTargetDeclaresEveryCallbackOfEveryKindAndNothingElse() {
-        Set<String> declared = new HashSet<>();
-        for (Method m : Target.class.getDeclaredMethods()) {
-            if (!m.getName().equals("setData") && !m.getName().equals("addEntry")) continue;
-            assertTrue(Modifier.isPublic(m.getModifiers()), m.toString());
-            assertEquals(void.class, m.getReturnType());
-            declared.add(m.getName() + jniSignature(m));
-        }
-        Set<String> needed = new HashSet<>();
-        for (Catalog.Kind k : Catalog.all()) {
-            if (k.hasSetData()) needed.add("setData" + k.setDataSignature());
-            if (k.hasAddEntry()) needed.add("addEntry" + k.addEntrySignature());
-        }
-        assertEquals(needed, declared);
-    }
-
-    @Test
-    void theTargetRecordsCallsInOrderWithTheirArguments() {
-        Target t = new Target();
-        t.setData(7, 8);
-        t.addEntry("a", 1);
-        t.addEntry("b", 2);
-        assertEquals("[setData[7, 8], addEntry[a, 1], addEntry[b, 2]]", t.calls().toString());
-        Report r = Report.of(Catalog.byType(1), t.calls());
-        assertEquals(8, r.headerInt("flags"));
-        assertEquals("b", r.entryText(1, "tranName"));
-    }
-
-    @Test
-    void aReportRefusesCallsThatDoNotFitItsKind() {
-        Target twoHeaders = new Target();
-        twoHeaders.setData(1, 2);
-        twoHeaders.setData(3, 4);
-        assertThrows(IllegalStateException.class, () -> Report.of(Catalog.byType(1), twoHeaders.calls()));
-        Target noHeader = new Target();
-        noHeader.addEntry("a", 1);
-        assertThrows(IllegalStateException.class, () -> Report.of(Catalog.byType(1), noHeader.calls()));
-        // A kind without addEntry accepts no entry with a matching argument count of another kind.
-        Target entry = new Target();
-        entry.setData("t", 1, 2);
-        entry.addEntry("x", 1);
-        assertThrows(IllegalStateException.class, () -> Report.of(Catalog.byType(25), entry.calls()));
     }
 
     @Test

@@ -16,6 +16,7 @@ import java.nio.file.Files;
 import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.List;
+import java.time.Instant;
 
 import com.fasterxml.jackson.databind.JsonNode;
 import com.fasterxml.jackson.databind.ObjectMapper;
@@ -23,6 +24,9 @@ import com.fasterxml.jackson.databind.ObjectMapper;
 import org.junit.jupiter.api.AfterAll;
 import org.junit.jupiter.api.BeforeAll;
 import org.junit.jupiter.api.Test;
+import org.vytjni.api.ReportFlags;
+import org.vytjni.api.reports.AllTransactions;
+import org.vytjni.api.reports.TransactionServers;
 
 /**
  * The command line: command lines with their exit status and the first lines they print, the
@@ -284,7 +288,7 @@ class CliTest {
             Catalog.Kind k = Catalog.byName(f[0]);
             Client.Selection sel = Client.Selection.NONE.tran(f.length > 2 ? f[2] : "").path(f.length > 4
                     ? Integer.parseInt(f[4]) : 0).view(f.length > 6 ? Flags.VIEW_DISTRIBUTIONS : 0);
-            Report expected = client.fetch(k, sel, false);
+            NamedValues expected = NamedValues.of(client.fetch(k, sel, false));
             assertEquals(k.name(), j.get("report").textValue());
             assertEquals(k.type(), j.get("type").intValue());
             assertEquals(0, j.get("status").intValue());
@@ -336,7 +340,7 @@ class CliTest {
         assertTrue(!r.out().contains("trace written"), r.out());
         String trace = new String(Files.readAllBytes(Cli.TRACE_FILE), StandardCharsets.ISO_8859_1).substring(mark);
         int request = trace.indexOf("buildVYTRequest Entry: type<11>");
-        int reply = trace.indexOf("Java_VYTreport_mapData Entry: rep_type<11>");
+        int reply = trace.indexOf("decodeTyped Entry: rep_type<11>");
         assertTrue(request >= 0 && reply > request, trace);
         assertTrue(trace.indexOf("PrintDump Entry:", request) < reply, "request dump");
         assertTrue(trace.indexOf("PrintDump Entry:", reply) > reply, "reply dump");
@@ -365,11 +369,10 @@ class CliTest {
     @Test
     void thePrinterShowsEmptyReportsAndWrapsLongTexts() {
         Printer printer = new Printer(java.time.ZoneOffset.UTC);
-        Target t = new Target();
-        t.addEntry("checkout", "db-01", 31, 0x100000);
-        t.addEntry("checkout", "x".repeat(150), 7, 0);
         ByteArrayOutputStream b = new ByteArrayOutputStream();
-        printer.table(Report.of(Catalog.byType(20), t.calls()), false,
+        printer.table(new TransactionServers(List.of(
+                new TransactionServers.Entry("checkout", "db-01", 31, ReportFlags.of(0x100000)),
+                new TransactionServers.Entry("checkout", "x".repeat(150), 7, ReportFlags.of(0)))), false,
                 new PrintStream(b, true, StandardCharsets.UTF_8));
         assertEquals(String.join("\n",
                 "== transaction-servers (report type 20): Servers of a transaction ==",
@@ -383,10 +386,8 @@ class CliTest {
                 "1        31  MSERVER_OFFLINE",
                 "2         7  0", ""), b.toString(StandardCharsets.UTF_8));
 
-        Target none = new Target();
-        none.setData(5, 6);
         ByteArrayOutputStream e = new ByteArrayOutputStream();
-        printer.table(Report.of(Catalog.byType(1), none.calls()), false,
+        printer.table(new AllTransactions(Instant.ofEpochSecond(5), ReportFlags.of(6), List.of()), false,
                 new PrintStream(e, true, StandardCharsets.UTF_8));
         assertTrue(e.toString(StandardCharsets.UTF_8).endsWith("flags: MIDDLE_PATH|END_PATH\n0 entries\n"));
     }

@@ -1,5 +1,6 @@
 package vyt.cli;
 
+import org.vytjni.api.CollectorErrorException;
 import vyt.catalog.*;
 import vyt.client.*;
 import vyt.collector.*;
@@ -50,8 +51,8 @@ class EndToEndTest {
         collector.close();
     }
 
-    static Report fetch(String name, Client.Selection sel) throws ClientException {
-        return client.fetch(Catalog.byName(name), sel, false);
+    static NamedValues fetch(String name, Client.Selection sel) throws ClientException {
+        return NamedValues.of(client.fetch(Catalog.byName(name), sel, false));
     }
 
     static Client.Selection tran(String t) {
@@ -71,13 +72,13 @@ class EndToEndTest {
         assertTrue(checked > 0, what + ": nothing compared");
     }
 
-    static void assertSpan(Report r, int now, int start) {
+    static void assertSpan(NamedValues r, int now, int start) {
         assertEquals(Texts.stamp(now), r.headerText("currentTime"));
         assertEquals(Texts.stamp(start), r.headerText("startTime"));
         assertEquals(Texts.duration(now, start), r.headerText("duration"));
     }
 
-    static void assertPathTexts(Report r, int i, Sample.Path p) {
+    static void assertPathTexts(NamedValues r, int i, Sample.Path p) {
         assertEquals(p.src().netName(), r.entryText(i, "pathIPSrcNetName"));
         assertEquals(p.dst().netName(), r.entryText(i, "pathIPDstNetName"));
         assertEquals(p.src().alias(), r.entryText(i, "pathIPSrcAlias"));
@@ -88,7 +89,7 @@ class EndToEndTest {
 
     @Test
     void allTransactionsListsEveryTransactionWithItsFlags() throws Exception {
-        Report r = fetch("all-transactions", Client.Selection.NONE);
+        NamedValues r = fetch("all-transactions", Client.Selection.NONE);
         assertEquals(s.startup, r.headerInt("collectorStartupTime"));
         assertEquals(s.collectorFlags(), r.headerInt("flags"));
         assertEquals(s.transactions.size(), r.entryCount());
@@ -100,10 +101,10 @@ class EndToEndTest {
 
     @Test
     void transactionInfoAndServers() throws Exception {
-        Report info = fetch("transaction-info", tran("login"));
+        NamedValues info = fetch("transaction-info", tran("login"));
         assertEquals(List.of("login", s.startup, login.flags()), info.headerValues());
 
-        Report servers = fetch("transaction-servers", tran("search"));
+        NamedValues servers = fetch("transaction-servers", tran("search"));
         List<Sample.Node> expected = search.servers();
         assertEquals(expected.size(), servers.entryCount());
         for (int i = 0; i < expected.size(); i++) {
@@ -118,7 +119,7 @@ class EndToEndTest {
 
     @Test
     void transactionPathsWithTheirEndAndPorts() throws Exception {
-        Report r = fetch("transaction-paths", tran("checkout"));
+        NamedValues r = fetch("transaction-paths", tran("checkout"));
         Sample.Path end = checkout.endPath();
         assertEquals(3, r.entryCount());
         for (int i = 0; i < 3; i++) {
@@ -130,7 +131,7 @@ class EndToEndTest {
             assertEquals(List.of(p.srcPort(), p.dstPort(), p.id(), end.id(), end.srcPort(), end.dstPort(), p.position()),
                     r.entries().get(i).subList(7, 14));
         }
-        Report l = fetch("transaction-paths", tran("login"));
+        NamedValues l = fetch("transaction-paths", tran("login"));
         assertEquals("", l.entryText(0, "pathIPSrcAlias"));
         assertEquals(Flags.CLIENT_AND_END_PATH, l.entryInt(0, "flags"));
     }
@@ -139,7 +140,7 @@ class EndToEndTest {
     void pathPortsListSourceThenDestinationPorts() throws Exception {
         for (Sample.Transaction t : List.of(checkout, login)) {
             Sample.Path p = t.path(1);
-            Report r = fetch("path-ports", tran(t.name()).path(1));
+            NamedValues r = fetch("path-ports", tran(t.name()).path(1));
             assertEquals(List.of(t.name(), p.src().address(), p.src().netName(), p.src().alias(), p.dst().address(), p.dst().netName(),
                     p.dst().alias(), 1, p.srcPorts().size(), p.dstPorts().size(), s.startup,
                     p.position() | Flags.MULTIPLE_SRC_PORTS), r.headerValues());
@@ -153,7 +154,7 @@ class EndToEndTest {
 
     @Test
     void currentPerformanceStatesAndTexts() throws Exception {
-        Report r = fetch("current-performance", Client.Selection.NONE);
+        NamedValues r = fetch("current-performance", Client.Selection.NONE);
         assertSpan(r, NOW, NOW - Sample.INTERVAL);
         String[] texts = {"allStateText", "nodeRespTimeStateText", "pathRespTimeStateText", "networkStateText",
             "serverStateText", "sixthStateText", "waitStateText"};
@@ -164,7 +165,7 @@ class EndToEndTest {
 
     @Test
     void reportabilityOverviewAndDetail() throws Exception {
-        Report r = fetch("reportability", Client.Selection.NONE);
+        NamedValues r = fetch("reportability", Client.Selection.NONE);
         assertEquals(List.of(Texts.stamp(NOW), Texts.stamp(s.startup), "Last 26 hours 03 mins 04 secs",
                 s.startup), r.headerValues());
         assertEquals(s.transactions.size(), r.entryCount());
@@ -177,7 +178,7 @@ class EndToEndTest {
         }
         assertEquals("01 01:01:01", r.entryText(1, "tranTime"));
 
-        Report d = fetch("reportability-detail", tran("search"));
+        NamedValues d = fetch("reportability-detail", tran("search"));
         assertEquals(List.of("search", Texts.stamp(NOW), Texts.stamp(s.startup),
                 "Last 26 hours 03 mins 04 secs", s.startup), d.headerValues());
         List<Sample.Node> servers = search.servers();
@@ -195,7 +196,7 @@ class EndToEndTest {
             "sumIntervalAux", "reportReturnCode", "headerValue");
 
     void checkInterval(String name, boolean withAvg) throws Exception {
-        Report r = fetch(name, tran("checkout"));
+        NamedValues r = fetch(name, tran("checkout"));
         assertSpan(r, NOW, NOW - Sample.INTERVAL);
         assertEquals(s.tranValue(checkout, "tranTotalCtSum"), r.headerInt("tranTotalCtSum"));
         assertEquals(s.sumIntervalAux(), r.headerInt("sumIntervalAux"));
@@ -217,7 +218,7 @@ class EndToEndTest {
     @Test
     void responseTime() throws Exception {
         checkInterval("response-time", false);
-        Report r = fetch("response-time", tran("checkout"));
+        NamedValues r = fetch("response-time", tran("checkout"));
         assertEquals(checkout.path(1).srcPort(), r.entryInt(0, "pathIPSrcPort"));
     }
 
@@ -243,7 +244,7 @@ class EndToEndTest {
 
     @Test
     void transactionFlowCells() throws Exception {
-        Report r = fetch("transaction-flow", tran("checkout"));
+        NamedValues r = fetch("transaction-flow", tran("checkout"));
         assertSpan(r, NOW, NOW - Sample.INTERVAL);
         assertEquals(List.of(s.tranValue(checkout, "tranTotalCtSum"), s.sumIntervalAux(),
                 s.tranValue(checkout, "tranTotRespTimeAvg"), checkout.flags(), 0), r.headerValues().subList(3, 8));
@@ -264,7 +265,7 @@ class EndToEndTest {
     @Test
     void serverLoadOfTheWebServer() throws Exception {
         Sample.Node web = s.server(11);
-        Report r = fetch("server-load", Client.Selection.NONE.server(11));
+        NamedValues r = fetch("server-load", Client.Selection.NONE.server(11));
         List<Sample.Path> paths = new ArrayList<>();
         for (Sample.Transaction t : s.transactions) for (Sample.Path p : t.paths()) if (p.dst() == web) paths.add(p);
         int total = 0;
@@ -288,7 +289,7 @@ class EndToEndTest {
         ClientException e = assertThrows(ClientException.class,
                 () -> fetch("server-load", Client.Selection.NONE.server(999)));
         assertEquals(ClientException.Reason.SERVER_NOT_FOUND, e.reason);
-        assertTrue(e.getMessage().contains(Replies.SERVER_NOT_FOUND), e.getMessage());
+        assertTrue(e.getMessage().contains(CollectorErrorException.SERVER_NOT_FOUND), e.getMessage());
     }
 
     // ---- path detail reports -------------------------------------------------------------------
@@ -299,7 +300,7 @@ class EndToEndTest {
     /** A detail report of a path: header values, then one entry per source address. */
     void checkDetail(String name, Sample.Transaction t, int pathId, int expectedType) throws Exception {
         Sample.Path p = t.path(pathId);
-        Report r = fetch(name, tran(t.name()).path(pathId).view(Flags.VIEW_DISTRIBUTIONS).sub("/shop/x?y=1"));
+        NamedValues r = fetch(name, tran(t.name()).path(pathId).view(Flags.VIEW_DISTRIBUTIONS).sub("/shop/x?y=1"));
         assertSpan(r, NOW, NOW - Sample.INTERVAL);
         if (r.kind().setData().get(0).name().equals("subTranName")) assertEquals("/shop/x?y=1", r.headerText("subTranName"));
         assertEquals(p.src().address(), r.headerText("pathIPSrcAddress"));
@@ -327,7 +328,7 @@ class EndToEndTest {
         }
 
         // With the client sum in the view, one entry summed over every source, without port.
-        Report sum = fetch(name, tran(t.name()).path(pathId).view(Flags.CLIENT_SUM));
+        NamedValues sum = fetch(name, tran(t.name()).path(pathId).view(Flags.CLIENT_SUM));
         assertEquals(p.position() | Flags.CLIENT_SUM, sum.headerInt("flags"));
         assertEquals(1, sum.entryCount());
         assertEquals(0, sum.entryInt(0, "usePort"));
@@ -367,14 +368,14 @@ class EndToEndTest {
         ClientException e = assertThrows(ClientException.class,
                 () -> fetch("wait-detail", tran("checkout").path(9)));
         assertEquals(ClientException.Reason.PATH_NOT_FOUND, e.reason);
-        assertTrue(e.getMessage().contains(Replies.PATH_NOT_FOUND), e.getMessage());
+        assertTrue(e.getMessage().contains(CollectorErrorException.PATH_NOT_FOUND), e.getMessage());
     }
 
     // ---- alerts, events, summary, thresholds -----------------------------------------------
 
     static final Set<String> ALERT_SPECIAL = Set.of("pathId", "flags", "pathIPDstPort");
 
-    static void assertAlert(Report r, int i, Sample.Alert a) {
+    static void assertAlert(NamedValues r, int i, Sample.Alert a) {
         assertEquals(Texts.alertStart(a.firstAlert()), r.entryText(i, "alertStart"));
         assertEquals(a.tran().name(), r.entryText(i, "tranName"));
         if (a.url() != null) assertEquals(a.url(), r.entryText(i, "subTranName"));
@@ -386,7 +387,7 @@ class EndToEndTest {
 
     @Test
     void currentAlerts() throws Exception {
-        Report r = fetch("current-alerts", Client.Selection.NONE);
+        NamedValues r = fetch("current-alerts", Client.Selection.NONE);
         assertSpan(r, NOW, NOW - Sample.INTERVAL);
         assertEquals(List.of(2, 6), r.headerValues().subList(3, 5));
         assertEquals(s.alerts.size(), r.entryCount());
@@ -405,14 +406,14 @@ class EndToEndTest {
     @Test
     void currentUrlAlertsPageAcrossTransactions() throws Exception {
         List<Sample.Alert> all = s.urlAlerts;
-        Report whole = fetch("current-url-alerts", Client.Selection.NONE);
+        NamedValues whole = fetch("current-url-alerts", Client.Selection.NONE);
         assertEquals(all.size(), whole.entryCount());
         assertEquals(List.of(0, 0), whole.headerValues().subList(5, 7));
         for (int i = 0; i < all.size(); i++) assertAlert(whole, i, all.get(i));
 
         int first = 0, second = 0, seen = 0, pages = 0;
         do {
-            Report page = fetch("current-url-alerts", Client.Selection.NONE.continueAt(first, second).scroll(3));
+            NamedValues page = fetch("current-url-alerts", Client.Selection.NONE.continueAt(first, second).scroll(3));
             assertSpan(page, NOW, NOW - Sample.INTERVAL);
             for (int i = 0; i < page.entryCount(); i++) assertAlert(page, i, all.get(seen + i));
             seen += page.entryCount();
@@ -429,7 +430,7 @@ class EndToEndTest {
 
     @Test
     void eventAlerts() throws Exception {
-        Report r = fetch("event-alerts", Client.Selection.NONE);
+        NamedValues r = fetch("event-alerts", Client.Selection.NONE);
         assertEquals(List.of(Texts.stamp(NOW), 2, 86400), r.headerValues());
         assertEquals(s.events.size(), r.entryCount());
         for (int i = 0; i < r.entryCount(); i++) {
@@ -447,7 +448,7 @@ class EndToEndTest {
     @Test
     void summaryOfAPath() throws Exception {
         Sample.Path p = checkout.path(2);
-        Report r = fetch("summary", tran("checkout").path(2));
+        NamedValues r = fetch("summary", tran("checkout").path(2));
         int start = NOW - Sample.SUMMARY_INTERVALS * Sample.INTERVAL;
         assertSpan(r, NOW, start);
         assertEquals("Last 01 hours 00 mins 00 secs", r.headerText("duration"));
@@ -472,7 +473,7 @@ class EndToEndTest {
     @Test
     void thresholdsOfAPath() throws Exception {
         Sample.Path p = login.path(1);
-        Report r = fetch("thresholds", tran("login").path(1));
+        NamedValues r = fetch("thresholds", tran("login").path(1));
         assertEquals(List.of("login", p.src().netName(), p.src().alias(), p.dst().netName(), p.dst().alias()),
                 r.headerValues().subList(0, 5));
         Pattern limit = Pattern.compile("path(Net|Srv|App|Wait|Tot|)RespTime(Group1|Group2|Group3|Warn|Crit)");
@@ -490,7 +491,7 @@ class EndToEndTest {
         List<String> urls = new ArrayList<>();
         int next = 0, pages = 0;
         do {
-            Report page = fetch("sub-transactions", tran("checkout").continueAt(next, 0).scroll(5));
+            NamedValues page = fetch("sub-transactions", tran("checkout").continueAt(next, 0).scroll(5));
             assertEquals("checkout", page.headerText("tranName"));
             assertEquals(s.startup, page.headerInt("collectorStartupTime"));
             assertEquals(checkout.flags(), page.headerInt("flags"));
@@ -528,7 +529,7 @@ class EndToEndTest {
             int exclude = Flags.URL_TYPE_EXCLUDE | Flags.URL_SEARCH_BEGINS_WITH;
             int include = Flags.URL_TYPE_INCLUDE | Flags.URL_SEARCH_EXACT_MATCH;
 
-            Report before = rules(cl);
+            NamedValues before = rules(cl);
             assertEquals(List.of("checkout", c.sample().startup,
                     Flags.URL_PRECEDENCE_INCLUDE_FIRST | Flags.URL_HAS_INCLUDE | Flags.URL_HAS_EXCLUDE, 2, 0),
                     before.headerValues());
@@ -563,7 +564,7 @@ class EndToEndTest {
                     | Flags.URL_HAS_INCLUDE), op(cl, "url-rule-precedence",
                     Client.Selection.NONE.view(Flags.URL_PRECEDENCE_EXCLUDE_FIRST)));
 
-            Report after = rules(cl);
+            NamedValues after = rules(cl);
             assertEquals(Flags.URL_PRECEDENCE_EXCLUDE_FIRST | Flags.URL_HAS_INCLUDE, after.headerInt("flags"));
             List<String> urls = new ArrayList<>();
             List<Integer> ids = new ArrayList<>();
@@ -575,18 +576,18 @@ class EndToEndTest {
             assertEquals(List.of(1, 3), ids);
 
             // A page of one rule continues at the second.
-            Report page = cl.fetch(Catalog.byName("url-rules"), tran("checkout").scroll(1), false);
+            NamedValues page = NamedValues.of(cl.fetch(Catalog.byName("url-rules"), tran("checkout").scroll(1), false));
             assertEquals(List.of(1, 1), List.of(page.entryCount(), page.headerInt("reportEntryContinueIdx")));
         }
         // The shared collector's list is untouched.
         assertEquals(2, rules(client).entryCount());
     }
 
-    static Report rules(Client cl) throws ClientException {
-        return cl.fetch(Catalog.byName("url-rules"), tran("checkout"), false);
+    static NamedValues rules(Client cl) throws ClientException {
+        return NamedValues.of(cl.fetch(Catalog.byName("url-rules"), tran("checkout"), false));
     }
 
     static List<Object> op(Client cl, String name, Client.Selection sel) throws ClientException {
-        return cl.fetch(Catalog.byName(name), sel.tran("checkout"), false).headerValues();
+        return Fields.header(cl.fetch(Catalog.byName(name), sel.tran("checkout"), false));
     }
 }

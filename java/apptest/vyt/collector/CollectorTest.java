@@ -19,6 +19,12 @@ import java.util.concurrent.Future;
 import org.junit.jupiter.api.AfterEach;
 import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
+import org.vytjni.api.CollectorErrorException;
+import org.vytjni.api.Report;
+import org.vytjni.api.ReportKind;
+import org.vytjni.api.Reports;
+import org.vytjni.api.Requests;
+import org.vytjni.api.reports.TransactionInfo;
 
 /** The sample collector survives malformed requests and serves several clients at once. */
 class CollectorTest {
@@ -43,19 +49,21 @@ class CollectorTest {
     }
 
     static byte[] request(int type, String tran) {
-        return Native.buildRequest(type, 0, 0, 0, tran, "NOTRANSNAME", 1, 0, false);
+        return Client.request(Catalog.byType(type), Client.Selection.NONE.tran(tran).path(1)).toBytes();
     }
 
     /** The collector still answers a well-formed request correctly. */
     void assertStillServing() throws Exception {
-        Report r = client.fetch(Catalog.byName("transaction-info"), Client.Selection.NONE.tran("login"), false);
-        assertEquals("login", r.headerText("tranName"));
+        TransactionInfo r = client.fetch(new Requests.TransactionInfo("login"));
+        assertEquals("login", r.tranName());
     }
 
     static void assertBadRequestReply(InputStream in) throws Exception {
         byte[] reply = in.readNBytes(35);
         assertEquals(35, Wire.i32(reply, 0));
-        assertEquals(Replies.BAD_REQUEST, Client.errorText(reply));
+        CollectorErrorException e = assertThrows(CollectorErrorException.class,
+                () -> Reports.decode(ReportKind.ALL_TRANSACTIONS, reply));
+        assertEquals(CollectorErrorException.BAD_REQUEST, e.code());
         assertEquals(-1, in.read(), "the connection ends after the error reply");
     }
 
@@ -117,7 +125,8 @@ class CollectorTest {
             assertEquals(1, Wire.i32(first, 4));
             assertEquals(28 + 68 * 4, first.length);
             assertEquals("search", Wire.of(second).text(20, 64));
-            assertEquals(Replies.TRAN_NOT_FOUND, Client.errorText(third));
+            assertEquals(CollectorErrorException.TRAN_NOT_FOUND, assertThrows(CollectorErrorException.class,
+                    () -> Reports.decode(ReportKind.ofType(25), third)).code());
             assertEquals(36, Wire.i32(third, 4));
         }
         assertEquals(3, collector.served());
@@ -168,8 +177,8 @@ class CollectorTest {
     }
 
     static List<Object> flatten(Report r) {
-        List<Object> all = new ArrayList<>(r.headerValues());
-        for (List<Object> e : r.entries()) all.addAll(e);
+        List<Object> all = new ArrayList<>(Fields.header(r));
+        for (List<Object> e : Fields.entries(r)) all.addAll(e);
         return all;
     }
 

@@ -13,7 +13,6 @@ import java.util.Base64;
 import java.util.List;
 import java.util.Locale;
 import java.util.Map;
-import java.util.Set;
 import java.util.concurrent.atomic.AtomicBoolean;
 import java.util.function.Predicate;
 import java.util.logging.Level;
@@ -28,7 +27,8 @@ import javax.crypto.spec.SecretKeySpec;
 import vyt.catalog.Catalog;
 import vyt.client.Client;
 import vyt.client.ClientException;
-import vyt.client.Report;
+import vyt.client.RuleReply;
+import org.vytjni.api.Report;
 import vyt.client.ReportJson;
 
 /**
@@ -73,9 +73,6 @@ public final class FrontEndServlet extends HttpServlet {
     static final String TOKEN_COOKIE = "vyt-csrf";
     static final int REFRESH_SECONDS = 30;
 
-    /** The report kinds that change the collector's rules: only by POST with the session's token. */
-    static final Set<String> CHANGES = Client.CHANGES;
-
     private transient Client client;
     private transient boolean ownClient;
     /** Why the application cannot serve, or null. */
@@ -101,8 +98,8 @@ public final class FrontEndServlet extends HttpServlet {
         tokenKey = new byte[32];
         RANDOM.nextBytes(tokenKey);
         try {
-            Class.forName("vyt.client.Native", true, FrontEndServlet.class.getClassLoader());
-        } catch (ClassNotFoundException | LinkageError e) {
+            Client.loadLibrary();
+        } catch (LinkageError | IllegalStateException e) {
             Throwable cause = e.getCause() != null ? e.getCause() : e;
             String why = String.valueOf(cause.getMessage());
             unavailable = why.contains("already loaded in another classloader")
@@ -284,7 +281,8 @@ public final class FrontEndServlet extends HttpServlet {
     private void apiReport(String name, HttpServletRequest req, HttpServletResponse resp)
             throws Failure, Params.BadParameter, ClientException, IOException {
         Catalog.Kind k = kind(name);
-        if (CHANGES.contains(k.name())) {
+        // A kind that changes the collector's rules: only by POST with the session's token.
+        if (k.changesRules()) {
             if (!req.getMethod().equals("POST"))
                 throw new Failure(403, k.name() + " changes the rules: only by POST with the session's CSRF token");
             checkToken(req);
@@ -292,10 +290,10 @@ public final class FrontEndServlet extends HttpServlet {
             throw new Failure(405, k.name() + " is read with GET");
         }
         Client.Selection sel = new Params(req).selection(k);
-        Report r = CHANGES.contains(k.name()) ? change(req, k, sel) : reports(req).fetch(k, sel, false);
+        Report r = k.changesRules() ? change(req, k, sel) : reports(req).fetch(k, sel, false);
         resp.setContentType("application/json;charset=UTF-8");
         resp.setHeader("Cache-Control", "no-store");
-        int code = CHANGES.contains(k.name()) ? r.headerInt("reportReturnCode") : 0;
+        int code = k.changesRules() ? RuleReply.returnCode(r) : 0;
         if (code != 0) {
             resp.setStatus(422);
             resp.getWriter().write(ReportJson.MAPPER.createObjectNode().put("ok", false).put("code", code)
@@ -310,7 +308,7 @@ public final class FrontEndServlet extends HttpServlet {
     Report change(HttpServletRequest req, Catalog.Kind k, Client.Selection sel) throws ClientException {
         try {
             Report r = client.fetch(k, sel, false);
-            int code = r.headerInt("reportReturnCode");
+            int code = RuleReply.returnCode(r);
             audit.record(req, client.address(), k, sel, code, Pages.codeReason(code));
             return r;
         } catch (ClientException e) {

@@ -16,7 +16,21 @@ import vyt.catalog.RuleCode;
 import vyt.catalog.States;
 import vyt.client.Client;
 import vyt.client.ClientException;
-import vyt.client.Report;
+import vyt.client.Fields;
+import vyt.client.RuleReply;
+import org.vytjni.api.AlertState;
+import org.vytjni.api.Report;
+import org.vytjni.api.reports.AllTransactions;
+import org.vytjni.api.reports.CurrentPerformance;
+import org.vytjni.api.reports.CurrentUrlAlerts;
+import org.vytjni.api.reports.PathPorts;
+import org.vytjni.api.reports.ResponseTime;
+import org.vytjni.api.reports.ServerDetail;
+import org.vytjni.api.reports.SubTransactions;
+import org.vytjni.api.reports.TransactionFlow;
+import org.vytjni.api.reports.TransactionInfo;
+import org.vytjni.api.reports.TransactionServers;
+import org.vytjni.api.reports.UrlRules;
 
 /** The pages of one request. Every text from a report is escaped where it is written. */
 final class Pages {
@@ -47,6 +61,11 @@ final class Pages {
 
     private Report get(String kind, Client.Selection sel) throws ClientException {
         return client.fetch(Catalog.byName(kind), sel, false);
+    }
+
+    /** The report of a kind as its typed record. */
+    private <R extends Report> R get(Class<R> type, String kind, Client.Selection sel) throws ClientException {
+        return type.cast(get(kind, sel));
     }
 
     private String u(String path, Object... pairs) {
@@ -150,12 +169,13 @@ final class Pages {
 
     /** The setData values as a list of names and values. */
     private void header(Html h, Report r) {
-        if (!r.hasHeader()) return;
+        List<Object> values = Fields.header(r);
+        if (values.isEmpty()) return;
         h.raw("<dl class=\"header\">");
-        List<Catalog.Param> ps = r.kind().setData();
+        List<Catalog.Param> ps = Fields.kind(r).setData();
         for (int i = 0; i < ps.size(); i++) {
             h.el("dt", null, ps.get(i).name()).raw("<dd>");
-            value(h, ps.get(i), r.headerValues().get(i), ctx);
+            value(h, ps.get(i), values.get(i), ctx);
             h.raw("</dd>");
         }
         h.raw("</dl>");
@@ -163,21 +183,23 @@ final class Pages {
 
     /** The addEntry rows as a table with the parameter names as column heads; rows coloured by state. */
     private void entries(Html h, Report r) {
-        if (!r.kind().hasAddEntry()) return;
-        List<Catalog.Param> ps = r.kind().addEntry();
-        h.raw("<p class=\"count\">").text(r.entryCount() + (r.entryCount() == 1 ? " entry" : " entries"))
+        Catalog.Kind k = Fields.kind(r);
+        if (!k.hasAddEntry()) return;
+        List<Catalog.Param> ps = k.addEntry();
+        List<List<Object>> rows = Fields.entries(r);
+        h.raw("<p class=\"count\">").text(rows.size() + (rows.size() == 1 ? " entry" : " entries"))
                 .raw("</p>");
-        if (r.entryCount() == 0) return;
+        if (rows.isEmpty()) return;
         int rowState = -1;
         for (String n : new String[] {"worstComponentState", "pathEventCurState", "pathWorstComponentState",
             "nodeWorstComponentState"}) {
             for (int i = 0; i < ps.size() && rowState < 0; i++) if (ps.get(i).name().equals(n)) rowState = i;
         }
-        h.raw("<div class=\"scroll\"><table class=\"entries\" data-report=\"").text(r.kind().name())
+        h.raw("<div class=\"scroll\"><table class=\"entries\" data-report=\"").text(k.name())
                 .raw("\"><thead><tr>");
         for (Catalog.Param p : ps) h.el("th", p.text() ? null : "num", p.name());
         h.raw("</tr></thead><tbody>");
-        for (List<Object> e : r.entries()) {
+        for (List<Object> e : rows) {
             h.raw(rowState >= 0 ? "<tr class=\"row-" + Charts.stateClass((Integer) e.get(rowState)) + "\">" : "<tr>");
             for (int i = 0; i < ps.size(); i++) {
                 h.raw(ps.get(i).text() ? "<td" : "<td class=\"num\"").raw(" data-name=\"").text(ps.get(i).name())
@@ -190,9 +212,14 @@ final class Pages {
         h.raw("</tbody></table></div>");
     }
 
+    private void section(Html h, Report r) {
+        section(h, Fields.kind(r).title(), r);
+    }
+
     private void section(Html h, String title, Report r) {
-        h.raw("<section class=\"report\" id=\"").text(r.kind().name()).raw("\"><h2>").text(title).raw(" ")
-                .link(u("/reports/" + r.kind().name(), sel(r.kind())), "\u2197").raw("</h2>");
+        Catalog.Kind k = Fields.kind(r);
+        h.raw("<section class=\"report\" id=\"").text(k.name()).raw("\"><h2>").text(title).raw(" ")
+                .link(u("/reports/" + k.name(), sel(k)), "\u2197").raw("</h2>");
         header(h, r);
         entries(h, r);
         h.raw("</section>");
@@ -218,49 +245,56 @@ final class Pages {
     // ---- pages ---------------------------------------------------------------------------------
 
     String overview() throws Params.BadParameter, ClientException {
-        Report perf = get("current-performance", Client.Selection.NONE);
-        Report all = get("all-transactions", Client.Selection.NONE);
+        CurrentPerformance perf = get(CurrentPerformance.class, "current-performance", Client.Selection.NONE);
+        AllTransactions all = get(AllTransactions.class, "all-transactions", Client.Selection.NONE);
         Html h = open("Current performance", true);
         h.raw("<p>").text("From ");
-        value(h, param(perf, "startTime"), perf.header("startTime"), ctx);
+        value(h, param(perf, "startTime"), perf.startTime(), ctx);
         h.text(" to ");
-        value(h, param(perf, "currentTime"), perf.header("currentTime"), ctx);
-        h.text(" (" + perf.headerText("duration") + ")").raw("</p><ul class=\"states\">");
-        String[][] tiles = {{"Overall", "allStateText", "allState"},
-            {"Node response time", "nodeRespTimeStateText", "nodeRespTimeState"},
-            {"Path response time", "pathRespTimeStateText", "pathRespTimeState"},
-            {"Network", "networkStateText", "networkState"}, {"Server", "serverStateText", "serverState"},
-            {"Wait", "waitStateText", "waitState"}};
-        for (String[] t : tiles) {
-            int st = perf.headerInt(t[2]);
+        value(h, param(perf, "currentTime"), perf.currentTime(), ctx);
+        h.text(" (" + perf.duration() + ")").raw("</p><ul class=\"states\">");
+        Object[][] tiles = {{"Overall", perf.allStateText(), perf.allState()},
+            {"Node response time", perf.nodeRespTimeStateText(), perf.nodeRespTimeState()},
+            {"Path response time", perf.pathRespTimeStateText(), perf.pathRespTimeState()},
+            {"Network", perf.networkStateText(), perf.networkState()},
+            {"Server", perf.serverStateText(), perf.serverState()}, {"Wait", perf.waitStateText(), perf.waitState()}};
+        for (Object[] t : tiles) {
+            int st = ((AlertState) t[2]).value();
             h.raw("<li class=\"tile ").raw(Charts.stateClass(st)).raw("\" data-state=\"").text(st).raw("\">")
-                    .el("strong", null, t[0]).el("span", null, perf.headerText(t[1])).raw("</li>");
+                    .el("strong", null, (String) t[0]).el("span", null, (String) t[1]).raw("</li>");
         }
         h.raw("</ul><h2>Transactions</h2><table class=\"entries\" id=\"transactions\"><thead><tr><th>Transaction"
                 + "</th><th>Kind</th></tr></thead><tbody>");
-        for (int i = 0; i < all.entryCount(); i++) {
-            String t = all.entryText(i, "tranName");
-            int f = all.entryInt(i, "flags");
+        for (AllTransactions.Entry e : all.entries()) {
+            String t = e.tranName();
+            int f = e.flags().bits();
             h.raw("<tr><td>").link(u("/transaction", "tran", t), t).raw("</td><td>")
                     .text((f & Flags.HTTP_TRANSACTIONS) != 0 ? "HTTP" : "other").raw("</td></tr>");
         }
         h.raw("</tbody></table><p>").text("Collector started ");
-        value(h, param(all, "collectorStartupTime"), all.header("collectorStartupTime"), ctx);
+        value(h, param(all, "collectorStartupTime"), Fields.word(all.collectorStartupTime()), ctx);
         h.raw("</p>");
         return close(h);
     }
 
     private static Catalog.Param param(Report r, String name) {
-        for (Catalog.Param p : r.kind().setData()) if (p.name().equals(name)) return p;
+        for (Catalog.Param p : Fields.kind(r).setData()) if (p.name().equals(name)) return p;
+        throw new IllegalArgumentException(name);
+    }
+
+    /** A header value by its catalogue name, as the word the collector sent. */
+    private static int headerWord(Report r, String name) {
+        List<Catalog.Param> ps = Fields.kind(r).setData();
+        for (int i = 0; i < ps.size(); i++) if (ps.get(i).name().equals(name)) return (Integer) Fields.header(r).get(i);
         throw new IllegalArgumentException(name);
     }
 
     String transaction() throws Params.BadParameter, ClientException {
         String tran = params.tran(true);
         Client.Selection s = Client.Selection.NONE.tran(tran);
-        Report info = get("transaction-info", s);
-        Report rt = get("response-time", s);
-        Report servers = get("transaction-servers", s);
+        TransactionInfo info = get(TransactionInfo.class, "transaction-info", s);
+        ResponseTime rt = get(ResponseTime.class, "response-time", s);
+        TransactionServers servers = get(TransactionServers.class, "transaction-servers", s);
         Html h = open("Transaction " + tran, true);
         h.raw("<p class=\"links\">").link(u("/tiers", "tran", tran), "Tier times")
                 .link(u("/flow", "tran", tran), "Flow")
@@ -269,35 +303,34 @@ final class Pages {
                 .link(u("/reports/transaction-paths", "tran", tran), "Paths")
                 .link(u("/reports/reportability-detail", "tran", tran), "Reportability").raw("</p>");
         h.raw("<p>").text("Flags ");
-        value(h, param(info, "flags"), info.header("flags"), ctx);
-        h.text(" \u00b7 " + rt.headerInt("tranTotalCtSum") + " transactions from ");
-        value(h, param(rt, "startTime"), rt.header("startTime"), ctx);
+        value(h, param(info, "flags"), Fields.word(info.flags()), ctx);
+        h.text(" \u00b7 " + rt.tranTotalCtSum() + " transactions from ");
+        value(h, param(rt, "startTime"), rt.startTime(), ctx);
         h.text(" to ");
-        value(h, param(rt, "currentTime"), rt.header("currentTime"), ctx);
+        value(h, param(rt, "currentTime"), rt.currentTime(), ctx);
         h.raw("</p><h2>Response time per path</h2>");
         List<Charts.Bar> bars = new ArrayList<>();
-        for (int i = 0; i < rt.entryCount(); i++) {
-            int id = rt.entryInt(i, "pathId");
-            bars.add(new Charts.Bar("Path " + id + " " + rt.entryText(i, "pathIPSrcNetName") + " \u2192 "
-                    + rt.entryText(i, "pathIPDstNetName"), u("/path", "tran", tran, "path", id),
-                    new int[] {rt.entryInt(i, "pathNetRespTimeAvg"), rt.entryInt(i, "pathSrvRespTimeAvg"),
-                        rt.entryInt(i, "pathAppRespTimeAvg"), rt.entryInt(i, "pathWaitRespTimeAvg")}));
+        for (ResponseTime.Entry e : rt.entries()) {
+            int id = e.pathId();
+            bars.add(new Charts.Bar("Path " + id + " " + e.pathIPSrcNetName() + " \u2192 " + e.pathIPDstNetName(),
+                    u("/path", "tran", tran, "path", id), new int[] {e.pathNetRespTimeAvg(), e.pathSrvRespTimeAvg(),
+                        e.pathAppRespTimeAvg(), e.pathWaitRespTimeAvg()}));
         }
         Charts.stackedBars(h, "Average response time per path of " + tran,
                 List.of("network", "server", "application", "wait"), bars, "ms");
         h.raw("<ul class=\"paths\">");
-        for (int i = 0; i < rt.entryCount(); i++) {
-            int id = rt.entryInt(i, "pathId");
+        for (ResponseTime.Entry e : rt.entries()) {
+            int id = e.pathId();
             h.raw("<li>").link(u("/path", "tran", tran, "path", id), "Path " + id + ": "
-                    + rt.entryText(i, "pathIPSrcNetName") + " \u2192 " + rt.entryText(i, "pathIPDstNetName"))
+                    + e.pathIPSrcNetName() + " \u2192 " + e.pathIPDstNetName())
                     .text(" ").link(u("/summary", "tran", tran, "path", id), "summary and thresholds").raw("</li>");
         }
         h.raw("</ul>");
         section(h, "Response time", rt);
         h.raw("<h2>Servers</h2><ul>");
-        for (int i = 0; i < servers.entryCount(); i++) {
-            int id = servers.entryInt(i, "serverId");
-            h.raw("<li>").link(u("/server-load", "tran", tran, "server", id), servers.entryText(i, "serverIPNetName"))
+        for (TransactionServers.Entry e : servers.entries()) {
+            int id = e.serverId();
+            h.raw("<li>").link(u("/server-load", "tran", tran, "server", id), e.serverIPNetName())
                     .raw("</li>");
         }
         h.raw("</ul>");
@@ -310,7 +343,7 @@ final class Pages {
         for (String k : TIER_KINDS) rs.add(get(k, Client.Selection.NONE.tran(tran)));
         Html h = open("Tier times of " + tran, true);
         h.raw("<p>").link(u("/transaction", "tran", tran), "\u2190 " + tran).raw("</p>");
-        for (Report r : rs) section(h, r.kind().title(), r);
+        for (Report r : rs) section(h, r);
         return close(h);
     }
 
@@ -320,31 +353,30 @@ final class Pages {
         Html h = open("Load of server " + params.value("server") + " for " + params.value("tran"), true);
         h.raw("<p>").link(u("/transaction", "tran", params.first("tran")), "\u2190 " + params.first("tran"))
                 .raw("</p>");
-        section(h, r.kind().title(), r);
+        section(h, r);
         return close(h);
     }
 
     String flow() throws Params.BadParameter, ClientException {
         String tran = params.tran(true);
-        Report r = get("transaction-flow", Client.Selection.NONE.tran(tran));
+        TransactionFlow r = get(TransactionFlow.class, "transaction-flow", Client.Selection.NONE.tran(tran));
         Html h = open("Transaction flow of " + tran, true);
         h.raw("<p>").link(u("/transaction", "tran", tran), "\u2190 " + tran).raw("</p><div class=\"flow\">");
-        TreeMap<Integer, List<Integer>> cols = new TreeMap<>();
-        for (int i = 0; i < r.entryCount(); i++) cols.computeIfAbsent(r.entryInt(i, "colNum"), c -> new ArrayList<>())
-                .add(i);
-        for (List<Integer> col : cols.values()) {
+        TreeMap<Integer, List<TransactionFlow.Entry>> cols = new TreeMap<>();
+        for (TransactionFlow.Entry e : r.entries()) cols.computeIfAbsent(e.colNum(), c -> new ArrayList<>()).add(e);
+        for (List<TransactionFlow.Entry> col : cols.values()) {
             h.raw("<div class=\"column\">");
-            for (int i : col) {
-                int st = r.entryInt(i, "nodeWorstComponentState");
+            for (TransactionFlow.Entry e : col) {
+                int st = e.nodeWorstComponentState().value();
                 h.raw("<div class=\"node ").raw(Charts.stateClass(st)).raw("\">")
-                        .el("strong", null, r.entryText(i, "nodeName")).el("span", null, r.entryText(i, "nodeAlias"))
-                        .el("span", null, "server " + r.entryInt(i, "nodeSrvRespTimeAvg") + " ms, path "
-                                + r.entryInt(i, "pathTotRespTimeAvg") + " ms").raw("</div>");
+                        .el("strong", null, e.nodeName()).el("span", null, e.nodeAlias())
+                        .el("span", null, "server " + e.nodeSrvRespTimeAvg() + " ms, path "
+                                + e.pathTotRespTimeAvg() + " ms").raw("</div>");
             }
             h.raw("</div>");
         }
         h.raw("</div>");
-        section(h, r.kind().title(), r);
+        section(h, r);
         return close(h);
     }
 
@@ -353,21 +385,21 @@ final class Pages {
         int path = params.number("path", 0, Integer.MAX_VALUE, true);
         int view = params.flags("view", Flags.VIEW_DISTRIBUTIONS);
         Client.Selection s = Client.Selection.NONE.tran(tran).path(path).view(view);
-        Report ports = get("path-ports", s);
+        PathPorts ports = get(PathPorts.class, "path-ports", s);
         List<Report> details = new ArrayList<>();
         for (String k : DETAIL_KINDS) details.add(get(k, s));
-        Html h = open("Path " + path + " of " + tran + ": " + ports.headerText("pathIPSrcNetName") + " \u2192 "
-                + ports.headerText("pathIPDstNetName"), true);
+        Html h = open("Path " + path + " of " + tran + ": " + ports.pathIPSrcNetName() + " \u2192 "
+                + ports.pathIPDstNetName(), true);
         h.raw("<p>").link(u("/transaction", "tran", tran), "\u2190 " + tran).text(" ")
                 .link(u("/summary", "tran", tran, "path", path), "summary and thresholds").raw("</p>");
         h.raw("<div class=\"histograms\">");
         for (Report r : details) {
-            histogram(h, r, "", r.kind().title());
-            if (r.kind().name().equals("server-detail")) histogram(h, r, "app", "Application time distribution");
+            histogram(h, r, "", Fields.kind(r).title());
+            if (r instanceof ServerDetail) histogram(h, r, "app", "Application time distribution");
         }
         h.raw("</div>");
-        for (Report r : details) section(h, r.kind().title(), r);
-        section(h, ports.kind().title(), ports);
+        for (Report r : details) section(h, r);
+        section(h, ports);
         return close(h);
     }
 
@@ -375,9 +407,9 @@ final class Pages {
         String g = prefix.isEmpty() ? "Group" : prefix + "Group";
         int[] bounds = new int[3], counts = new int[4], states = new int[4];
         for (int i = 0; i < 4; i++) {
-            if (i < 3) bounds[i] = r.headerInt(g + (i + 1));
-            counts[i] = r.headerInt(g + (i + 1) + "Ct");
-            states[i] = r.headerInt(g + (i + 1) + "State");
+            if (i < 3) bounds[i] = headerWord(r, g + (i + 1));
+            counts[i] = headerWord(r, g + (i + 1) + "Ct");
+            states[i] = headerWord(r, g + (i + 1) + "State");
         }
         Charts.histogram(h, title, bounds, counts, states, "ms");
     }
@@ -386,14 +418,14 @@ final class Pages {
         Catalog.Kind urlKind = Catalog.byName("current-url-alerts");
         Client.Selection us = params.selection(urlKind);
         Report cur = get("current-alerts", Client.Selection.NONE);
-        Report url = client.fetch(urlKind, us, false);
+        CurrentUrlAlerts url = (CurrentUrlAlerts) client.fetch(urlKind, us, false);
         Report events = get("event-alerts", Client.Selection.NONE);
         Html h = open("Alerts", true);
-        section(h, cur.kind().title(), cur);
-        section(h, url.kind().title(), url);
-        pager(h, "/alerts", url.headerInt("reportEntryContinueIdx"), url.headerInt("reportEntryContinueIdx2"),
+        section(h, cur);
+        section(h, url);
+        pager(h, "/alerts", url.reportEntryContinueIdx(), url.reportEntryContinueIdx2(),
                 us, null);
-        section(h, events.kind().title(), events);
+        section(h, events);
         return close(h);
     }
 
@@ -430,7 +462,7 @@ final class Pages {
         Report th = get("thresholds", s);
         Html h = open("Summary and thresholds of path " + path + " of " + tran, false);
         h.raw("<p>").link(u("/path", "tran", tran, "path", path), "\u2190 path " + path).raw("</p>");
-        section(h, sum.kind().title(), sum);
+        section(h, sum);
         h.raw("<section id=\"threshold-table\"><h2>Thresholds</h2><table class=\"entries\"><thead><tr><th>Component"
                 + "</th><th class=\"num\">Group 1</th><th class=\"num\">Group 2</th><th class=\"num\">Group 3</th>"
                 + "<th class=\"num\">Warning</th><th class=\"num\">Critical</th></tr></thead><tbody>");
@@ -439,22 +471,22 @@ final class Pages {
             {"Path", "pathRespTime"}}) {
             h.raw("<tr>").el("td", null, c[0]);
             for (String f : new String[] {"Group1", "Group2", "Group3", "Warn", "Crit"})
-                h.el("td", "num", Integer.toString(th.headerInt(c[1] + f)));
+                h.el("td", "num", Integer.toString(headerWord(th, c[1] + f)));
             h.raw("</tr>");
         }
         h.raw("</tbody></table></section>");
-        section(h, th.kind().title(), th);
+        section(h, th);
         return close(h);
     }
 
     String subTransactions() throws Params.BadParameter, ClientException {
         Catalog.Kind k = Catalog.byName("sub-transactions");
         Client.Selection s = params.selection(k);
-        Report r = client.fetch(k, s, false);
+        SubTransactions r = (SubTransactions) client.fetch(k, s, false);
         Html h = open("Sub-transactions of " + s.tran(), false);
         h.raw("<p>").link(u("/transaction", "tran", s.tran()), "\u2190 " + s.tran()).raw("</p>");
-        section(h, r.kind().title(), r);
-        pager(h, "/sub-transactions", r.headerInt("reportEntryContinueIdx"), 0, s, s.tran());
+        section(h, r);
+        pager(h, "/sub-transactions", r.reportEntryContinueIdx(), 0, s, s.tran());
         return close(h);
     }
 
@@ -491,22 +523,22 @@ final class Pages {
         Client.Selection page = Client.Selection.NONE.tran(tran)
                 .continueAt(result == null ? params.number("continue", 0, Integer.MAX_VALUE, false) : 0, 0)
                 .scroll(RULES_PAGE);
-        Report r = get("url-rules", page);
+        UrlRules r = get(UrlRules.class, "url-rules", page);
         String token = servlet.token(req, resp);
         Html h = open("URL rules of " + tran, false);
         h.raw("<p>").link(u("/transaction", "tran", tran), "\u2190 " + tran).raw("</p>");
         if (result != null) h.raw("<p class=\"result\" id=\"result\">").text(result).raw("</p>");
-        int lf = r.headerInt("flags");
+        int lf = r.flags().bits();
         h.raw("<p>").text("Precedence: " + ((lf & Flags.URL_PRECEDENCE_EXCLUDE_FIRST) != 0 ? "exclude rules first"
                 : "include rules first")).raw("</p>");
         h.raw("<table class=\"entries\" id=\"rules\"><thead><tr><th>No.</th><th>URL</th><th>Type</th><th>Match"
                 + "</th><th class=\"num\">Hits</th><th>Change</th></tr></thead><tbody>");
-        for (int i = 0; i < r.entryCount(); i++) {
-            int id = r.entryInt(i, "urlRuleId"), f = r.entryInt(i, "flags");
-            String url = r.entryText(i, "urlName");
+        for (UrlRules.Entry e : r.entries()) {
+            int id = e.urlRuleId(), f = e.flags().bits();
+            String url = e.urlName();
             h.raw("<tr>").el("td", "num", Integer.toString(id)).el("td", "url", url)
                     .el("td", null, pick(TYPES, f)).el("td", null, pick(SEARCHES, f))
-                    .el("td", "num", Integer.toString(r.entryInt(i, "hitCt"))).raw("<td>");
+                    .el("td", "num", Integer.toString(e.hitCt())).raw("<td>");
             form(h, "edit", tran, token);
             h.raw("<input type=\"hidden\" name=\"continue\"").attr("value", Integer.toString(id)).raw(">")
                     .raw("<input name=\"sub\" size=\"28\" required").attr("value", url)
@@ -520,7 +552,7 @@ final class Pages {
                     .raw("><button>Remove</button></form></td></tr>");
         }
         h.raw("</tbody></table>");
-        pager(h, "/rules", r.headerInt("reportEntryContinueIdx"), 0, page, tran);
+        pager(h, "/rules", r.reportEntryContinueIdx(), 0, page, tran);
         h.raw("<h2>Add a rule</h2>");
         form(h, "add", tran, token);
         h.raw("<input name=\"sub\" size=\"40\" required aria-label=\"URL\" placeholder=\"/path/\">");
@@ -603,7 +635,7 @@ final class Pages {
         } else {
             throw new Params.BadParameter("op", "add, edit, remove or precedence, not " + op);
         }
-        int code = servlet.change(req, Catalog.byName(kind), s).headerInt("reportReturnCode");
+        int code = RuleReply.returnCode(servlet.change(req, Catalog.byName(kind), s));
         if (code == 0) {
             redirect(u("/rules", "tran", tran, "done", op));
             return null;
@@ -659,7 +691,7 @@ final class Pages {
         if (post) servlet.checkToken(req);
         Client.Selection sel = params.selection(k);
         Report r = changes ? servlet.change(req, k, sel) : client.fetch(k, sel, false);
-        int code = changes ? r.headerInt("reportReturnCode") : 0;
+        int code = changes ? RuleReply.returnCode(r) : 0;
         if (changes && code == 0) {
             redirect(u("/reports/" + k.name(), "done", 1));
             return null;

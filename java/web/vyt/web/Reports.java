@@ -1,9 +1,9 @@
 package vyt.web;
 
+import org.vytjni.api.Report;
 import vyt.catalog.Catalog;
 import vyt.client.Client;
 import vyt.client.ClientException;
-import vyt.client.Report;
 
 /** Fetches reports for one request: the collector's client, asked only while the browser waits. */
 @FunctionalInterface

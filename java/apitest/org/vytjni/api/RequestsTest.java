@@ -15,7 +15,6 @@ import org.junit.jupiter.api.Test;
 import org.junit.jupiter.params.ParameterizedTest;
 import org.junit.jupiter.params.provider.MethodSource;
 
-import vyt.client.Native;
 
 /** Typed requests give buildVYTRequest's bytes, and refuse bad names before any native call. */
 class RequestsTest {
@@ -67,7 +66,7 @@ class RequestsTest {
         assertEquals(k, r.kind());
         assertEquals(k.selections().size(), r.getClass().getRecordComponents().length, k + ": selections");
         boolean has2 = k.selections().contains("continue2"), server = k.selections().contains("server");
-        byte[] legacy = Native.buildRequest(k.type(), k.selections().contains("view") ? VIEW : 0,
+        byte[] legacy = LegacyCalls.buildRequest(k.type(), k.selections().contains("view") ? VIEW : 0,
                 k.selections().contains("continue") ? CONTINUE : 0, k.selections().contains("scroll") ? SCROLL : 0,
                 k.selections().contains("tran") ? TRAN : "", k.selections().contains("sub") ? SUB : "NOTRANSNAME",
                 k.selections().contains("path") ? PATH : 0, server ? SERVER : has2 ? CONTINUE2 : 0, false);

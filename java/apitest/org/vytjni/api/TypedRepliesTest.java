@@ -26,8 +26,6 @@ import org.junit.jupiter.params.provider.MethodSource;
 
 import org.vytjni.api.reports.AllTransactions;
 
-import vyt.client.Native;
-import vyt.client.Target;
 
 /**
  * Every report kind's seed reply decodes to a record that holds, value by value and through the
@@ -72,14 +70,14 @@ class TypedRepliesTest {
     @MethodSource("kinds")
     void typedRecordHoldsWhatMapDataDelivers(ReportKind kind) throws Exception {
         byte[] reply = seed(kind);
-        Target target = new Target();
-        assertEquals(Native.STATUS_OK, Native.mapData(reply, target, kind.type()));
+        RecordingTarget target = new RecordingTarget();
+        assertEquals(LegacyCalls.STATUS_OK, LegacyCalls.mapData(reply, target, kind.type()));
         Report typed = Reports.decode(kind, reply);
         assertEquals(kind, typed.kind());
 
         List<Object> header = null;
         List<List<Object>> entries = new ArrayList<>();
-        for (Target.Call c : target.calls()) {
+        for (RecordingTarget.Call c : target.calls()) {
             if (c.method().equals("setData")) header = c.args();
             else entries.add(c.args());
         }
@@ -152,10 +150,10 @@ class TypedRepliesTest {
         }
         byte[] reply = b.array();
 
-        Target target = new Target();
-        assertEquals(Native.STATUS_OK, Native.mapData(reply, target, ReportKind.ALL_TRANSACTIONS.type()));
+        RecordingTarget target = new RecordingTarget();
+        assertEquals(LegacyCalls.STATUS_OK, LegacyCalls.mapData(reply, target, ReportKind.ALL_TRANSACTIONS.type()));
         List<Object> expected = new ArrayList<>();
-        for (Target.Call c : target.calls())
+        for (RecordingTarget.Call c : target.calls())
             if (c.method().equals("addEntry")) expected.add(c.args().get(0));
         AllTransactions typed = Reports.allTransactions(reply);
         assertEquals(n, expected.size());

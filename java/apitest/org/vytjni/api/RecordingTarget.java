@@ -1,4 +1,4 @@
-package vyt.client;
+package org.vytjni.api;
 
 import java.util.ArrayList;
 import java.util.Arrays;
@@ -6,11 +6,12 @@ import java.util.Collections;
 import java.util.List;
 
 /**
- * A report target for every report kind: it declares one {@code setData} and one
+ * The legacy binding classes' report target for every report kind, the reference the typed
+ * records are compared with: it declares one {@code setData} and one
  * {@code addEntry} method per distinct callback signature of the catalogue (the library looks
  * them up by name and JNI signature) and records each call with its arguments in call order.
  */
-public final class Target {
+final class RecordingTarget {
     /** One recorded call: "setData" or "addEntry" and its arguments. */
     public record Call(String method, List<Object> args) {
         public Call {

@@ -7,6 +7,7 @@
 #include <exception>
 #include <new>
 
+#include "jni_refs.hpp"
 #include "jni_sink.hpp"
 #include "typed_sink.hpp"
 #include "vyt/catalog.hpp"
@@ -30,26 +31,25 @@ jobjectArray ToJava(JNIEnv* env, TypedBuffers& b) {
         errorf(t, "decodeTyped: out of memory while handing the reply to Java\n");
         return nullptr;
     }
-    jintArray ints = env->NewIntArray(static_cast<jsize>(b.ints.size()));
-    if (ints == nullptr) return nullptr;  // OutOfMemoryError is pending
-    env->SetIntArrayRegion(ints, 0, static_cast<jsize>(b.ints.size()), reinterpret_cast<const jint*>(b.ints.data()));
+    LocalRef<jintArray> ints(env, env->NewIntArray(static_cast<jsize>(b.ints.size())));
+    if (!ints) return nullptr;  // OutOfMemoryError is pending
+    env->SetIntArrayRegion(ints.get(), 0, static_cast<jsize>(b.ints.size()),
+                           reinterpret_cast<const jint*>(b.ints.data()));
     if (env->ExceptionCheck()) return nullptr;
-    jbyteArray bytes = env->NewByteArray(static_cast<jsize>(b.bytes.size()));
-    if (bytes == nullptr) return nullptr;
-    env->SetByteArrayRegion(bytes, 0, static_cast<jsize>(b.bytes.size()), reinterpret_cast<const jbyte*>(b.bytes.data()));
+    LocalRef<jbyteArray> bytes(env, env->NewByteArray(static_cast<jsize>(b.bytes.size())));
+    if (!bytes) return nullptr;
+    env->SetByteArrayRegion(bytes.get(), 0, static_cast<jsize>(b.bytes.size()),
+                            reinterpret_cast<const jbyte*>(b.bytes.data()));
     if (env->ExceptionCheck()) return nullptr;
-    jclass objectClass = env->FindClass("java/lang/Object");
-    if (objectClass == nullptr) return nullptr;
-    jobjectArray out = env->NewObjectArray(2, objectClass, nullptr);
-    env->DeleteLocalRef(objectClass);
-    if (out == nullptr) return nullptr;
+    LocalRef<jclass> objectClass(env, env->FindClass("java/lang/Object"));
+    if (!objectClass) return nullptr;
+    LocalRef<jobjectArray> out(env, env->NewObjectArray(2, objectClass.get(), nullptr));
+    if (!out) return nullptr;
     // Arrays into an Object[] at indexes inside it: these stores cannot throw.
-    env->SetObjectArrayElement(out, 0, ints);
-    env->SetObjectArrayElement(out, 1, bytes);
-    env->DeleteLocalRef(ints);
-    env->DeleteLocalRef(bytes);
+    env->SetObjectArrayElement(out.get(), 0, ints.get());
+    env->SetObjectArrayElement(out.get(), 1, bytes.get());
     if (env->ExceptionCheck()) return nullptr;
-    return out;
+    return out.release();
 }
 
 // A name's UTF-8 bytes from a Java byte array; too long when it cannot fit the widest field.
@@ -149,14 +149,12 @@ JNIEXPORT jbyteArray JNICALL Java_org_vytjni_api_NativeCalls_request0(JNIEnv* en
         unsigned char record[vyt::kRequestLen];
         int reportId = 0;
         if (!vyt::BuildRequest(t, a, tran.arg(), sub.arg(), record, &reportId)) return nullptr;
-        jbyteArray out = env->NewByteArray(static_cast<jsize>(vyt::kRequestLen));
-        if (out == nullptr) return nullptr;
-        env->SetByteArrayRegion(out, 0, static_cast<jsize>(vyt::kRequestLen), reinterpret_cast<const jbyte*>(record));
-        if (env->ExceptionCheck()) {
-            env->DeleteLocalRef(out);
-            return nullptr;
-        }
-        return out;
+        vyt::LocalRef<jbyteArray> out(env, env->NewByteArray(static_cast<jsize>(vyt::kRequestLen)));
+        if (!out) return nullptr;
+        env->SetByteArrayRegion(out.get(), 0, static_cast<jsize>(vyt::kRequestLen),
+                                reinterpret_cast<const jbyte*>(record));
+        if (env->ExceptionCheck()) return nullptr;
+        return out.release();
     } catch (...) {
         vyt::ReportTypedException("Java_org_vytjni_api_NativeCalls_request0");
         return nullptr;

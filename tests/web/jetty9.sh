@@ -7,7 +7,7 @@
 set -uo pipefail
 java=$1 war=$2 jnijar=$3 appjar=$4 libdir=$5
 home=/usr/share/jetty9
-[ -f "$home/start.jar" ] || { echo "SKIPPED: $home/start.jar is missing; apt-get install jetty9"; exit 77; }
+[ -f "$home/start.jar" ] || { echo "SKIPPED: $home/start.jar is missing; apt-get install --no-install-recommends jetty9"; exit 77; }
 id jetty >/dev/null 2>&1 || { echo "SKIPPED: no jetty user"; exit 77; }
 [ "$(id -u)" -eq 0 ] || { echo "SKIPPED: starting jetty9 as the jetty user needs root"; exit 77; }
 

@@ -49,13 +49,13 @@ public final class Passwords {
     }
 
     static byte[] derive(char[] password, byte[] salt, int iterations) {
-        PBEKeySpec spec = new PBEKeySpec(password, salt, iterations, 256);
+        PBEKeySpec keySpec = new PBEKeySpec(password, salt, iterations, 256);
         try {
-            return SecretKeyFactory.getInstance("PBKDF2WithHmacSHA256").generateSecret(spec).getEncoded();
+            return SecretKeyFactory.getInstance("PBKDF2WithHmacSHA256").generateSecret(keySpec).getEncoded();
         } catch (GeneralSecurityException e) {
             throw new IllegalStateException("PBKDF2WithHmacSHA256 is missing from this JVM", e);
         } finally {
-            spec.clearPassword();
+            keySpec.clearPassword();
         }
     }
 

@@ -79,6 +79,8 @@ private:
     char utf8_[kMaxChars * 3 + 1];
 };
 
+}  // namespace
+
 // Writes the error line for a C++ exception that reached a native method.
 // Called inside the method's catch handler.
 void ReportException(const char* method) noexcept {
@@ -93,8 +95,6 @@ void ReportException(const char* method) noexcept {
         errorf(t, "%s: C++ exception of unknown type\n", method);
     }
 }
-
-}  // namespace
 
 }  // namespace vyt
 

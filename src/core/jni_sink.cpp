@@ -1,4 +1,5 @@
 #include "jni_sink.hpp"
+#include "text_hash.hpp"
 
 #include <bit>
 #include <cstring>
@@ -10,48 +11,6 @@ namespace vyt {
 namespace {
 constexpr std::size_t kMaxArgs = Out::kMaxArgs;
 constexpr std::size_t kScratch = 4096;
-
-constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
-
-std::uint64_t Load32(const char* p) noexcept {
-    std::uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
-
-// Hashes a short text a word at a time and tells whether it is ASCII.  The
-// last 1 to 7 bytes are read as (possibly overlapping) loads inside the text.
-std::uint32_t HashText(const char* p, std::size_t n, bool* ascii) noexcept {
-    std::uint64_t h = n * kMul;
-    std::uint64_t any = 0;
-    std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, p + i, 8);
-        any |= w;
-        h = (h ^ w) * kMul;
-        h ^= h >> 29;
-    }
-    const std::size_t r = n - i;
-    if (r != 0) {
-        const char* q = p + i;
-        std::uint64_t w;
-        if (r >= 4) {
-            w = Load32(q) | Load32(q + r - 4) << 32;
-        } else {
-            w = static_cast<unsigned char>(q[0]) | static_cast<std::uint64_t>(static_cast<unsigned char>(q[r / 2])) << 8 |
-                static_cast<std::uint64_t>(static_cast<unsigned char>(q[r - 1])) << 16;
-        }
-        any |= w;
-        h = (h ^ w) * kMul;
-    }
-    *ascii = AllAscii(any);
-    // Mix every byte into the low bits, which pick the slot.
-    h ^= h >> 29;
-    h *= kMul;
-    h ^= h >> 32;
-    return static_cast<std::uint32_t>(h);
-}
 
 // ASCII bytes are only NUL-terminated; other bytes are converted.
 jstring MakeString(JNIEnv* env, const TextArg& t, bool ascii) {

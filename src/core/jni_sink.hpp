@@ -12,6 +12,10 @@
 
 namespace vyt {
 
+// Writes the error line for a C++ exception that reached native method
+// `method`.  Called inside the method's catch handler.
+void ReportException(const char* method) noexcept;
+
 // A Java string from bytes that need converting to modified UTF-8 first (see
 // ToModifiedUtf8), or only a terminating NUL.
 jstring NewConvertedString(JNIEnv* env, const TextArg& t);

@@ -79,19 +79,6 @@ private:
     char bytes_[kMaxBytes + 1];
 };
 
-void ReportTypedException(const char* method) noexcept {
-    FileTracer t;
-    try {
-        throw;
-    } catch (const std::bad_alloc& e) {
-        errorf(t, "%s: out of memory (std::bad_alloc: %s)\n", method, e.what());
-    } catch (const std::exception& e) {
-        errorf(t, "%s: C++ exception: %s\n", method, e.what());
-    } catch (...) {
-        errorf(t, "%s: C++ exception of unknown type\n", method);
-    }
-}
-
 }  // namespace
 
 }  // namespace vyt
@@ -123,7 +110,7 @@ JNIEXPORT jobjectArray JNICALL Java_org_vytjni_api_NativeCalls_decode0(JNIEnv* e
         }
         return vyt::ToJava(env, vyt::tBuffers);
     } catch (...) {
-        vyt::ReportTypedException("Java_org_vytjni_api_NativeCalls_decode0");
+        vyt::ReportException("Java_org_vytjni_api_NativeCalls_decode0");
         return nullptr;
     }
 }
@@ -156,7 +143,7 @@ JNIEXPORT jbyteArray JNICALL Java_org_vytjni_api_NativeCalls_request0(JNIEnv* en
         if (env->ExceptionCheck()) return nullptr;
         return out.release();
     } catch (...) {
-        vyt::ReportTypedException("Java_org_vytjni_api_NativeCalls_request0");
+        vyt::ReportException("Java_org_vytjni_api_NativeCalls_request0");
         return nullptr;
     }
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "text_hash.hpp"
 #include "vyt/decoder.hpp"
 #include "vyt/trace.hpp"
 #include "vyt/utf8.hpp"
@@ -11,36 +12,6 @@
 namespace vyt {
 
 namespace {
-
-// Reply texts are short: a hash of their bytes eight at a time, and whether
-// they are ASCII.  Only this table reads the hash, so the byte order of the
-// loads does not matter.
-std::uint32_t Hash(const char* p, std::size_t n, bool* ascii) noexcept {
-    constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
-    std::uint64_t h = n * kMul, any = 0;
-    std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, p + i, 8);
-        any |= w;
-        h = (h ^ w) * kMul;
-        h = (h << 31) | (h >> 33);
-    }
-    if (i < n) {
-        std::uint64_t w = 0;
-        for (std::size_t k = 0; i + k < n; ++k) w |= static_cast<std::uint64_t>(static_cast<unsigned char>(p[i + k])) << (8 * k);
-        any |= w;
-        h = (h ^ w) * kMul;
-    }
-    *ascii = (any & 0x8080808080808080ull) == 0;
-    // Every input bit reaches the low bits the table uses.
-    h ^= h >> 33;
-    h *= 0xFF51AFD7ED558CCDull;
-    h ^= h >> 33;
-    h *= 0xC4CEB9FE1A85EC53ull;
-    h ^= h >> 33;
-    return static_cast<std::uint32_t>(h);
-}
 
 constexpr std::size_t kFirstTable = 64;  // a power of two
 
@@ -112,13 +83,13 @@ bool TypedSink::call(int slot, const CallArgs& a) {
 
 std::int32_t TypedBuffers::intern(const char* p, std::size_t n) {
     bool ascii = false;
-    std::uint32_t h = Hash(p, n, &ascii);
+    std::uint32_t h = HashText(p, n, &ascii);
     if (!ascii) {  // kept as the characters mapData makes of these bytes
         char* m = mapped.room(2 * n);
         if (m == nullptr) return 0;
         n = ToStandardUtf8(p, n, m);
         p = m;
-        h = Hash(p, n, &ascii);
+        h = HashText(p, n, &ascii);
     }
     return keep(p, n, h, ascii);
 }

@@ -420,8 +420,11 @@ public final class Client implements AutoCloseable {
             return s;
         } catch (SocketTimeoutException e) {
             closeQuietly(s);
+            // Cut short by the exchange's deadline (after a wait for a free connection): say so.
+            String what = timeout < connectTimeoutMs ? "did not answer within " + readTimeoutMs + " ms"
+                    : "did not accept within " + timeout + " ms";
             throw new ClientException(ClientException.Reason.TIMED_OUT,
-                    "timed out: the collector at " + address() + " did not accept within " + timeout + " ms", e);
+                    "timed out: the collector at " + address() + " " + what, e);
         } catch (ConnectException | NoRouteToHostException | UnknownHostException e) {
             closeQuietly(s);
             throw new ClientException(ClientException.Reason.UNREACHABLE,

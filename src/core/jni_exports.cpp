@@ -81,6 +81,20 @@ private:
 
 }  // namespace
 
+// Builds the request record and returns it as a new Java byte array; null
+// (with an error line, or a pending exception) on failure.
+jbyteArray NewRequestArray(JNIEnv* env, Tracer& t, const RequestArgs& a, const NameArg& tranName,
+                           const NameArg& subTranName) {
+    unsigned char record[kRequestLen];
+    int reportId = 0;
+    if (!BuildRequest(t, a, tranName, subTranName, record, &reportId)) return nullptr;
+    LocalRef<jbyteArray> out(env, env->NewByteArray(static_cast<jsize>(kRequestLen)));
+    if (!out) return nullptr;  // OutOfMemoryError is pending
+    env->SetByteArrayRegion(out.get(), 0, static_cast<jsize>(kRequestLen), reinterpret_cast<const jbyte*>(record));
+    if (env->ExceptionCheck()) return nullptr;
+    return out.release();
+}
+
 // Writes the error line for a C++ exception that reached a native method.
 // Called inside the method's catch handler.
 void ReportException(const char* method) noexcept {
@@ -157,15 +171,7 @@ JNIEXPORT jbyteArray JNICALL Java_VYTservlet_buildVYTRequest(JNIEnv* env, jobjec
         if (env->ExceptionCheck()) return nullptr;
         vyt::NameChars sub(env, subTransName);
         if (env->ExceptionCheck()) return nullptr;
-        unsigned char record[vyt::kRequestLen];
-        int reportId = 0;
-        if (!vyt::BuildRequest(t, a, tran.arg(), sub.arg(), record, &reportId)) return nullptr;
-        vyt::LocalRef<jbyteArray> out(env, env->NewByteArray(static_cast<jsize>(vyt::kRequestLen)));
-        if (!out || env->ExceptionCheck()) return nullptr;
-        env->SetByteArrayRegion(out.get(), 0, static_cast<jsize>(vyt::kRequestLen),
-                                reinterpret_cast<const jbyte*>(record));
-        if (env->ExceptionCheck()) return nullptr;
-        return out.release();
+        return vyt::NewRequestArray(env, t, a, tran.arg(), sub.arg());
     } catch (...) {
         vyt::ReportException("Java_VYTservlet_buildVYTRequest");
         return nullptr;

@@ -7,10 +7,16 @@
 
 #include "jni_refs.hpp"
 #include "vyt/emit.hpp"
+#include "vyt/request.hpp"
 #include "vyt/trace.hpp"
 #include "trace_batch.hpp"
 
 namespace vyt {
+
+// Builds the request record and returns it as a new Java byte array (the
+// one record both request natives hand to Java); null on failure.
+jbyteArray NewRequestArray(JNIEnv* env, Tracer& t, const RequestArgs& a, const NameArg& tranName,
+                           const NameArg& subTranName);
 
 // Writes the error line for a C++ exception that reached native method
 // `method`.  Called inside the method's catch handler.

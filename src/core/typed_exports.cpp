@@ -133,15 +133,7 @@ JNIEXPORT jbyteArray JNICALL Java_org_vytjni_api_NativeCalls_request0(JNIEnv* en
         if (env->ExceptionCheck()) return nullptr;
         vyt::NameBytes sub(env, subTranName);
         if (env->ExceptionCheck()) return nullptr;
-        unsigned char record[vyt::kRequestLen];
-        int reportId = 0;
-        if (!vyt::BuildRequest(t, a, tran.arg(), sub.arg(), record, &reportId)) return nullptr;
-        vyt::LocalRef<jbyteArray> out(env, env->NewByteArray(static_cast<jsize>(vyt::kRequestLen)));
-        if (!out) return nullptr;
-        env->SetByteArrayRegion(out.get(), 0, static_cast<jsize>(vyt::kRequestLen),
-                                reinterpret_cast<const jbyte*>(record));
-        if (env->ExceptionCheck()) return nullptr;
-        return out.release();
+        return vyt::NewRequestArray(env, t, a, tran.arg(), sub.arg());
     } catch (...) {
         vyt::ReportException("Java_org_vytjni_api_NativeCalls_request0");
         return nullptr;

@@ -47,6 +47,8 @@ public final class FrontEndServlet extends HttpServlet {
 
     public static final String COLLECTOR_PARAM = "vyt.collector";
     public static final String CLIENT_ATTRIBUTE = "vyt.client";
+    /** A {@code vyt.history.HistoryStore}: the history the trend pages read. */
+    public static final String HISTORY_ATTRIBUTE = "vyt.history";
     /**
      * A {@code Predicate<HttpServletRequest>}, true when the request's browser has closed its
      * connection; the embedded server sets it, since only the container can tell.
@@ -158,6 +160,19 @@ public final class FrontEndServlet extends HttpServlet {
         };
     }
 
+    /** The collector a request is about, and how fresh its data is. */
+    View view(HttpServletRequest req) {
+        String name = client.address();
+        return new View(name, List.of(name), null, java.time.Duration.ofSeconds(300), false, false);
+    }
+
+    /** The history the front end keeps, or a 503 when it keeps none. */
+    vyt.history.HistoryStore history() throws Failure {
+        Object h = getServletContext().getAttribute(HISTORY_ATTRIBUTE);
+        if (h instanceof vyt.history.HistoryStore) return (vyt.history.HistoryStore) h;
+        throw new Failure(503, "this front end keeps no history; start it with ./vyt web, which keeps one in --data DIR");
+    }
+
     /** A page that cannot be served, with the status and the message it shows. */
     static final class Failure extends Exception {
         private static final long serialVersionUID = 1L;
@@ -201,6 +216,8 @@ public final class FrontEndServlet extends HttpServlet {
             int status = statusOf(e);
             if (status >= 500) LOG.warning(path + ": " + e.getMessage());
             error(req, resp, api, status, e.getMessage());
+        } catch (Table.Csv c) {
+            csv(resp, c);
         } catch (Gone e) {
             LOG.fine(path + ": " + e.getMessage() + "; its remaining reports were not fetched");
         } catch (RuntimeException e) {
@@ -227,7 +244,7 @@ public final class FrontEndServlet extends HttpServlet {
         }
         if (path.startsWith("/reports/")) {
             Catalog.Kind k = kind(path.substring("/reports/".length()));
-            sendOrNot(resp, new Pages(this, req, resp, reports(req)).report(k, post));
+            sendOrNot(resp, new Pages(this, req, resp, reports(req), view(req)).report(k, post));
             return;
         }
         List<String> args = PAGE_ARGS.get(path);
@@ -246,7 +263,11 @@ public final class FrontEndServlet extends HttpServlet {
         }
         if (post && !path.equals("/rules"))
             throw new Failure(405, "POST is used only for rule changes");
-        Pages p = new Pages(this, req, resp, reports(req));
+        if (path.equals("/trend")) {
+            send(resp, new Trends(req, history(), view(req)).page());
+            return;
+        }
+        Pages p = new Pages(this, req, resp, reports(req), view(req));
         switch (path) {
             case "": case "/": send(resp, p.overview()); break;
             case "/transaction": send(resp, p.transaction()); break;
@@ -402,6 +423,16 @@ public final class FrontEndServlet extends HttpServlet {
         resp.setHeader("Referrer-Policy", REFERRER_POLICY);
     }
 
+    /** A table of a page as a CSV download. */
+    static void csv(HttpServletResponse resp, Table.Csv c) throws IOException {
+        resp.setContentType("text/csv;charset=UTF-8");
+        resp.setHeader("Cache-Control", "no-store");
+        resp.setHeader("Content-Disposition", "attachment; filename=\"" + c.id + ".csv\"");
+        byte[] b = c.text.getBytes(StandardCharsets.UTF_8);
+        resp.setContentLength(b.length);
+        resp.getOutputStream().write(b);
+    }
+
     static void send(HttpServletResponse resp, String html) throws IOException {
         resp.setContentType("text/html;charset=UTF-8");
         resp.setHeader("Cache-Control", "no-store");
@@ -431,7 +462,7 @@ public final class FrontEndServlet extends HttpServlet {
     /** An error page: the status, its reason and the message. */
     static String errorPage(String ctx, int status, String message, boolean refreshing) {
         Html h = new Html();
-        Pages.head(h, ctx, status + " " + reason(status), refreshing, null);
+        Pages.head(h, ctx, status + " " + reason(status), refreshing, null, null);
         h.raw("<p class=\"error\">").text(message).raw("</p>");
         Pages.foot(h);
         return h.toString();

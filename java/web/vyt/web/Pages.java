@@ -49,8 +49,10 @@ final class Pages {
     private final Reports client;
     private final Params params;
     private final String ctx;
+    private final View view;
 
-    Pages(FrontEndServlet servlet, HttpServletRequest req, HttpServletResponse resp, Reports client) {
+    Pages(FrontEndServlet servlet, HttpServletRequest req, HttpServletResponse resp, Reports client, View view) {
+        this.view = view;
         this.servlet = servlet;
         this.req = req;
         this.resp = resp;
@@ -81,7 +83,7 @@ final class Pages {
         if (refresh != null && !refresh.equals("off") && !refresh.equals("on"))
             throw new Params.BadParameter("refresh", "on or off, not " + refresh);
         boolean refreshing = interval && !"off".equals(refresh);
-        head(h, ctx, title, refreshing, interval ? switchHref(refreshing) : null);
+        head(h, ctx, title, refreshing, interval ? switchHref(refreshing) : null, view);
         return h;
     }
 
@@ -102,7 +104,11 @@ final class Pages {
         return Html.url(ctx + req.getRequestURI().substring(ctx.length()), pairs.toArray());
     }
 
-    static void head(Html h, String ctx, String title, boolean refreshing, String switchHref) {
+    /**
+     * The start of every page up to its heading: the refresh switch when {@code switchHref} is
+     * given, and, with a view, the collector's name, how old its data is and a banner when stale.
+     */
+    static void head(Html h, String ctx, String title, boolean refreshing, String switchHref, View view) {
         h.raw("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">");
         if (refreshing) h.raw("<meta http-equiv=\"refresh\" content=\"").text(FrontEndServlet.REFRESH_SECONDS)
                 .raw("\">");
@@ -119,7 +125,18 @@ final class Pages {
                     .raw(">Refresh every " + FrontEndServlet.REFRESH_SECONDS + " s</a>");
             h.raw("</p>");
         }
-        h.raw("</header><main><h1>").text(title).raw("</h1>");
+        if (view != null) {
+            long age = view.ageSeconds(Instant.now());
+            h.raw("<p class=\"source\">Collector ").el("span", "collector", view.collector());
+            if (age >= 0) h.text(" \u00b7 ").el("span", "updated", "updated " + age + " s ago");
+            h.raw("</p>");
+        }
+        h.raw("</header><main>");
+        if (view != null && view.stale())
+            h.raw("<p class=\"stale\" role=\"status\">").text("The data is stale: the last good poll of "
+                    + view.collector() + " was more than two intervals ago. The last good data stays on show.")
+                    .raw("</p>");
+        h.raw("<h1>").text(title).raw("</h1>");
     }
 
     static void foot(Html h) {

@@ -36,7 +36,7 @@ final class Params {
     static final int MAX_SCROLL = 1000;
 
     /** Parameters every page takes besides the request arguments. */
-    static final Set<String> PAGE_PARAMS = Set.of("refresh");
+    static final Set<String> PAGE_PARAMS = Set.of("refresh", "collector", "sort", "dir", "q", "csv");
     /** Largest form body read, in bytes. */
     static final int MAX_FORM_BYTES = 64 * 1024;
     /** Most parameters a request may carry, query and form together. */

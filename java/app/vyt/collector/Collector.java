@@ -78,6 +78,15 @@ public final class Collector implements AutoCloseable {
         return new Collector(new Sample((int) (System.currentTimeMillis() / 1000), set), port);
     }
 
+    /**
+     * A collector for a data set whose summary interval lasts {@code intervalSeconds}.
+     * (Interim: every interval holds the data of the current time.)
+     */
+    public static Collector start(int port, Sample.DataSet set, int intervalSeconds) throws IOException {
+        if (intervalSeconds < 1) throw new IllegalArgumentException("interval " + intervalSeconds + " s: at least 1");
+        return start(port, set);
+    }
+
     public int port() {
         return server.getLocalPort();
     }

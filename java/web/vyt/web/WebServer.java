@@ -226,6 +226,8 @@ public final class WebServer implements Callable<Integer> {
         context.setAttribute(Guard.ATTRIBUTE, new Guard(hostNames, trustProxy));
         context.setAttribute(Audit.ATTRIBUTE, audit);
         context.setAttribute(FrontEndServlet.GONE_ATTRIBUTE, (Predicate<HttpServletRequest>) WebServer::browserGone);
+        Metrics metrics = new Metrics(null, List.of(client.address()));
+        context.setAttribute(Metrics.ATTRIBUTE, metrics);
         context.addServlet(new ServletHolder("vyt", new FrontEndServlet()), "/");
         if (userStore != null) context.setSecurityHandler(basicAuth(userStore));
         context.setErrorHandler(new ErrorPages());
@@ -234,7 +236,14 @@ public final class WebServer implements Callable<Integer> {
 
         RequestLogWriter writer = accessLog == null ? new RequestLogWriter() : new RequestLogWriter(accessLog);
         if (accessLog != null) writer.setAppend(true);
-        server.setRequestLog(new CustomRequestLog(writer, CustomRequestLog.NCSA_FORMAT));
+        // Every response is counted for /metrics with the status the access log shows, Jetty's own error pages included.
+        server.setRequestLog(new CustomRequestLog(writer, CustomRequestLog.NCSA_FORMAT) {
+            @Override
+            public void log(Request request, org.eclipse.jetty.server.Response response) {
+                metrics.request(response.getCommittedMetaData().getStatus());
+                super.log(request, response);
+            }
+        });
         server.setStopAtShutdown(true);
         server.start();
     }

@@ -154,6 +154,7 @@ final class Trends {
             for (AlertInterval a : store.alerts(collector, tran, span.from(), span.to()))
                 if (path == null || a.path() == path) alerts.add(a);
             body(h, what, series, earlier, compare, alerts, now);
+            if (path == null) paths(h, collector, tran, span);
         } catch (HistoryException e) {
             throw new FrontEndServlet.Failure(503, "the history could not be read: " + e.getMessage());
         }
@@ -166,6 +167,20 @@ final class Trends {
         for (IntervalSample s : store.latest(collector))
             if (s.tran().equals(tran) && (path == null || s.path() == path)) return true;
         return false;
+    }
+
+    /** Links to the trend of each path of the transaction, whose thresholds the whole transaction lacks. */
+    private void paths(Html h, String collector, String tran, Span span) throws Params.BadParameter {
+        java.util.TreeSet<Integer> paths = new java.util.TreeSet<>();
+        for (IntervalSample s : store.latest(collector)) if (s.tran().equals(tran)) paths.add(s.path());
+        String c = params.value("collector") == null ? null : view.collector();
+        h.raw("<h2>Paths</h2><p class=\"links\">").text("Thresholds belong to paths; the trend of each path shows"
+                + " its own: ");
+        for (int p : paths) h.link(Html.url(ctx + "/trend", "tran", tran, "path", p, "range", span.range(),
+                "from", span.range() == null ? params.value("from") : null,
+                "to", span.range() == null ? params.value("to") : null,
+                "compare", blankToNull(params.value("compare")), "collector", c), "path " + p);
+        h.raw("</p>");
     }
 
     private void links(Html h, String tran, Integer path) throws Params.BadParameter {
@@ -216,9 +231,10 @@ final class Trends {
         String zoneName = FrontEndServlet.zone();
         String earlierName = compare == null ? null : compare.toDays() == 1 ? "a day earlier" : "a week earlier";
         boolean seeded = view.sample();
-        boolean any = false;
+        boolean any = false, thresholds = false;
         for (Point p : series.points()) {
             seeded |= p.seeded();
+            thresholds |= !p.gap() && p.thresholds().total() != null;
             any |= !p.gap();
         }
         if (earlier != null) for (Point p : earlier.points()) seeded |= p.seeded();
@@ -241,7 +257,7 @@ final class Trends {
                         + ", the threshold, and a band of the worst alert state above; gaps are times without data.",
                 series.points(), earlier == null ? null : earlier.points());
         h.raw("<figure class=\"trend-chart\">").raw(svg.toString());
-        legend(h, earlierName, seeded);
+        legend(h, earlierName, seeded, thresholds);
         h.raw("</figure>");
         h.raw("<div class=\"trend-table\">");
         pointsTable(earlier, zoneName, earlierName).fill(series.points(), earlier, rowTime)
@@ -275,11 +291,12 @@ final class Trends {
         h.raw("</div>");
     }
 
-    private static void legend(Html h, String earlierName, boolean seeded) {
+    private static void legend(Html h, String earlierName, boolean seeded, boolean thresholds) {
         h.raw("<figcaption><ul class=\"trend-legend\">");
         for (int i = 0; i < 4; i++)
             h.raw("<li><span class=\"sw c").text(i).raw("\"></span>").text(TrendChart.COMPONENTS[i]).raw("</li>");
-        h.raw("<li><span class=\"sw total\"></span>Total</li><li><span class=\"sw threshold\"></span>Threshold</li>");
+        h.raw("<li><span class=\"sw total\"></span>Total</li>");
+        if (thresholds) h.raw("<li><span class=\"sw threshold\"></span>Threshold</li>");
         if (earlierName != null) h.raw("<li><span class=\"sw compare\"></span>").text("Total " + earlierName)
                 .raw("</li>");
         h.raw("<li><span class=\"sw gap\"></span>No data</li>");

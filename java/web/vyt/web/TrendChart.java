@@ -92,37 +92,30 @@ final class TrendChart {
             num(x0).append("\" y=\"").append(top).append("\" width=\"");
             num(x1 - x0).append("\" height=\"").append(plotH).append("\"><title>no data</title></rect>");
         }
-        // Stacked components and the state band, one column per point.
-        for (Point p : points) {
-            if (p.gap()) continue;
-            double x0 = x(p.start()), x1 = x(p.start() + p.length());
-            double w = x1 - x0 > 2 ? x1 - x0 - 0.6 : x1 - x0;
-            double base = top + plotH;
-            Components<Double> t = p.times();
-            Double[] c = {t.network(), t.server(), t.application(), t.waiting()};
-            for (int i = 0; i < 4; i++) {
-                if (c[i] == null || c[i] <= 0) continue;
-                double h = c[i] * k;
-                base -= h;
-                sb.append("<rect class=\"c").append(i).append("\" x=\"");
-                num(x0).append("\" y=\"");
-                num(base).append("\" width=\"");
-                num(w).append("\" height=\"");
-                num(h).append("\"/>");
+        // Stacked components: one path per component, a closed rectangle per point.
+        for (int i = 0; i < 4; i++) {
+            sb.append("<path class=\"c").append(i).append("\" d=\"");
+            for (Point p : points) {
+                if (p.gap()) continue;
+                Components<Double> t = p.times();
+                double below = 0;
+                for (int j = 0; j < i; j++) below += val(component(t, j));
+                double v = val(component(t, i));
+                if (v <= 0) continue;
+                double x0 = x(p.start()), x1 = x(p.start() + p.length());
+                double w = x1 - x0 > 2 ? x1 - x0 - 0.6 : x1 - x0;
+                sb.append('M');
+                num(x0).append(' ');
+                num(top + plotH - (below + v) * k).append('h');
+                num(w).append('v');
+                num(v * k).append('h');
+                num(-w).append('z');
             }
-            int s = worst(p.states());
-            if (s >= 0) {
-                sb.append("<rect class=\"").append(Charts.stateClass(s)).append("\" x=\"");
-                num(x0).append("\" y=\"").append(bandY).append("\" width=\"");
-                num(x1 - x0).append("\" height=\"").append(bandH).append("\"><title>")
-                        .append(States.name(s)).append("</title></rect>");
-            }
-            if (p.seeded()) {
-                sb.append("<rect class=\"seeded\" x=\"");
-                num(x0).append("\" y=\"").append(seedY).append("\" width=\"");
-                num(x1 - x0).append("\" height=\"4\"/>");
-            }
+            sb.append("\"/>");
         }
+        // The state band and the sample marks, one rectangle per run of points alike.
+        run(points, bandY, bandH, true);
+        run(points, seedY, 4, false);
         line("total", points, top + plotH, k, 0);
         line("threshold", points, top + plotH, k, 1);
         if (earlier != null) line("compare", earlier, top + plotH, k, 0);
@@ -155,6 +148,49 @@ final class TrendChart {
         }
         timeAxis(top + rowH * alerts.size());
         sb.append("</svg>");
+    }
+
+    /**
+     * Rectangles over runs of neighbouring points with the same worst state ({@code states}) or
+     * with sample data (otherwise); a gap or an unknown state ends a run.
+     */
+    private void run(List<Point> points, int y, int h, boolean states) {
+        int cur = -1;
+        double x0 = 0, x1 = 0;
+        for (int i = 0; i <= points.size(); i++) {
+            Point p = i < points.size() ? points.get(i) : null;
+            int v = p == null || p.gap() ? -1 : states ? worst(p.states()) : p.seeded() ? 1 : -1;
+            boolean joins = p != null && v == cur && p.start() <= x1Time(points, i);
+            if (cur >= 0 && !joins) {
+                sb.append("<rect class=\"").append(states ? Charts.stateClass(cur) : "seeded").append("\" x=\"");
+                num(x0).append("\" y=\"").append(y).append("\" width=\"");
+                num(x1 - x0).append("\" height=\"").append(h).append('"');
+                if (states) sb.append("><title>").append(States.name(cur)).append("</title></rect>");
+                else sb.append("><title>sample data</title></rect>");
+            }
+            if (p == null) break;
+            if (!joins) {
+                cur = v;
+                x0 = x(p.start());
+            }
+            x1 = x(p.start() + p.length());
+        }
+    }
+
+    /** The end of the point before {@code i}, where a run continuing into point {@code i} must start. */
+    private static long x1Time(List<Point> points, int i) {
+        if (i == 0) return Long.MIN_VALUE;
+        Point q = points.get(i - 1);
+        return q.start() + q.length();
+    }
+
+    private static Double component(Components<Double> t, int i) {
+        return switch (i) {
+            case 0 -> t.network();
+            case 1 -> t.server();
+            case 2 -> t.application();
+            default -> t.waiting();
+        };
     }
 
     private void open(String id, String title, String desc, int height) {

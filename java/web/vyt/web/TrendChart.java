@@ -59,7 +59,7 @@ final class TrendChart {
      * total named {@code earlierName}.
      */
     void responseTime(String id, String title, String desc, List<Point> points, List<Point> earlier) {
-        int bandY = 6, bandH = 12, seedY = 20, top = 30, plotH = 220, height = top + plotH + 46;
+        int bandY = 6, bandH = 12, seedY = 20, top = 44, plotH = 220, height = top + plotH + 46;
         double max = 0;
         for (Point p : points) {
             if (p.gap()) continue;
@@ -83,7 +83,7 @@ final class TrendChart {
             num(y + 4).append("\" text-anchor=\"end\">");
             label(v, step).append("</text>");
         }
-        sb.append("<text class=\"unit\" x=\"4\" y=\"").append(top - 4).append("\">ms</text>");
+        sb.append("<text class=\"unit\" x=\"4\" y=\"").append(top - 14).append("\">ms</text>");
         // Gaps first, under everything: the time the collector was not reached.
         for (Point p : points) {
             if (!p.gap()) continue;
@@ -127,7 +127,7 @@ final class TrendChart {
 
     /** One bar per alert from its start to its end (an open alert to {@code now}), labelled by kind. */
     void alerts(String id, String title, String desc, List<AlertInterval> alerts, boolean withPath, long now) {
-        int rowH = 30, top = 4;
+        int rowH = 34, top = 4;
         int height = top + rowH * alerts.size() + 40;
         open(id, title, desc, height);
         for (int i = 0; i < alerts.size(); i++) {
@@ -135,13 +135,14 @@ final class TrendChart {
             int y = top + i * rowH;
             long end = a.end() == null ? now : a.end();
             double x0 = x(Math.max(a.start(), from)), x1 = x(Math.min(Math.max(end, a.start()), to));
-            String label = withPath ? a.kind() + " \u00b7 path " + a.path() : a.kind();
+            String label = (withPath ? a.kind() + " \u00b7 path " + a.path() : a.kind())
+                    + (a.seeded() ? " \u00b7 sample" : "");
             String state = States.name(a.state());
-            sb.append("<text class=\"tick\" x=\"").append(LEFT).append("\" y=\"").append(y + 11).append("\">");
+            sb.append("<text class=\"tick\" x=\"").append(LEFT).append("\" y=\"").append(y + 14).append("\">");
             Html.escape(sb, label.length() > 60 ? label.substring(0, 59) + "\u2026" : label);
             sb.append(" (").append(state).append(a.end() == null ? ", open" : "").append(")</text><rect class=\"")
                     .append(Charts.stateClass(a.state())).append("\" x=\"");
-            num(x0).append("\" y=\"").append(y + 14).append("\" width=\"");
+            num(x0).append("\" y=\"").append(y + 18).append("\" width=\"");
             num(Math.max(1.5, x1 - x0)).append("\" height=\"12\"><title>");
             Html.escape(sb, label);
             sb.append(": ").append(state).append(a.end() == null ? ", still open" : "").append("</title></rect>");
@@ -243,8 +244,10 @@ final class TrendChart {
     private void timeAxis(int y) {
         long span = to - from;
         long step = TIME_STEPS[TIME_STEPS.length - 1];
+        // Longer labels (with the date) need more room: fewer of them.
+        int most = span <= 86_400 ? 7 : 4;
         for (long s : TIME_STEPS) {
-            if (span / s <= 7) {
+            if (span / s <= most) {
                 step = s;
                 break;
             }

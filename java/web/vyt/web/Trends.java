@@ -259,10 +259,10 @@ final class Trends {
         h.raw("<figure class=\"trend-chart\">").raw(svg.toString());
         legend(h, earlierName, seeded, thresholds);
         h.raw("</figure>");
-        h.raw("<div class=\"trend-table\">");
+        tableBox(h, "The response time as a table (" + series.points().size() + " rows)");
         pointsTable(earlier, zoneName, earlierName).fill(series.points(), earlier, rowTime)
                 .write(h, params, ctx + "/trend", here());
-        h.raw("</div>");
+        h.raw("</details>");
 
         h.raw("<h2>Alerts</h2>");
         if (!alerts.isEmpty()) {
@@ -286,9 +286,19 @@ final class Trends {
                     Table.Cell.number(String.valueOf((end - a.start()) / 60), (end - a.start()) / 60.0),
                     Table.Cell.of(a.seeded() ? "sample" : "")));
         }
-        h.raw("<div class=\"trend-table\">");
+        tableBox(h, "The alerts as a table (" + alerts.size() + " rows)");
         t.write(h, params, ctx + "/trend", here());
-        h.raw("</div>");
+        h.raw("</details>");
+    }
+
+    /**
+     * Opens the box of a chart's table: closed at first, so the charts come first, and open when
+     * the query sorts or filters (the reader is working with the tables).
+     */
+    private void tableBox(Html h, String summary) {
+        boolean open = params.first("sort") != null || params.first("q") != null;
+        h.raw(open ? "<details class=\"trend-table\" open><summary>" : "<details class=\"trend-table\"><summary>")
+                .text(summary).raw("</summary>");
     }
 
     private static void legend(Html h, String earlierName, boolean seeded, boolean thresholds) {

@@ -85,7 +85,7 @@ final class Trends {
         if (fromText == null) throw new Params.BadParameter("from", "required with to; give " + DATE_FORMS);
         long from = time("from", fromText, false);
         long to = toText == null ? now : time("to", toText, true);
-        if (to <= from) throw new Params.BadParameter("to", "the range ends (" + toText + ") at or before its start ("
+        if (to <= from) throw new Params.BadParameter("to", "the range ends (" + (toText == null ? "now" : toText) + ") at or before its start ("
                 + fromText + "); give a later to");
         if (to - from > MAX_SECONDS)
             throw new Params.BadParameter("to", "the range is longer than " + MAX_SECONDS / 86_400
@@ -138,9 +138,10 @@ final class Trends {
         Html h = new Html();
         Pages.head(h, ctx, "Trend of " + what, false, null, view);
         links(h, tran, path);
-        picker(h, tran, path, span, compare);
+        picker(h, tran, path, span);
         try {
-            if (!hasHistory(collector, tran, path)) {
+            List<IntervalSample> latest = store.latest(collector);
+            if (!hasHistory(latest, tran, path)) {
                 h.raw("<p class=\"trend-empty\" role=\"status\">").text("No history is stored for " + what
                         + " of " + collector + " yet. The front end stores each interval as it polls the collector;"
                         + " come back after a few polls.").raw("</p>");
@@ -154,7 +155,7 @@ final class Trends {
             for (AlertInterval a : store.alerts(collector, tran, span.from(), span.to()))
                 if (path == null || a.path() == path) alerts.add(a);
             body(h, what, series, earlier, compare, alerts, now);
-            if (path == null) paths(h, collector, tran, span);
+            if (path == null) paths(h, latest, tran, span);
         } catch (HistoryException e) {
             throw new FrontEndServlet.Failure(503, "the history could not be read: " + e.getMessage());
         }
@@ -163,16 +164,16 @@ final class Trends {
     }
 
     /** Whether anything at all is stored for the transaction (or path) of the collector. */
-    private boolean hasHistory(String collector, String tran, Integer path) {
-        for (IntervalSample s : store.latest(collector))
+    private static boolean hasHistory(List<IntervalSample> latest, String tran, Integer path) {
+        for (IntervalSample s : latest)
             if (s.tran().equals(tran) && (path == null || s.path() == path)) return true;
         return false;
     }
 
     /** Links to the trend of each path of the transaction, whose thresholds the whole transaction lacks. */
-    private void paths(Html h, String collector, String tran, Span span) throws Params.BadParameter {
+    private void paths(Html h, List<IntervalSample> latest, String tran, Span span) throws Params.BadParameter {
         java.util.TreeSet<Integer> paths = new java.util.TreeSet<>();
-        for (IntervalSample s : store.latest(collector)) if (s.tran().equals(tran)) paths.add(s.path());
+        for (IntervalSample s : latest) if (s.tran().equals(tran)) paths.add(s.path());
         String c = params.value("collector") == null ? null : view.collector();
         h.raw("<h2>Paths</h2><p class=\"links\">").text("Thresholds belong to paths; the trend of each path shows"
                 + " its own: ");
@@ -192,7 +193,7 @@ final class Trends {
     }
 
     /** The range links and the from/to form, each keeping the collector, transaction and path. */
-    private void picker(Html h, String tran, Integer path, Span span, Duration compare) throws Params.BadParameter {
+    private void picker(Html h, String tran, Integer path, Span span) throws Params.BadParameter {
         String c = params.value("collector") == null ? null : view.collector();
         String cmp = blankToNull(params.value("compare"));
         h.raw("<nav class=\"trend-ranges\" aria-label=\"Range\">");

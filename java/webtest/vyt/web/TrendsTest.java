@@ -143,6 +143,21 @@ class TrendsTest {
     }
 
     @Test
+    void rangesOverTwoDaysShowHourlyMeansAndEmptyHours() throws Exception {
+        HttpResponse<String> csv = browser.get("/trend?tran=" + TRAN + "&path=0&from=2026-03-08&to=2026-03-10"
+                + "&csv=trend-points");
+        List<String> lines = List.of(csv.body().split("\r\n"));
+        assertEquals(1 + 72, lines.size(), "an hourly row for each of three days");
+        for (List<IntervalSample> hour : List.of(STORED, DAY_BEFORE)) {
+            long start = hour.get(0).start();
+            double mean = hour.stream().mapToDouble(x -> x.times().total()).average().orElseThrow();
+            String row = lines.get(1 + (int) ((start - (T0 - 2 * 86_400)) / 3600));
+            assertTrue(row.startsWith(time(start) + ",") && row.contains("," + ms(mean) + ","), row);
+        }
+        assertTrue(lines.get(2).startsWith(time(T0 - 2 * 86_400 + 3600) + ",,,,,,,no data"), lines.get(2));
+    }
+
+    @Test
     void compareDayOverlaysTheTotalsOfTheDayBefore() throws Exception {
         HttpResponse<String> csv = browser.get("/trend?tran=" + TRAN + WINDOW + "&compare=day&csv=trend-points");
         List<String> lines = List.of(csv.body().split("\r\n"));

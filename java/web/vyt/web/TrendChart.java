@@ -128,7 +128,7 @@ final class TrendChart {
     /** One bar per alert from its start to its end (an open alert to {@code now}), labelled by kind. */
     void alerts(String id, String title, String desc, List<AlertInterval> alerts, boolean withPath, long now) {
         int rowH = 34, top = 4;
-        int height = top + rowH * alerts.size() + 40;
+        int height = top + rowH * alerts.size() + 48;
         open(id, title, desc, height);
         for (int i = 0; i < alerts.size(); i++) {
             AlertInterval a = alerts.get(i);
@@ -147,7 +147,7 @@ final class TrendChart {
             Html.escape(sb, label);
             sb.append(": ").append(state).append(a.end() == null ? ", still open" : "").append("</title></rect>");
         }
-        timeAxis(top + rowH * alerts.size());
+        timeAxis(top + rowH * alerts.size() + 8);
         sb.append("</svg>");
     }
 

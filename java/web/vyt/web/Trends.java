@@ -260,7 +260,7 @@ final class Trends {
         h.raw("<figure class=\"trend-chart\">").raw(svg.toString());
         legend(h, earlierName, seeded, thresholds);
         h.raw("</figure>");
-        tableBox(h, "The response time as a table (" + series.points().size() + " rows)");
+        tableBox(h, "The response time as a table (" + rows(series.points().size()) + ")");
         pointsTable(earlier, zoneName, earlierName).fill(series.points(), earlier, rowTime)
                 .write(h, params, ctx + "/trend", here());
         h.raw("</details>");
@@ -287,7 +287,7 @@ final class Trends {
                     Table.Cell.number(String.valueOf((end - a.start()) / 60), (end - a.start()) / 60.0),
                     Table.Cell.of(a.seeded() ? "sample" : "")));
         }
-        tableBox(h, "The alerts as a table (" + alerts.size() + " rows)");
+        tableBox(h, "The alerts as a table (" + rows(alerts.size()) + ")");
         t.write(h, params, ctx + "/trend", here());
         h.raw("</details>");
     }
@@ -391,6 +391,10 @@ final class Trends {
             }
         }
         return pairs;
+    }
+
+    private static String rows(int n) {
+        return n == 1 ? "1 row" : n + " rows";
     }
 
     private static String duration(int seconds) {

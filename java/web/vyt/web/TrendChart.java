@@ -41,13 +41,13 @@ final class TrendChart {
 
     /** The worst state of a point's components, or -1 when none is known. */
     static int worst(Components<Integer> s) {
-        int w = -1;
-        for (Integer v : new Integer[] {s.network(), s.server(), s.application(), s.waiting(), s.total()}) {
-            if (v == null) continue;
-            // A state this application does not know ranks above critical: it is shown, never hidden.
-            if (w < 0 || rank(v) > rank(w)) w = v;
-        }
-        return w;
+        return worse(worse(worse(worse(worse(-1, s.network()), s.server()), s.application()), s.waiting()), s.total());
+    }
+
+    /** The worse of a state so far (-1: none) and a component's state (null: unknown). */
+    private static int worse(int w, Integer v) {
+        // A state this application does not know ranks above critical: it is shown, never hidden.
+        return v == null || (w >= 0 && rank(v) <= rank(w)) ? w : v;
     }
 
     private static int rank(int state) {
@@ -56,7 +56,7 @@ final class TrendChart {
 
     /**
      * The response-time chart. {@code earlier} (may be null) is the overlay, drawn as a dashed
-     * total named {@code earlierName}.
+     * total; the page's legend names it.
      */
     void responseTime(String id, String title, String desc, List<Point> points, List<Point> earlier) {
         int bandY = 6, bandH = 12, seedY = 20, top = 44, plotH = 220, height = top + plotH + 46;

@@ -256,7 +256,8 @@ final class Pages {
         h.raw("<p class=\"count\">").text(Values.count(rows.size()) + (rows.size() == 1 ? " entry" : " entries"))
                 .raw("</p>");
         List<Table.Column> cols = new ArrayList<>();
-        for (Catalog.Param p : ps) cols.add(new Table.Column(p.name(), Values.label(p), "", !p.text() && !p.isFlags()));
+        for (Catalog.Param p : ps)
+            cols.add(new Table.Column(p.name(), Values.label(p), "", !p.text() && !p.isFlags()));
         Table t = new Table(k.name() + "-entries", null, cols).empty(emptyText(k, tran));
         int tranCol = index(ps, "tranName"), pathCol = k.takes(Catalog.Selection.PATH) ? -1 : index(ps, "pathId");
         for (List<Object> e : rows) {
@@ -645,7 +646,8 @@ final class Pages {
         int lf = r.flags().bits();
         h.raw("<p>").text("Precedence: " + ((lf & Flags.URL_PRECEDENCE_EXCLUDE_FIRST) != 0 ? "exclude rules first"
                 : "include rules first")).raw("</p>");
-        h.raw("<table class=\"entries\" id=\"rules\"><thead><tr><th>No.</th><th>URL</th><th>Type</th><th>Match"
+        // Each row holds its own edit form, so this table is written here rather than through Table.
+        h.raw("<div class=\"table\"><table class=\"entries\" id=\"rules\"><thead><tr><th>No.</th><th>URL</th><th>Type</th><th>Match"
                 + "</th><th class=\"num\">Hits</th><th>Change</th></tr></thead><tbody>");
         for (UrlRules.Entry e : r.entries()) {
             int id = e.urlRuleId(), f = e.flags().bits();
@@ -665,7 +667,7 @@ final class Pages {
                     .raw("><input type=\"hidden\" name=\"remove\"").attr("value", Integer.toString(id))
                     .raw("><button>Remove</button></form></td></tr>");
         }
-        h.raw("</tbody></table>");
+        h.raw("</tbody></table></div>");
         pager(h, "/rules", r.reportEntryContinueIdx(), 0, page, tran);
         h.raw("<h2>Add a rule</h2>");
         form(h, "add", tran, token);

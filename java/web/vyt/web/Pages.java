@@ -664,8 +664,9 @@ final class Pages {
             h.raw("<button>Save</button></form> ");
             h.raw("<form method=\"get\" class=\"inline\" data-op=\"remove\"").attr("action", ctx + "/rules")
                     .raw("><input type=\"hidden\" name=\"tran\"").attr("value", tran)
-                    .raw("><input type=\"hidden\" name=\"remove\"").attr("value", Integer.toString(id))
-                    .raw("><button>Remove</button></form></td></tr>");
+                    .raw("><input type=\"hidden\" name=\"remove\"").attr("value", Integer.toString(id)).raw(">");
+            keepCollector(h);
+            h.raw("<button>Remove</button></form></td></tr>");
         }
         h.raw("</tbody></table></div>");
         pager(h, "/rules", r.reportEntryContinueIdx(), 0, page, tran);
@@ -705,6 +706,14 @@ final class Pages {
                 .raw("><input type=\"hidden\" name=\"op\"").attr("value", op)
                 .raw("><input type=\"hidden\" name=\"tran\"").attr("value", tran)
                 .raw("><input type=\"hidden\" name=\"csrf\"").attr("value", token).raw(">");
+        keepCollector(h);
+    }
+
+    /** A form's hidden {@code collector} field, when the page is about a collector other than the first. */
+    private void keepCollector(Html h) {
+        List<Object> pair = collectorPair(view);
+        if (!pair.isEmpty())
+            h.raw("<input type=\"hidden\" name=\"collector\"").attr("value", (String) pair.get(1)).raw(">");
     }
 
     private static void select(Html h, String name, String[][] options, String chosen) {
@@ -816,7 +825,7 @@ final class Pages {
         if (code != 0) resp.setStatus(422);
         Html h = open(k.title() + " (" + k.name() + ")", false);
         if (changes) h.raw("<p class=\"result\" id=\"result\">").text(codeText(code)).raw("</p>");
-        h.raw("<p>").link(Html.url(ctx + "/api/reports/" + k.name(), sel(k)), "as JSON").raw("</p>");
+        h.raw("<p>").link(u("/api/reports/" + k.name(), sel(k)), "as JSON").raw("</p>");
         header(h, r);
         entries(h, r, params.first("tran"));
         return close(h);
@@ -834,6 +843,7 @@ final class Pages {
                 + k.name()).raw(">");
         if (changes) h.raw("<input type=\"hidden\" name=\"csrf\"").attr("value", servlet.token(req, resp))
                 .raw(">");
+        keepCollector(h);
         for (Catalog.Selection s : k.selections()) {
             String v = params.first(s.key());
             h.raw("<label>").text(s.key()).raw(" <input").attr("name", s.key()).attr("value", v == null ? "" : v)

@@ -1,6 +1,7 @@
 package vyt.web;
 
 import java.time.Instant;
+import java.time.format.DateTimeFormatter;
 import java.util.ArrayList;
 import java.util.List;
 import java.util.Map;
@@ -32,6 +33,8 @@ import org.vytjni.api.reports.UrlRules;
 
 /** The pages of one request. Every text from a report is escaped where it is written. */
 final class Pages {
+    /** A UTC second count with its zone, for texts outside the pages (the pages use {@link Values#TIME}). */
+    static final DateTimeFormatter STAMP = DateTimeFormatter.ofPattern("yyyy-MM-dd HH:mm:ss zzz");
     static final String[] DETAIL_KINDS = {"response-time-detail", "network-detail", "server-detail", "wait-detail",
         "path-time-detail"};
     static final String[] TIER_KINDS = {"network-time", "server-time", "wait-time", "path-time"};
@@ -223,6 +226,11 @@ final class Pages {
         } else {
             h.text(shown.text());
         }
+    }
+
+    /** {@link #value(Html, Catalog.Param, Object, String, View)} for the default collector. */
+    static void value(Html h, Catalog.Param p, Object v, String ctx) {
+        value(h, p, v, ctx, null);
     }
 
     private void value(Html h, Catalog.Param p, Object v) {

@@ -6,6 +6,7 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import java.net.http.HttpResponse;
 import java.time.Duration;
+import java.time.LocalDate;
 import java.util.ArrayList;
 import java.util.List;
 import java.util.regex.Matcher;
@@ -92,6 +93,23 @@ class ReadablePagesTest {
             assertTrue(time.matcher(html).find(), c[0] + ": no time in the pages' format");
             assertTrue(html.contains("zone <span class=\"zone\">"), c[0] + ": the footer names the zone");
         }
+    }
+
+    @Test
+    void libraryTextsReadAsTimesAndDurationsAcrossTheYearEnd() {
+        LocalDate newYear = LocalDate.of(2027, 1, 1);
+        String[][] cases = {
+            {"12/31/26 (23:59:58)", "2026-12-31 23:59:58"},
+            {"23:59:00<br>12/31", "2026-12-31 23:59:00"},  // the day before: last year
+            {"00:00:05<br>01/02", "2027-01-02 00:00:05"},  // a day ahead of the server: this year
+            {"12/31 23:55", "2026-12-31 23:55"},
+            {"01 01:50:00", "1 d 1 h 50 min 0 s"},
+            {"Last 26 hours 03 mins 04 secs", "last 1 d 2 h 3 min 4 s"},
+            {"NO_TRANS_RECV", "no transaction received"},
+            {"13/40/26 (10:00:00)", "13/40/26 (10:00:00)"},  // not a date: as sent
+            {"Critical - checkout path 2", "Critical - checkout path 2"},
+        };
+        for (String[] c : cases) assertEquals(c[1], Values.libraryText(c[0], newYear), c[0]);
     }
 
     @Test

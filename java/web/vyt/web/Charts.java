@@ -70,13 +70,13 @@ final class Charts {
             int c = Math.max(0, counts[g]);
             double bh = (double) plotH * c / max;
             int x = 10 + g * (barW + gap);
-            String label = g == 0 ? "\u2264 " + bounds[0] : g == 3 ? "> " + bounds[2]
-                    : bounds[g - 1] + "\u2013" + bounds[g];
+            String label = g == 0 ? "\u2264 " + Values.count(bounds[0]) : g == 3 ? "> " + Values.count(bounds[2])
+                    : Values.count(bounds[g - 1]) + "\u2013" + Values.count(bounds[g]);
             h.raw("<rect class=\"").raw(stateClass(states[g])).raw("\" x=\"").text(x).raw("\" y=\"")
                     .raw(fmt(top + plotH - bh)).raw("\" width=\"").text(barW).raw("\" height=\"").raw(fmt(bh))
-                    .raw("\"><title>").text(label).raw(" ").text(unit).raw(": ").text(c).raw("</title></rect>");
+                    .raw("\"><title>").text(label).raw(" ").text(unit).raw(": ").text(Values.count(c)).raw("</title></rect>");
             h.raw("<text class=\"count\" x=\"").text(x + barW / 2).raw("\" y=\"").raw(fmt(top + plotH - bh - 3))
-                    .raw("\" text-anchor=\"middle\">").text(c).raw("</text>");
+                    .raw("\" text-anchor=\"middle\">").text(Values.count(c)).raw("</text>");
             h.raw("<text x=\"").text(x + barW / 2).raw("\" y=\"").text(top + plotH + 16)
                     .raw("\" text-anchor=\"middle\">").text(label).raw("</text>");
         }

@@ -64,7 +64,8 @@ final class Charts {
         long max = 1;
         for (int c : counts) max = Math.max(max, c);
         h.raw("<svg class=\"chart histogram\" role=\"img\" viewBox=\"0 0 ").text(w).raw(" ")
-                .text(top + plotH + 40).raw("\" preserveAspectRatio=\"xMinYMin meet\"><title>").text(title).raw("</title>");
+                .text(top + plotH + 40).raw("\" preserveAspectRatio=\"xMinYMin meet\"><title>").text(title)
+                .raw("</title>");
         h.raw("<text x=\"0\" y=\"14\" class=\"caption\">").text(title).raw("</text>");
         for (int g = 0; g < 4; g++) {
             int c = Math.max(0, counts[g]);
@@ -74,7 +75,8 @@ final class Charts {
                     : Values.count(bounds[g - 1]) + "\u2013" + Values.count(bounds[g]);
             h.raw("<rect class=\"").raw(stateClass(states[g])).raw("\" x=\"").text(x).raw("\" y=\"")
                     .raw(fmt(top + plotH - bh)).raw("\" width=\"").text(barW).raw("\" height=\"").raw(fmt(bh))
-                    .raw("\"><title>").text(label).raw(" ").text(unit).raw(": ").text(Values.count(c)).raw("</title></rect>");
+                    .raw("\"><title>").text(label).raw(" ").text(unit).raw(": ").text(Values.count(c))
+                    .raw("</title></rect>");
             h.raw("<text class=\"count\" x=\"").text(x + barW / 2).raw("\" y=\"").raw(fmt(top + plotH - bh - 3))
                     .raw("\" text-anchor=\"middle\">").text(Values.count(c)).raw("</text>");
             h.raw("<text x=\"").text(x + barW / 2).raw("\" y=\"").text(top + plotH + 16)

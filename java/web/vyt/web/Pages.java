@@ -214,7 +214,9 @@ final class Pages {
     /** One value as a page shows it: a state as its word in its colour, a time, a transaction as a link. */
     static void value(Html h, Catalog.Param p, Object v, String ctx, View view) {
         Values.Shown shown = Values.of(p, v);
-        if (shown.cls() != null) {
+        if (shown.text().isEmpty()) {
+            h.el("span", "none", "\u2014");
+        } else if (shown.cls() != null) {
             h.el("span", "state " + shown.cls(), shown.text());
         } else if (p.role() == Catalog.Role.EPOCH_SECONDS || (p.role() == Catalog.Role.TEXT
                 && shown.text().matches("[0-9]{4}-[0-9]{2}-[0-9]{2} .*"))) {
@@ -285,8 +287,10 @@ final class Pages {
 
     /** What an empty table of a kind says. */
     static String emptyText(Catalog.Kind k, String tran) {
-        if (tran == null) return "The collector lists no " + k.title().toLowerCase(java.util.Locale.ROOT) + " at present.";
-        if (index(k.setData(), "tranTotalCtSum") >= 0) return "No transactions measured in this interval for " + tran + ".";
+        if (tran == null)
+            return "The collector lists no " + k.title().toLowerCase(java.util.Locale.ROOT) + " at present.";
+        if (index(k.setData(), "tranTotalCtSum") >= 0)
+            return "No transactions measured in this interval for " + tran + ".";
         return "The collector lists nothing of this kind for " + tran + ".";
     }
 
@@ -364,7 +368,8 @@ final class Pages {
             at.row(List.of(Values.of(ap.get(worst), e.get(worst)).cell(null),
                     new Table.Cell(t, t, u("/transaction", "tran", t), null),
                     new Table.Cell("Path " + path, path, u("/path", "tran", t, "path", path), null),
-                    Table.Cell.of(e.get(src) + " \u2192 " + e.get(dst)), Values.of(ap.get(start), e.get(start)).cell(null)));
+                    Table.Cell.of(e.get(src) + " \u2192 " + e.get(dst)),
+                    Values.of(ap.get(start), e.get(start)).cell(null)));
         }
         table(h, at);
         h.raw("<h2>Transactions</h2>");
@@ -655,7 +660,8 @@ final class Pages {
         h.raw("<p>").text("Precedence: " + ((lf & Flags.URL_PRECEDENCE_EXCLUDE_FIRST) != 0 ? "exclude rules first"
                 : "include rules first")).raw("</p>");
         // Each row holds its own edit form, so this table is written here rather than through Table.
-        h.raw("<div class=\"table\"><table class=\"entries\" id=\"rules\"><thead><tr><th>No.</th><th>URL</th><th>Type</th><th>Match"
+        h.raw("<div class=\"table\"><table class=\"entries\" id=\"rules\"><thead><tr><th>No.</th><th>URL</th>"
+                + "<th>Type</th><th>Match"
                 + "</th><th class=\"num\">Hits</th><th>Change</th></tr></thead><tbody>");
         for (UrlRules.Entry e : r.entries()) {
             int id = e.urlRuleId(), f = e.flags().bits();

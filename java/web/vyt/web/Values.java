@@ -80,7 +80,8 @@ final class Values {
     private static final Pattern CLOCK_DAY = Pattern.compile("(\\d\\d):(\\d\\d):(\\d\\d)<br>(\\d\\d)/(\\d\\d)");
     private static final Pattern DAY_MINUTE = Pattern.compile("(\\d\\d)/(\\d\\d) (\\d\\d):(\\d\\d)");
     private static final Pattern SINCE = Pattern.compile("(\\d+) (\\d\\d):(\\d\\d):(\\d\\d)");
-    private static final Pattern LAST = Pattern.compile("Last( (\\d+) days?)?( (\\d+) hours?)?( (\\d+) mins?)?( (\\d+) secs?)?");
+    private static final Pattern LAST =
+            Pattern.compile("Last( (\\d+) days?)?( (\\d+) hours?)?( (\\d+) mins?)?( (\\d+) secs?)?");
 
     /**
      * A time or span text the library makes, in the pages' forms: "12/09/26 (14:05:00)",
@@ -99,7 +100,8 @@ final class Values {
     private static String readLibraryText(String s, LocalDate today) {
         Matcher m;
         if ((m = FULL.matcher(s)).matches())
-            return TIME.format(LocalDateTime.of(2000 + num(m, 3), num(m, 1), num(m, 2), num(m, 4), num(m, 5), num(m, 6)));
+            return TIME.format(LocalDateTime.of(2000 + num(m, 3), num(m, 1), num(m, 2), num(m, 4), num(m, 5),
+                    num(m, 6)));
         if ((m = CLOCK_DAY.matcher(s)).matches())
             return TIME.format(yearOf(num(m, 4), num(m, 5), today).atTime(num(m, 1), num(m, 2), num(m, 3)));
         if ((m = DAY_MINUTE.matcher(s)).matches())

@@ -45,6 +45,14 @@ async function open(path) {
   return { page, resp };
 }
 
+// The texts of a table's column, found by its heading (without the sort mark).
+async function column(scope, heading) {
+  const heads = (await scope.locator('thead th').allTextContents()).map((t) => t.replace(/ [▲▼]$/, ''));
+  const i = heads.indexOf(heading);
+  assert.ok(i >= 0, `no column ${heading} in ${heads}`);
+  return scope.locator(`tbody tr td:nth-child(${i + 1})`).allTextContents();
+}
+
 async function api(path) {
   const r = await context.request.get(BASE + '/api/reports/' + path);
   assert.equal(r.status(), 200, path);
@@ -54,26 +62,28 @@ async function api(path) {
 test('overview to a transaction to a path detail shows the sample data', async () => {
   const { page } = await open('/');
   assert.equal(await page.locator('.tile').count(), 6);
-  await page.getByRole('link', { name: 'checkout', exact: true }).click();
+  await page.locator('#transactions').getByRole('link', { name: 'checkout', exact: true }).click();
   assert.equal(await page.locator('h1').textContent(), 'Transaction checkout');
   assert.equal(await page.locator('svg.chart rect.c0').count(), 1 + 3, 'legend and one network bar per path');
   await page.locator('ul.paths a', { hasText: 'Path 1:' }).click();
   assert.match(await page.locator('h1').textContent(),
     /^Path 1 of checkout: branch-clients\.example\.test → web-01\.example\.test$/);
   const sec = page.locator('section#response-time-detail');
-  const addresses = await sec.locator('td[data-name=pathIPSrcAddress]').allTextContents();
+  const addresses = await column(sec, 'Path source address');
   assert.deepEqual(addresses, ['10.20.0.15', '10.20.0.16', '10.20.0.99']);
-  // Every number on the page is the collector's, as the JSON form of the same report has it.
+  // Every number on the page is the collector's, as the JSON form of the same report has it,
+  // written with thousands separators and its unit.
   const json = await api('response-time-detail?tran=checkout&path=1&view=VIEW_DISTRIBUTIONS');
-  const shown = await sec.locator('dl.header dd').allTextContents();
-  const names = await sec.locator('dl.header dt').allTextContents();
-  for (const name of ['pathTotRespTimeAvg', 'pathTotRespTimeMax', 'Group1Ct', 'GroupAllCt', 'tranTotalCtSum']) {
-    assert.equal(shown[names.indexOf(name)], String(json.setData[name]), name);
+  const shown = (n, unit) => n.toLocaleString('en-US') + (unit ? ' ' + unit : '');
+  for (const [name, unit] of [['pathTotRespTimeAvg', 'ms'], ['pathTotRespTimeMax', 'ms'], ['Group1Ct'],
+    ['GroupAllCt'], ['tranTotalCtSum']]) {
+    assert.equal(await sec.locator(`dl.header dd[data-name=${name}]`).textContent(),
+      shown(json.setData[name], unit), name);
   }
-  const totals = await sec.locator('td[data-name=pathTotRespTime]').allTextContents();
-  assert.deepEqual(totals, json.entries.map((e) => String(e.pathTotRespTime)));
+  const totals = await column(sec, 'Path total response time');
+  assert.deepEqual(totals, json.entries.map((e) => shown(e.pathTotRespTime, 'ms')));
   const counts = await page.locator('svg.histogram').first().locator('text.count').allTextContents();
-  assert.deepEqual(counts.map(Number), ['Group1Ct', 'Group2Ct', 'Group3Ct', 'Group4Ct'].map((g) => json.setData[g]));
+  assert.deepEqual(counts, ['Group1Ct', 'Group2Ct', 'Group3Ct', 'Group4Ct'].map((g) => shown(json.setData[g])));
   await page.close();
 });
 
@@ -140,7 +150,7 @@ test('markup in collector texts shows as text and never runs', async () => {
     await page.close();
   }
   const { page } = await open('/');
-  assert.equal(await page.getByRole('link', { name: MARKUP, exact: true }).count(), 1);
+  assert.equal(await page.locator('#transactions').getByRole('link', { name: MARKUP, exact: true }).count(), 1);
   await page.close();
   assert.deepEqual(dialogs, [], 'no script from the collector ran');
 });

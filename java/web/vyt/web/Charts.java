@@ -22,8 +22,8 @@ final class Charts {
             max = Math.max(max, sum);
         }
         int height = top + rowH * bars.size() + 8;
-        h.raw("<svg class=\"chart\" role=\"img\" width=\"680\" height=\"").text(height)
-                .raw("\" viewBox=\"0 0 680 ").text(height).raw("\"><title>").text(title).raw("</title>");
+        h.raw("<svg class=\"chart bars\" role=\"img\" viewBox=\"0 0 680 ").text(height)
+                .raw("\" preserveAspectRatio=\"xMinYMin meet\"><title>").text(title).raw("</title>");
         int x = 0;
         for (int c = 0; c < components.size(); c++) {
             h.raw("<rect class=\"c").text(c).raw("\" x=\"").text(x).raw("\" y=\"4\" width=\"12\" height=\"12\"/>");
@@ -46,10 +46,10 @@ final class Charts {
                 double w = (double) barW * v / max;
                 h.raw("<rect class=\"c").text(c).raw("\" x=\"").raw(fmt(pos)).raw("\" y=\"").text(y + 3)
                         .raw("\" width=\"").raw(fmt(w)).raw("\" height=\"18\"><title>").text(components.get(c))
-                        .raw(": ").text(v).raw(" ").text(unit).raw("</title></rect>");
+                        .raw(": ").text(Values.count(v)).raw(" ").text(unit).raw("</title></rect>");
                 pos += w;
             }
-            h.raw("<text x=\"").raw(fmt(pos + 6)).raw("\" y=\"").text(y + 16).raw("\">").text(Long.toString(sum))
+            h.raw("<text x=\"").raw(fmt(pos + 6)).raw("\" y=\"").text(y + 16).raw("\">").text(Values.count(sum))
                     .raw(" ").text(unit).raw("</text>");
         }
         h.raw("</svg>");
@@ -63,29 +63,31 @@ final class Charts {
         int w = 320, plotH = 110, top = 34, barW = 60, gap = 16;
         long max = 1;
         for (int c : counts) max = Math.max(max, c);
-        h.raw("<svg class=\"chart histogram\" role=\"img\" width=\"").text(w).raw("\" height=\"")
-                .text(top + plotH + 40).raw("\"><title>").text(title).raw("</title>");
+        h.raw("<svg class=\"chart histogram\" role=\"img\" viewBox=\"0 0 ").text(w).raw(" ")
+                .text(top + plotH + 40).raw("\" preserveAspectRatio=\"xMinYMin meet\"><title>").text(title)
+                .raw("</title>");
         h.raw("<text x=\"0\" y=\"14\" class=\"caption\">").text(title).raw("</text>");
         for (int g = 0; g < 4; g++) {
             int c = Math.max(0, counts[g]);
             double bh = (double) plotH * c / max;
             int x = 10 + g * (barW + gap);
-            String label = g == 0 ? "\u2264 " + bounds[0] : g == 3 ? "> " + bounds[2]
-                    : bounds[g - 1] + "\u2013" + bounds[g];
+            String label = g == 0 ? "\u2264 " + Values.count(bounds[0]) : g == 3 ? "> " + Values.count(bounds[2])
+                    : Values.count(bounds[g - 1]) + "\u2013" + Values.count(bounds[g]);
             h.raw("<rect class=\"").raw(stateClass(states[g])).raw("\" x=\"").text(x).raw("\" y=\"")
                     .raw(fmt(top + plotH - bh)).raw("\" width=\"").text(barW).raw("\" height=\"").raw(fmt(bh))
-                    .raw("\"><title>").text(label).raw(" ").text(unit).raw(": ").text(c).raw("</title></rect>");
+                    .raw("\"><title>").text(label).raw(" ").text(unit).raw(": ").text(Values.count(c))
+                    .raw("</title></rect>");
             h.raw("<text class=\"count\" x=\"").text(x + barW / 2).raw("\" y=\"").raw(fmt(top + plotH - bh - 3))
-                    .raw("\" text-anchor=\"middle\">").text(c).raw("</text>");
+                    .raw("\" text-anchor=\"middle\">").text(Values.count(c)).raw("</text>");
             h.raw("<text x=\"").text(x + barW / 2).raw("\" y=\"").text(top + plotH + 16)
                     .raw("\" text-anchor=\"middle\">").text(label).raw("</text>");
         }
         h.raw("<text x=\"10\" y=\"").text(top + plotH + 34).raw("\">").text(unit).raw("</text></svg>");
     }
 
-    /** The class of a state value: 0 normal, 1 warning, 2 critical, anything else unknown. */
+    /** The class of a state value: the pages' one mapping ({@link Values#stateClass}). */
     static String stateClass(int state) {
-        return state >= 0 && state <= 2 ? "s" + state : "sx";
+        return Values.stateClass(state);
     }
 
     private static String clip(String s, int n) {

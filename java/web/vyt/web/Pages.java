@@ -1,7 +1,6 @@
 package vyt.web;
 
 import java.time.Instant;
-import java.time.ZoneId;
 import java.time.format.DateTimeFormatter;
 import java.util.ArrayList;
 import java.util.List;
@@ -34,10 +33,7 @@ import org.vytjni.api.reports.UrlRules;
 
 /** The pages of one request. Every text from a report is escaped where it is written. */
 final class Pages {
-    /** Texts the library makes from second counts, in the server's local time. */
-    static final Set<String> TIME_TEXTS = Set.of("currentTime", "startTime", "startupTime", "alertStart",
-            "eventStart", "intervalStart", "intervalEnd", "tranTime", "msrvTime");
-    /** Numbers that are UTC second counts. */
+    /** A UTC second count with its zone, for texts outside the pages (the pages use {@link Values#TIME}). */
     static final DateTimeFormatter STAMP = DateTimeFormatter.ofPattern("yyyy-MM-dd HH:mm:ss zzz");
     static final String[] DETAIL_KINDS = {"response-time-detail", "network-detail", "server-detail", "wait-detail",
         "path-time-detail"};
@@ -70,8 +66,70 @@ final class Pages {
         return type.cast(get(kind, sel));
     }
 
+    /** A link of this front end, keeping the collector the page is about. */
     private String u(String path, Object... pairs) {
-        return Html.url(ctx + path, pairs);
+        List<Object> all = new ArrayList<>(java.util.Arrays.asList(pairs));
+        all.addAll(collectorPair(view));
+        return Html.url(ctx + path, all.toArray());
+    }
+
+    /** The {@code collector} parameter the links of a page carry: none for the default collector. */
+    static List<Object> collectorPair(View view) {
+        if (view == null || view.collectors().isEmpty() || view.collector().equals(view.collectors().get(0)))
+            return List.of();
+        return List.of("collector", view.collector());
+    }
+
+    /** This page's parameters other than sort, dir and csv, as pairs: the address its tables link to. */
+    private List<Object> here() {
+        List<Object> pairs = new ArrayList<>();
+        for (Map.Entry<String, List<String>> e : params.all().entrySet()) {
+            if (Set.of("sort", "dir", "csv").contains(e.getKey())) continue;
+            for (String v : e.getValue()) {
+                pairs.add(e.getKey());
+                pairs.add(v);
+            }
+        }
+        return pairs;
+    }
+
+    private String pagePath() {
+        return req.getRequestURI();
+    }
+
+    private boolean filterShown;
+
+    /**
+     * Writes a table; the first table of a page gets the filter form above it (GET, keeping the
+     * page's other parameters, so the filtered view is a link like any other).
+     */
+    private void table(Html h, Table t) {
+        if (!filterShown) {
+            filterShown = true;
+            String q = params.first("q");
+            h.raw("<form method=\"get\" class=\"filter\" role=\"search\"").attr("action", pagePath()).raw(">");
+            for (Map.Entry<String, List<String>> e : params.all().entrySet()) {
+                if (e.getKey().equals("q") || e.getKey().equals("csv")) continue;
+                for (String v : e.getValue())
+                    h.raw("<input type=\"hidden\"").attr("name", e.getKey()).attr("value", v).raw(">");
+            }
+            h.raw("<label>Filter rows <input type=\"search\" name=\"q\"").attr("value", q == null ? "" : q)
+                    .raw("></label> <button>Filter</button>");
+            if (q != null && !q.isBlank()) {
+                List<Object> rest = new ArrayList<>(here());
+                for (int i = 0; i + 1 < rest.size(); i += 2) {
+                    if (rest.get(i).equals("q")) {
+                        rest.remove(i);
+                        rest.remove(i);
+                        i -= 2;
+                    }
+                }
+                h.text(" ").raw("<a class=\"clear\"").attr("href", Html.url(pagePath(), rest.toArray()))
+                        .raw(">Show all rows</a>");
+            }
+            h.raw("</form>");
+        }
+        t.write(h, params, pagePath(), here());
     }
 
     // ---- frame ---------------------------------------------------------------------------------
@@ -115,7 +173,9 @@ final class Pages {
         h.raw("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">");
         h.raw("<title>").text(title).raw(" \u2014 VYT</title><link rel=\"stylesheet\"")
                 .attr("href", ctx + "/style.css").raw("></head><body><header><nav>");
-        h.link(ctx + "/", "Overview").link(ctx + "/alerts", "Alerts").link(ctx + "/reports", "All reports");
+        Object[] keep = collectorPair(view).toArray();
+        h.link(Html.url(ctx + "/", keep), "Overview").link(Html.url(ctx + "/alerts", keep), "Alerts")
+                .link(Html.url(ctx + "/reports", keep), "All reports").link(ctx + "/collectors", "Collectors");
         h.raw("</nav>");
         if (switchHref != null) {
             h.raw("<p class=\"refresh\">");
@@ -151,37 +211,32 @@ final class Pages {
 
     // ---- values --------------------------------------------------------------------------------
 
-    /** One value as a page shows it. */
-    static void value(Html h, Catalog.Param p, Object v, String ctx) {
-        if (v instanceof String) {
-            String s = (String) v;
-            if (TIME_TEXTS.contains(p.name())) {
-                // The library breaks alert and event start texts with an HTML line break.
-                String[] parts = s.split("<br>", -1);
-                h.raw("<time>");
-                for (int i = 0; i < parts.length; i++) {
-                    if (i > 0) h.raw("<br>");
-                    h.text(parts[i]);
-                }
-                h.raw("</time> ").el("span", "zone", FrontEndServlet.zone());
-            } else if (p.name().equals("tranName") && !s.isEmpty()) {
-                h.link(Html.url(ctx + "/transaction", "tran", s), s);
-            } else {
-                h.text(s);
-            }
-            return;
-        }
-        int n = (Integer) v;
-        if (p.isFlags()) {
-            h.el("code", null, "0x" + Integer.toHexString(n));
-        } else if (p.role() == Catalog.Role.ALERT_STATE) {
-            h.el("span", "state " + Charts.stateClass(n), States.title(n));
-        } else if (p.role() == Catalog.Role.EPOCH_SECONDS) {
-            h.raw("<time>").text(STAMP.format(Instant.ofEpochSecond(n & 0xFFFFFFFFL).atZone(ZoneId.systemDefault())))
-                    .raw("</time>");
+    /** One value as a page shows it: a state as its word in its colour, a time, a transaction as a link. */
+    static void value(Html h, Catalog.Param p, Object v, String ctx, View view) {
+        Values.Shown shown = Values.of(p, v);
+        if (shown.text().isEmpty()) {
+            h.el("span", "none", "\u2014");
+        } else if (shown.cls() != null) {
+            h.el("span", "state " + shown.cls(), shown.text());
+        } else if (p.role() == Catalog.Role.EPOCH_SECONDS || (p.role() == Catalog.Role.TEXT
+                && shown.text().matches("[0-9]{4}-[0-9]{2}-[0-9]{2} .*"))) {
+            h.el("time", null, shown.text());
+        } else if (p.name().equals("tranName") && !shown.text().isEmpty()) {
+            List<Object> pairs = new ArrayList<>(List.of("tran", shown.text()));
+            pairs.addAll(collectorPair(view));
+            h.link(Html.url(ctx + "/transaction", pairs.toArray()), shown.text());
         } else {
-            h.text(n);
+            h.text(shown.text());
         }
+    }
+
+    /** {@link #value(Html, Catalog.Param, Object, String, View)} for the default collector. */
+    static void value(Html h, Catalog.Param p, Object v, String ctx) {
+        value(h, p, v, ctx, null);
+    }
+
+    private void value(Html h, Catalog.Param p, Object v) {
+        value(h, p, v, ctx, view);
     }
 
     /** The setData values as a list of names and values. */
@@ -191,42 +246,57 @@ final class Pages {
         h.raw("<dl class=\"header\">");
         List<Catalog.Param> ps = Fields.kind(r).setData();
         for (int i = 0; i < ps.size(); i++) {
-            h.el("dt", null, ps.get(i).name()).raw("<dd>");
-            value(h, ps.get(i), values.get(i), ctx);
+            h.el("dt", null, Values.label(ps.get(i))).raw("<dd").attr("data-name", ps.get(i).name()).raw(">");
+            value(h, ps.get(i), values.get(i));
             h.raw("</dd>");
         }
         h.raw("</dl>");
     }
 
-    /** The addEntry rows as a table with the parameter names as column heads; rows coloured by state. */
-    private void entries(Html h, Report r) {
+    /**
+     * The addEntry rows as a table (id: the kind's name and "-entries") with the parameters' labels
+     * as column heads; a row's transaction links to its page and its path number to the path's.
+     * {@code tran} is the transaction the page is about, or null.
+     */
+    private void entries(Html h, Report r, String tran) {
         Catalog.Kind k = Fields.kind(r);
         if (!k.hasAddEntry()) return;
         List<Catalog.Param> ps = k.addEntry();
         List<List<Object>> rows = Fields.entries(r);
-        h.raw("<p class=\"count\">").text(rows.size() + (rows.size() == 1 ? " entry" : " entries"))
+        h.raw("<p class=\"count\">").text(Values.count(rows.size()) + (rows.size() == 1 ? " entry" : " entries"))
                 .raw("</p>");
-        if (rows.isEmpty()) return;
-        int rowState = -1;
-        for (String n : new String[] {"worstComponentState", "pathEventCurState", "pathWorstComponentState",
-            "nodeWorstComponentState"}) {
-            for (int i = 0; i < ps.size() && rowState < 0; i++) if (ps.get(i).name().equals(n)) rowState = i;
-        }
-        h.raw("<div class=\"scroll\"><table class=\"entries\" data-report=\"").text(k.name())
-                .raw("\"><thead><tr>");
-        for (Catalog.Param p : ps) h.el("th", p.text() ? null : "num", p.name());
-        h.raw("</tr></thead><tbody>");
+        List<Table.Column> cols = new ArrayList<>();
+        for (Catalog.Param p : ps)
+            cols.add(new Table.Column(p.name(), Values.label(p), "", !p.text() && !p.isFlags()));
+        Table t = new Table(k.name() + "-entries", null, cols).empty(emptyText(k, tran));
+        int tranCol = index(ps, "tranName"), pathCol = k.takes(Catalog.Selection.PATH) ? -1 : index(ps, "pathId");
         for (List<Object> e : rows) {
-            h.raw(rowState >= 0 ? "<tr class=\"row-" + Charts.stateClass((Integer) e.get(rowState)) + "\">" : "<tr>");
+            String rowTran = tranCol >= 0 ? (String) e.get(tranCol) : tran;
+            List<Table.Cell> cells = new ArrayList<>();
             for (int i = 0; i < ps.size(); i++) {
-                h.raw(ps.get(i).text() ? "<td" : "<td class=\"num\"").raw(" data-name=\"").text(ps.get(i).name())
-                        .raw("\">");
-                value(h, ps.get(i), e.get(i), ctx);
-                h.raw("</td>");
+                String href = null;
+                boolean known = rowTran != null && !rowTran.isEmpty();
+                if (i == tranCol && known) href = u("/transaction", "tran", rowTran);
+                if (i == pathCol && known) href = u("/path", "tran", rowTran, "path", e.get(i));
+                cells.add(Values.of(ps.get(i), e.get(i)).cell(href));
             }
-            h.raw("</tr>");
+            t.row(cells);
         }
-        h.raw("</tbody></table></div>");
+        table(h, t);
+    }
+
+    /** What an empty table of a kind says. */
+    static String emptyText(Catalog.Kind k, String tran) {
+        if (tran == null)
+            return "The collector lists no " + k.title().toLowerCase(java.util.Locale.ROOT) + " at present.";
+        if (index(k.setData(), "tranTotalCtSum") >= 0)
+            return "No transactions measured in this interval for " + tran + ".";
+        return "The collector lists nothing of this kind for " + tran + ".";
+    }
+
+    private static int index(List<Catalog.Param> ps, String name) {
+        for (int i = 0; i < ps.size(); i++) if (ps.get(i).name().equals(name)) return i;
+        return -1;
     }
 
     private void section(Html h, Report r) {
@@ -238,7 +308,7 @@ final class Pages {
         h.raw("<section class=\"report\" id=\"").text(k.name()).raw("\"><h2>").text(title).raw(" ")
                 .link(u("/reports/" + k.name(), sel(k)), "\u2197").raw("</h2>");
         header(h, r);
-        entries(h, r);
+        entries(h, r, params.first("tran"));
         h.raw("</section>");
     }
 
@@ -264,12 +334,15 @@ final class Pages {
     String overview() throws Params.BadParameter, ClientException {
         CurrentPerformance perf = get(CurrentPerformance.class, "current-performance", Client.Selection.NONE);
         AllTransactions all = get(AllTransactions.class, "all-transactions", Client.Selection.NONE);
+        Report alerts = get("current-alerts", Client.Selection.NONE);
         Html h = open("Current performance", true);
         h.raw("<p>").text("From ");
-        value(h, param(perf, "startTime"), perf.startTime(), ctx);
+        value(h, param(perf, "startTime"), perf.startTime());
         h.text(" to ");
-        value(h, param(perf, "currentTime"), perf.currentTime(), ctx);
-        h.text(" (" + perf.duration() + ")").raw("</p><ul class=\"states\">");
+        value(h, param(perf, "currentTime"), perf.currentTime());
+        h.text(" (");
+        value(h, param(perf, "duration"), perf.duration());
+        h.text(")").raw("</p><ul class=\"states\">");
         Object[][] tiles = {{"Overall", perf.allStateText(), perf.allState()},
             {"Node response time", perf.nodeRespTimeStateText(), perf.nodeRespTimeState()},
             {"Path response time", perf.pathRespTimeStateText(), perf.pathRespTimeState()},
@@ -277,19 +350,39 @@ final class Pages {
             {"Server", perf.serverStateText(), perf.serverState()}, {"Wait", perf.waitStateText(), perf.waitState()}};
         for (Object[] t : tiles) {
             int st = ((AlertState) t[2]).value();
-            h.raw("<li class=\"tile ").raw(Charts.stateClass(st)).raw("\" data-state=\"").text(st).raw("\">")
+            h.raw("<li class=\"tile ").raw(Values.stateClass(st)).raw("\" data-state=\"").text(st).raw("\">")
                     .el("strong", null, (String) t[0]).el("span", null, (String) t[1]).raw("</li>");
         }
-        h.raw("</ul><h2>Transactions</h2><table class=\"entries\" id=\"transactions\"><thead><tr><th>Transaction"
-                + "</th><th>Kind</th></tr></thead><tbody>");
+        h.raw("</ul><h2>Current alerts</h2>");
+        List<Catalog.Param> ap = Fields.kind(alerts).addEntry();
+        int start = index(ap, "alertStart"), tranCol = index(ap, "tranName"), pathCol = index(ap, "pathId");
+        int src = index(ap, "pathIPSrcNetName"), dst = index(ap, "pathIPDstNetName");
+        int worst = index(ap, "worstComponentState");
+        Table at = new Table("alerts", null, List.of(new Table.Column("state", "State", "", false),
+                new Table.Column("tran", "Transaction", "", false), new Table.Column("path", "Path", "", true),
+                new Table.Column("between", "Between", "", false), new Table.Column("since", "Since", "", false)))
+                .empty("No path of any transaction is in alert.");
+        for (List<Object> e : Fields.entries(alerts)) {
+            String t = (String) e.get(tranCol);
+            int path = (Integer) e.get(pathCol);
+            at.row(List.of(Values.of(ap.get(worst), e.get(worst)).cell(null),
+                    new Table.Cell(t, t, u("/transaction", "tran", t), null),
+                    new Table.Cell("Path " + path, path, u("/path", "tran", t, "path", path), null),
+                    Table.Cell.of(e.get(src) + " \u2192 " + e.get(dst)),
+                    Values.of(ap.get(start), e.get(start)).cell(null)));
+        }
+        table(h, at);
+        h.raw("<h2>Transactions</h2>");
+        Table tt = new Table("transactions", null, List.of(new Table.Column("tran", "Transaction", "", false),
+                new Table.Column("kind", "Kind", "", false))).empty("The collector monitors no transaction.");
         for (AllTransactions.Entry e : all.entries()) {
             String t = e.tranName();
-            int f = e.flags().bits();
-            h.raw("<tr><td>").link(u("/transaction", "tran", t), t).raw("</td><td>")
-                    .text((f & Flags.HTTP_TRANSACTIONS) != 0 ? "HTTP" : "other").raw("</td></tr>");
+            String kind = (e.flags().bits() & Flags.HTTP_TRANSACTIONS) != 0 ? "HTTP" : "other";
+            tt.row(List.of(new Table.Cell(t, t, u("/transaction", "tran", t), null), Table.Cell.of(kind)));
         }
-        h.raw("</tbody></table><p>").text("Collector started ");
-        value(h, param(all, "collectorStartupTime"), Fields.word(all.collectorStartupTime()), ctx);
+        table(h, tt);
+        h.raw("<p>").text("Collector started ");
+        value(h, param(all, "collectorStartupTime"), Fields.word(all.collectorStartupTime()));
         h.raw("</p>");
         return close(h);
     }
@@ -318,13 +411,14 @@ final class Pages {
                 .link(u("/sub-transactions", "tran", tran), "Sub-transactions")
                 .link(u("/rules", "tran", tran), "URL rules")
                 .link(u("/reports/transaction-paths", "tran", tran), "Paths")
-                .link(u("/reports/reportability-detail", "tran", tran), "Reportability").raw("</p>");
-        h.raw("<p>").text("Flags ");
-        value(h, param(info, "flags"), Fields.word(info.flags()), ctx);
-        h.text(" \u00b7 " + rt.tranTotalCtSum() + " transactions from ");
-        value(h, param(rt, "startTime"), rt.startTime(), ctx);
+                .link(u("/reports/reportability-detail", "tran", tran), "Reportability")
+                .link(u("/trend", "tran", tran), "Trend").raw("</p>");
+        h.raw("<p>").text("Flags: ");
+        value(h, param(info, "flags"), Fields.word(info.flags()));
+        h.text(" \u00b7 " + Values.count(rt.tranTotalCtSum()) + " transactions from ");
+        value(h, param(rt, "startTime"), rt.startTime());
         h.text(" to ");
-        value(h, param(rt, "currentTime"), rt.currentTime(), ctx);
+        value(h, param(rt, "currentTime"), rt.currentTime());
         h.raw("</p><h2>Response time per path</h2>");
         List<Charts.Bar> bars = new ArrayList<>();
         for (ResponseTime.Entry e : rt.entries()) {
@@ -333,24 +427,32 @@ final class Pages {
                     u("/path", "tran", tran, "path", id), new int[] {e.pathNetRespTimeAvg(), e.pathSrvRespTimeAvg(),
                         e.pathAppRespTimeAvg(), e.pathWaitRespTimeAvg()}));
         }
-        Charts.stackedBars(h, "Average response time per path of " + tran,
-                List.of("network", "server", "application", "wait"), bars, "ms");
+        if (bars.isEmpty()) {
+            h.el("p", "empty", "No transactions measured in this interval for " + tran + ".");
+        } else {
+            Charts.stackedBars(h, "Average response time per path of " + tran,
+                    List.of("network", "server", "application", "wait"), bars, "ms");
+        }
         h.raw("<ul class=\"paths\">");
         for (ResponseTime.Entry e : rt.entries()) {
             int id = e.pathId();
             h.raw("<li>").link(u("/path", "tran", tran, "path", id), "Path " + id + ": "
                     + e.pathIPSrcNetName() + " \u2192 " + e.pathIPDstNetName())
-                    .text(" ").link(u("/summary", "tran", tran, "path", id), "summary and thresholds").raw("</li>");
+                    .text(" ").link(u("/summary", "tran", tran, "path", id), "summary and thresholds")
+                    .text(" ").link(u("/trend", "tran", tran, "path", id), "trend").raw("</li>");
         }
         h.raw("</ul>");
         section(h, "Response time", rt);
-        h.raw("<h2>Servers</h2><ul>");
+        h.raw("<h2>Servers</h2>");
+        Table st = new Table("servers", null, List.of(new Table.Column("server", "Server", "", false),
+                new Table.Column("id", "Number", "", true)))
+                .empty("The collector knows no server of " + tran + ".");
         for (TransactionServers.Entry e : servers.entries()) {
             int id = e.serverId();
-            h.raw("<li>").link(u("/server-load", "tran", tran, "server", id), e.serverIPNetName())
-                    .raw("</li>");
+            st.row(List.of(new Table.Cell(e.serverIPNetName(), e.serverIPNetName(),
+                    u("/server-load", "tran", tran, "server", id), null), Table.Cell.number(Integer.toString(id), id)));
         }
-        h.raw("</ul>");
+        table(h, st);
         return close(h);
     }
 
@@ -384,11 +486,13 @@ final class Pages {
         for (List<TransactionFlow.Entry> col : cols.values()) {
             h.raw("<div class=\"column\">");
             for (TransactionFlow.Entry e : col) {
+                // The box and the node's row in the table below take their colour from the same state.
                 int st = e.nodeWorstComponentState().value();
-                h.raw("<div class=\"node ").raw(Charts.stateClass(st)).raw("\">")
-                        .el("strong", null, e.nodeName()).el("span", null, e.nodeAlias())
-                        .el("span", null, "server " + e.nodeSrvRespTimeAvg() + " ms, path "
-                                + e.pathTotRespTimeAvg() + " ms").raw("</div>");
+                h.raw("<div class=\"node ").raw(Values.stateClass(st)).raw("\"").attr("data-node", e.nodeName())
+                        .raw(">").el("strong", null, e.nodeName()).el("span", null, e.nodeAlias())
+                        .el("span", "word", States.name(st))
+                        .el("span", null, "server " + Values.count(e.nodeSrvRespTimeAvg()) + " ms, path "
+                                + Values.count(e.pathTotRespTimeAvg()) + " ms").raw("</div>");
             }
             h.raw("</div>");
         }
@@ -407,8 +511,9 @@ final class Pages {
         for (String k : DETAIL_KINDS) details.add(get(k, s));
         Html h = open("Path " + path + " of " + tran + ": " + ports.pathIPSrcNetName() + " \u2192 "
                 + ports.pathIPDstNetName(), true);
-        h.raw("<p>").link(u("/transaction", "tran", tran), "\u2190 " + tran).text(" ")
-                .link(u("/summary", "tran", tran, "path", path), "summary and thresholds").raw("</p>");
+        h.raw("<p class=\"links\">").link(u("/transaction", "tran", tran), "\u2190 " + tran)
+                .link(u("/summary", "tran", tran, "path", path), "Summary and thresholds")
+                .link(u("/trend", "tran", tran, "path", path), "Trend").raw("</p>");
         h.raw("<div class=\"histograms\">");
         for (Report r : details) {
             histogram(h, r, "", Fields.kind(r).title());
@@ -480,18 +585,24 @@ final class Pages {
         Html h = open("Summary and thresholds of path " + path + " of " + tran, false);
         h.raw("<p>").link(u("/path", "tran", tran, "path", path), "\u2190 path " + path).raw("</p>");
         section(h, sum);
-        h.raw("<section id=\"threshold-table\"><h2>Thresholds</h2><table class=\"entries\"><thead><tr><th>Component"
-                + "</th><th class=\"num\">Group 1</th><th class=\"num\">Group 2</th><th class=\"num\">Group 3</th>"
-                + "<th class=\"num\">Warning</th><th class=\"num\">Critical</th></tr></thead><tbody>");
+        h.raw("<section id=\"threshold-table\"><h2>Thresholds</h2>");
+        List<Table.Column> cols = new ArrayList<>(List.of(new Table.Column("component", "Component", "", false)));
+        String[][] groups = {{"Group1", "Group 1 up to"}, {"Group2", "Group 2 up to"}, {"Group3", "Group 3 up to"},
+            {"Warn", "Warning from"}, {"Crit", "Critical from"}};
+        for (String[] g : groups) cols.add(new Table.Column(g[0].toLowerCase(java.util.Locale.ROOT), g[1], "", true));
+        Table t = new Table("thresholds", null, cols);
         for (String[] c : new String[][] {{"Network", "pathNetRespTime"}, {"Server", "pathSrvRespTime"},
             {"Application", "pathAppRespTime"}, {"Wait", "pathWaitRespTime"}, {"Total", "pathTotRespTime"},
             {"Path", "pathRespTime"}}) {
-            h.raw("<tr>").el("td", null, c[0]);
-            for (String f : new String[] {"Group1", "Group2", "Group3", "Warn", "Crit"})
-                h.el("td", "num", Integer.toString(headerWord(th, c[1] + f)));
-            h.raw("</tr>");
+            List<Table.Cell> cells = new ArrayList<>(List.of(Table.Cell.of(c[0])));
+            for (String[] g : groups) {
+                Catalog.Param p = param(th, c[1] + g[0]);
+                cells.add(Values.of(p, headerWord(th, p.name())).cell(null));
+            }
+            t.row(cells);
         }
-        h.raw("</tbody></table></section>");
+        table(h, t);
+        h.raw("</section>");
         section(h, th);
         return close(h);
     }
@@ -548,7 +659,9 @@ final class Pages {
         int lf = r.flags().bits();
         h.raw("<p>").text("Precedence: " + ((lf & Flags.URL_PRECEDENCE_EXCLUDE_FIRST) != 0 ? "exclude rules first"
                 : "include rules first")).raw("</p>");
-        h.raw("<table class=\"entries\" id=\"rules\"><thead><tr><th>No.</th><th>URL</th><th>Type</th><th>Match"
+        // Each row holds its own edit form, so this table is written here rather than through Table.
+        h.raw("<div class=\"table\"><table class=\"entries\" id=\"rules\"><thead><tr><th>No.</th><th>URL</th>"
+                + "<th>Type</th><th>Match"
                 + "</th><th class=\"num\">Hits</th><th>Change</th></tr></thead><tbody>");
         for (UrlRules.Entry e : r.entries()) {
             int id = e.urlRuleId(), f = e.flags().bits();
@@ -565,10 +678,11 @@ final class Pages {
             h.raw("<button>Save</button></form> ");
             h.raw("<form method=\"get\" class=\"inline\" data-op=\"remove\"").attr("action", ctx + "/rules")
                     .raw("><input type=\"hidden\" name=\"tran\"").attr("value", tran)
-                    .raw("><input type=\"hidden\" name=\"remove\"").attr("value", Integer.toString(id))
-                    .raw("><button>Remove</button></form></td></tr>");
+                    .raw("><input type=\"hidden\" name=\"remove\"").attr("value", Integer.toString(id)).raw(">");
+            keepCollector(h);
+            h.raw("<button>Remove</button></form></td></tr>");
         }
-        h.raw("</tbody></table>");
+        h.raw("</tbody></table></div>");
         pager(h, "/rules", r.reportEntryContinueIdx(), 0, page, tran);
         h.raw("<h2>Add a rule</h2>");
         form(h, "add", tran, token);
@@ -606,6 +720,14 @@ final class Pages {
                 .raw("><input type=\"hidden\" name=\"op\"").attr("value", op)
                 .raw("><input type=\"hidden\" name=\"tran\"").attr("value", tran)
                 .raw("><input type=\"hidden\" name=\"csrf\"").attr("value", token).raw(">");
+        keepCollector(h);
+    }
+
+    /** A form's hidden {@code collector} field, when the page is about a collector other than the first. */
+    private void keepCollector(Html h) {
+        List<Object> pair = collectorPair(view);
+        if (!pair.isEmpty())
+            h.raw("<input type=\"hidden\" name=\"collector\"").attr("value", (String) pair.get(1)).raw(">");
     }
 
     private static void select(Html h, String name, String[][] options, String chosen) {
@@ -682,16 +804,17 @@ final class Pages {
 
     String index() throws Params.BadParameter {
         Html h = open("All reports", false);
-        h.raw("<table class=\"entries\" id=\"kinds\"><thead><tr><th class=\"num\">Type</th><th>Report</th>"
-                + "<th>Arguments</th></tr></thead><tbody>");
+        Table t = new Table("kinds", null, List.of(new Table.Column("type", "Type", "", true),
+                new Table.Column("report", "Report", "", false), new Table.Column("title", "What it shows", "", false),
+                new Table.Column("arguments", "Arguments", "", false)));
         for (Catalog.Kind k : Catalog.all()) {
             List<String> args = new ArrayList<>();
             for (Catalog.Selection s : k.selections()) args.add(s.key());
-            h.raw("<tr>").el("td", "num", Integer.toString(k.type())).raw("<td>")
-                    .link(u("/reports/" + k.name()), k.name()).text(" \u2014 " + k.title()).raw("</td>")
-                    .el("td", null, args.isEmpty() ? "-" : String.join(", ", args)).raw("</tr>");
+            t.row(List.of(Table.Cell.number(Integer.toString(k.type()), k.type()),
+                    new Table.Cell(k.name(), k.name(), u("/reports/" + k.name()), null), Table.Cell.of(k.title()),
+                    Table.Cell.of(args.isEmpty() ? "-" : String.join(", ", args))));
         }
-        h.raw("</tbody></table>");
+        table(h, t);
         return close(h);
     }
 
@@ -716,9 +839,9 @@ final class Pages {
         if (code != 0) resp.setStatus(422);
         Html h = open(k.title() + " (" + k.name() + ")", false);
         if (changes) h.raw("<p class=\"result\" id=\"result\">").text(codeText(code)).raw("</p>");
-        h.raw("<p>").link(Html.url(ctx + "/api/reports/" + k.name(), sel(k)), "as JSON").raw("</p>");
+        h.raw("<p>").link(u("/api/reports/" + k.name(), sel(k)), "as JSON").raw("</p>");
         header(h, r);
-        entries(h, r);
+        entries(h, r, params.first("tran"));
         return close(h);
     }
 
@@ -734,6 +857,7 @@ final class Pages {
                 + k.name()).raw(">");
         if (changes) h.raw("<input type=\"hidden\" name=\"csrf\"").attr("value", servlet.token(req, resp))
                 .raw(">");
+        keepCollector(h);
         for (Catalog.Selection s : k.selections()) {
             String v = params.first(s.key());
             h.raw("<label>").text(s.key()).raw(" <input").attr("name", s.key()).attr("value", v == null ? "" : v)

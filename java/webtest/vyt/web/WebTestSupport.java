@@ -157,6 +157,10 @@ final class WebTestSupport {
         WebServer w = new WebServer();
         new picocli.CommandLine(w).parseArgs(args);
         w.port = 0;
+        if (w.data == null && w.dbUrl == null) {  // a history of its own, never one in the working directory
+            w.data = Files.createTempDirectory("vyt-history");
+            w.data.toFile().deleteOnExit();
+        }
         if (w.auditLog == null) {
             w.auditLog = Files.createTempFile("vyt-audit", ".log");
             w.auditLog.toFile().deleteOnExit();

@@ -84,6 +84,7 @@ final class Poller implements AutoCloseable {
     /** The alerts open after the last poll, by key, to close those that are no longer current. */
     private Map<String, AlertInterval> open;
     private boolean first = true;
+    private volatile int polls;
     private Runnable before;
     private ScheduledExecutorService thread;
 
@@ -172,12 +173,14 @@ final class Poller implements AutoCloseable {
         } catch (ClientException e) {
             LOG.warning(src.name + ": poll failed, nothing stored for it: " + e.getMessage());
             src.failed(e.getMessage(), now);
+            polls++;
             return List.of();
         }
         first = false;
         src.refreshed(reports, now, all.entries().size(), worst);
         write(samples, alerts);
         if (metrics != null && intervalEnd > 0) metrics.polled(src.name, Instant.ofEpochSecond(intervalEnd), now);
+        polls++;
         return samples;
     }
 
@@ -329,6 +332,11 @@ final class Poller implements AutoCloseable {
                     + " written at the next poll.");
             health.failed(e);
         }
+    }
+
+    /** Polls ended so far, stored or not. */
+    int polls() {
+        return polls;
     }
 
     /** Intervals and alerts waiting for the store. */

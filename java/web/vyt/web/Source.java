@@ -15,7 +15,7 @@ import vyt.client.ClientException;
  * One named collector the front end shows: its client, and, when it is polled, the reports of
  * its last good poll and how fresh they are. Pages read reports from here: a report the poll
  * fetched, else one fetched live once and kept until the next poll. Rule changes always go to
- * the collector. When the collector fails, the last good reports stay.
+ * the collector. When the collector fails, the last good reports stay on show.
  */
 final class Source {
     /** A report's key: its kind and the selection arguments the kind takes (the others reset). */
@@ -45,6 +45,10 @@ final class Source {
 
     private volatile Map<Key, Report> polled = Map.of();
     private final Map<Key, Report> live = new ConcurrentHashMap<>();
+    /** Reports fetched live before the last good poll: shown only while the collector fails. */
+    private final Map<Key, Report> previous = new ConcurrentHashMap<>();
+    /** Most reports kept from before the last good poll. */
+    static final int MAX_PREVIOUS = 5000;
     private volatile Instant lastGood;
     private volatile Instant lastTry;
     private volatile String lastError;
@@ -69,19 +73,36 @@ final class Source {
         Report r = polled.get(key);
         if (r == null) r = live.get(key);
         if (r != null) return r;
-        r = client.fetch(k, sel, false);
+        try {
+            r = client.fetch(k, sel, false);
+        } catch (ClientException e) {
+            Report last = previous.get(key);
+            if (last == null || !outage(e)) throw e;
+            return last;  // the collector fails: the last good report stays on show
+        }
         live.put(key, r);
         return r;
+    }
+
+    /** A failure of the collector, not of the request. */
+    private static boolean outage(ClientException e) {
+        switch (e.reason) {
+            case BAD_REQUEST: case TRAN_NOT_FOUND: case PATH_NOT_FOUND: case SERVER_NOT_FOUND: return false;
+            default: return true;
+        }
     }
 
     /** A rule change went to the collector: what was fetched live (rule lists among it) is fetched again. */
     void rulesChanged() {
         live.clear();
+        previous.clear();
     }
 
     /** A poll ended well: its reports replace the cache, the live ones are dropped. */
     void refreshed(Map<Key, Report> reports, Instant at, int transactions, int worst) {
         polled = Map.copyOf(reports);
+        if (previous.size() + live.size() > MAX_PREVIOUS) previous.clear();
+        previous.putAll(live);
         live.clear();
         lastGood = at;
         lastTry = at;

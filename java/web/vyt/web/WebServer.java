@@ -396,6 +396,10 @@ public final class WebServer implements Callable<Integer> {
         }
     }
 
+    HistoryStore store() {
+        return store;
+    }
+
     CollectorSet collectors() {
         return collectors;
     }

@@ -83,6 +83,7 @@ final class Poller implements AutoCloseable {
     private final List<AlertInterval> pendingAlerts = new ArrayList<>();
     /** The alerts open after the last poll, by key, to close those that are no longer current. */
     private Map<String, AlertInterval> open;
+    private boolean openRead;
     private boolean first = true;
     private volatile int polls;
     private Runnable before;
@@ -256,7 +257,14 @@ final class Poller implements AutoCloseable {
 
     /** Open alerts of the current alerts report, and the close of those no longer in it; returns the worst state. */
     private int currentAlerts(CurrentAlerts cur, Instant now, List<AlertInterval> alerts) {
-        if (open == null) open = storedOpen(now);
+        if (open == null) open = new HashMap<>();
+        if (!openRead) {  // the alerts left open before a restart, once the store can be read
+            Map<String, AlertInterval> stored = storedOpen(now);
+            if (stored != null) {
+                stored.forEach(open::putIfAbsent);
+                openRead = true;
+            }
+        }
         Map<String, AlertInterval> seen = new HashMap<>();
         int worst = 0;
         for (CurrentAlerts.Entry e : cur.entries()) {
@@ -283,7 +291,7 @@ final class Poller implements AutoCloseable {
         return worst;
     }
 
-    /** The alerts the store holds as still open (from before a restart). */
+    /** The alerts the store holds as still open (from before a restart), or null when it cannot be read. */
     private Map<String, AlertInterval> storedOpen(Instant now) {
         Map<String, AlertInterval> out = new HashMap<>();
         if (store == null) return out;
@@ -293,7 +301,8 @@ final class Poller implements AutoCloseable {
                 if (a.end() == null && !a.seeded() && !a.kind().startsWith("event")) out.put(key(a), a);
         } catch (HistoryException e) {
             health.failed(e);
-            LOG.warning(src.name + ": cannot read the open alerts: " + e.getMessage());
+            LOG.warning(src.name + ": cannot read the open alerts yet: " + e.getMessage());
+            return null;
         }
         return out;
     }

@@ -283,7 +283,7 @@ public final class WebServer implements Callable<Integer> {
         collectors = new CollectorSet(sources);
         Poller.StoreHealth storeHealth = new Poller.StoreHealth();
         boolean polling = pollSeconds > 0;
-        if (polling) openHistory();
+        if (polling) openHistory(storeHealth);
         Metrics metrics = new Metrics(store, collectors.names());
         if (polling) startPolling(set, metrics, storeHealth);
 
@@ -338,15 +338,25 @@ public final class WebServer implements Callable<Integer> {
     }
 
     /** Opens the history the options name and says where it is; a store that cannot be opened refuses the start. */
-    private void openHistory() throws Refused {
+    private void openHistory(Poller.StoreHealth health) throws Refused {
         StoreOptions o = new StoreOptions(data, dbUrl, dbPasswordFile,
                 new Retention(Duration.ofDays(retentionDays), Duration.ofDays(retentionHourlyDays)));
-        try {
-            store = openStore.apply(o);
-        } catch (HistoryException e) {
-            throw new Refused("the history cannot be opened: " + e.getMessage());
+        OpeningStore s = new OpeningStore(o, openStore);
+        HistoryException f = s.tryOpen();
+        if (f != null) {
+            switch (f.fault()) {
+                case CONFIG: case CREDENTIALS: case SCHEMA:
+                    throw new Refused("the history cannot be opened: " + f.getMessage());
+                default:
+                    out.println("history: " + s.describe() + ": " + f.getMessage() + " Serving the current pages;"
+                            + " the history is opened once it can be, and the polls are kept until then.");
+                    FrontEndServlet.LOG.warning("the history cannot be opened yet: " + f.getMessage());
+                    health.failed(f);
+            }
+        } else {
+            out.println("history: " + s.describe());
         }
-        out.println("history: " + store.describe());
+        store = s;
     }
 
     /**

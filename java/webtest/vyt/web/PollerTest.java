@@ -13,7 +13,6 @@ import java.net.ServerSocket;
 import java.net.Socket;
 import java.net.http.HttpResponse;
 import java.nio.file.Path;
-import java.time.Duration;
 import java.util.ArrayList;
 import java.util.List;
 import java.util.Set;
@@ -27,12 +26,10 @@ import vyt.collector.Request;
 import vyt.collector.Rules;
 import vyt.collector.Sample;
 import vyt.collector.Wire;
-import vyt.history.AlertInterval;
 import vyt.history.HistoryException;
 import vyt.history.HistoryStore;
 import vyt.history.IntervalSample;
 import vyt.history.Point;
-import vyt.history.PruneResult;
 import vyt.history.Series;
 import vyt.history.SeriesQuery;
 import vyt.history.StoreOptions;
@@ -196,65 +193,17 @@ class PollerTest {
         }
     }
 
-    /** A store that refuses every write while {@code refuse} holds a fault. */
-    static final class Refusing implements HistoryStore {
-        final HistoryStore real;
-        volatile HistoryException refuse;
-
-        Refusing(HistoryStore real) {
-            this.real = real;
-        }
-
-        private void check() {
-            HistoryException e = refuse;
-            if (e != null) throw e;
-        }
-
-        public void writeIntervals(List<IntervalSample> s) {
-            check();
-            real.writeIntervals(s);
-        }
-
-        public void writeAlerts(List<AlertInterval> a) {
-            check();
-            real.writeAlerts(a);
-        }
-
-        public Series series(SeriesQuery q) {
-            return real.series(q);
-        }
-
-        public Series shifted(SeriesQuery q, Duration d) {
-            return real.shifted(q, d);
-        }
-
-        public List<AlertInterval> alerts(String c, String t, long from, long to) {
-            return real.alerts(c, t, from, to);
-        }
-
-        public List<IntervalSample> latest(String c) {
-            return real.latest(c);
-        }
-
-        public PruneResult prune(long now) {
-            return real.prune(now);
-        }
-
-        public long sizeBytes() {
-            return real.sizeBytes();
-        }
-
-        public int schemaVersion() {
-            return real.schemaVersion();
-        }
-
-        public String describe() {
-            return real.describe();
-        }
-
-        public void close() {
-            real.close();
-        }
+    /** A store that refuses every write while {@code refuse[0]} holds a fault; reads go through. */
+    static HistoryStore refusing(HistoryStore real, HistoryException[] refuse) {
+        return (HistoryStore) java.lang.reflect.Proxy.newProxyInstance(HistoryStore.class.getClassLoader(),
+                new Class<?>[] {HistoryStore.class}, (proxy, m, args) -> {
+                    if (m.getName().startsWith("write") && refuse[0] != null) throw refuse[0];
+                    try {
+                        return m.invoke(real, args);
+                    } catch (java.lang.reflect.InvocationTargetException e) {
+                        throw e.getCause();
+                    }
+                });
     }
 
     /** A real fault: PostgreSQL on a port where nothing listens. */
@@ -275,13 +224,14 @@ class PollerTest {
             new picocli.CommandLine(w).parseArgs("--collector", "c=" + c.address(), "--poll-interval", "1",
                     "--data", dir.toString(), "--audit-log", dir.resolve("audit.log").toString());
             w.port = 0;
-            Refusing[] store = {null};
-            w.openStore = o -> store[0] = new Refusing(HistoryStore.open(o));
+            HistoryException[] refuse = {null};
+            HistoryStore[] store = {null};
+            w.openStore = o -> store[0] = refusing(HistoryStore.open(o), refuse);
             w.start();
             try {
                 await("a first poll", 10_000, () -> w.pollers().get(0).polls() > 0);
                 WebTestSupport.Browser b = new WebTestSupport.Browser(w.url());
-                store[0].refuse = unreachable();
+                refuse[0] = unreachable();
                 c.at(t + 300);  // an interval first seen while the store refuses it
                 Poller p = w.pollers().get(0);
                 await("a refused write", 10_000, () -> p.pending() > 0);
@@ -293,7 +243,7 @@ class PollerTest {
                 assertEquals(200, b.get("/?collector=c").statusCode(), "current pages still work");
                 assertFalse(stored(store[0], "c", "checkout", 1, t - 7200, t + 7200).contains(t));
 
-                store[0].refuse = null;
+                refuse[0] = null;
                 await("the writes kept", 10_000, () -> p.pending() == 0);
                 assertNotEquals(503, b.get("/trend?tran=checkout&collector=c").statusCode());
                 assertTrue(stored(store[0], "c", "checkout", 1, t - 7200, t + 7200).contains(t),

@@ -37,7 +37,7 @@ import vyt.history.IntervalSample;
 
 /**
  * Polls one collector once per interval on a thread of its own: the transactions, the response
- * time of every path, its thresholds, the current alerts and the alert events. The reports feed
+ * time of every path, its thresholds (once an hour), the current alerts and the alert events. The reports feed
  * the pages ({@link Source#refreshed}); the intervals and alerts go to the history. The first
  * poll also stores the past intervals each path's summary carries. A collector that cannot be
  * reached writes nothing (a gap in the history); a bad reply for one transaction is logged and
@@ -85,6 +85,12 @@ final class Poller implements AutoCloseable {
     private Map<String, AlertInterval> open;
     private boolean openRead;
     private boolean first = true;
+    /** How often the thresholds of every path are fetched again, in seconds. */
+    static final long THRESHOLDS_EVERY = 3600;
+    /** The warning thresholds of each path ("tran\npath"), as last fetched. */
+    private final Map<String, Components<Double>> thresholds = new HashMap<>();
+    private long limitsAt = Long.MIN_VALUE / 2;
+    private boolean refreshLimits;
     private volatile int polls;
     private Runnable before;
     private ScheduledExecutorService thread;
@@ -151,6 +157,7 @@ final class Poller implements AutoCloseable {
         long intervalEnd = 0;
         int worst = 0;
         AllTransactions all;
+        refreshLimits = now.getEpochSecond() - limitsAt >= THRESHOLDS_EVERY;
         try {
             all = (AllTransactions) fetch(reports, "all-transactions", Client.Selection.NONE);
             fetch(reports, "current-performance", Client.Selection.NONE);
@@ -178,6 +185,7 @@ final class Poller implements AutoCloseable {
             return List.of();
         }
         first = false;
+        if (refreshLimits) limitsAt = now.getEpochSecond();
         src.refreshed(reports, now, all.entries().size(), worst);
         write(samples, alerts);
         if (metrics != null && intervalEnd > 0) metrics.polled(src.name, Instant.ofEpochSecond(intervalEnd), now);
@@ -199,14 +207,19 @@ final class Poller implements AutoCloseable {
         List<IntervalSample> out = new ArrayList<>();
         for (ResponseTime.Entry e : rt.entries()) {
             int path = e.pathId();
-            Components<Double> limits = Components.none();
-            try {
-                Thresholds th = (Thresholds) fetch(reports, "thresholds", s.path(path));
-                limits = new Components<>(ms(th.pathNetRespTimeWarn()), ms(th.pathSrvRespTimeWarn()),
-                        ms(th.pathAppRespTimeWarn()), ms(th.pathWaitRespTimeWarn()), ms(th.pathTotRespTimeWarn()));
-            } catch (ClientException x) {
-                if (outage(x)) throw x;
-                // a collector that reports no thresholds for the path: stored without them
+            String at = tran + "\n" + path;
+            Components<Double> limits = thresholds.get(at);
+            if (limits == null || refreshLimits) {
+                limits = Components.none();
+                try {
+                    Thresholds th = (Thresholds) fetch(reports, "thresholds", s.path(path));
+                    limits = new Components<>(ms(th.pathNetRespTimeWarn()), ms(th.pathSrvRespTimeWarn()),
+                            ms(th.pathAppRespTimeWarn()), ms(th.pathWaitRespTimeWarn()), ms(th.pathTotRespTimeWarn()));
+                } catch (ClientException x) {
+                    if (outage(x)) throw x;
+                    // a collector that reports no thresholds for the path: stored without them
+                }
+                thresholds.put(at, limits);
             }
             long count = Math.max(0, e.pathTotRespTimeDataCtSum());
             Components<Double> times = count == 0 ? Components.none()

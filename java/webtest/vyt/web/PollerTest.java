@@ -156,13 +156,13 @@ class PollerTest {
         try (TestCollector c = new TestCollector(t1)) {
             String[] args = {"--collector", "c=" + c.address(), "--poll-interval", "1", "--data", dir.toString()};
             WebServer w = WebTestSupport.start(args);
-            await("a first poll", 10_000, () -> w.pollers().get(0).polls() > 0);
+            await("a first poll", 20_000, () -> w.pollers().get(0).polls() > 0);
             w.stop();
             // Down for three intervals; the collector went on. The restart's first poll stores the summary's past.
             c.at(t1 + 900);
             WebServer w2 = WebTestSupport.start(args);
             try {
-                await("a first poll", 10_000, () -> w2.pollers().get(0).polls() > 0);
+                await("a first poll", 20_000, () -> w2.pollers().get(0).polls() > 0);
                 HistoryStore store = w2.store();
                 for (int path : new int[] {1, 2, 3})
                     assertEquals(every300(t1 - 3600, t1 + 900), stored(store, "c", "checkout", path, t1 - 7200,
@@ -180,7 +180,7 @@ class PollerTest {
             c.garbage = r -> r.tranName().equals("login");
             WebServer w = WebTestSupport.start("--collector", "c=" + c.address(), "--data", dir.toString());
             try {
-                await("a first poll", 10_000, () -> w.pollers().get(0).polls() > 0);
+                await("a first poll", 20_000, () -> w.pollers().get(0).polls() > 0);
                 Set<String> trans = new TreeSet<>();
                 for (IntervalSample s : w.store().latest("c")) trans.add(s.tran());
                 assertEquals(Set.of("checkout", "search"), trans);
@@ -229,12 +229,12 @@ class PollerTest {
             w.openStore = o -> store[0] = refusing(HistoryStore.open(o), refuse);
             w.start();
             try {
-                await("a first poll", 10_000, () -> w.pollers().get(0).polls() > 0);
+                await("a first poll", 20_000, () -> w.pollers().get(0).polls() > 0);
                 WebTestSupport.Browser b = new WebTestSupport.Browser(w.url());
                 refuse[0] = unreachable();
                 c.at(t + 300);  // an interval first seen while the store refuses it
                 Poller p = w.pollers().get(0);
-                await("a refused write", 10_000, () -> p.pending() > 0);
+                await("a refused write", 20_000, () -> p.pending() > 0);
                 HttpResponse<String> r = b.get("/trend?tran=checkout&collector=c");
                 assertEquals(503, r.statusCode(), r.body());
                 assertTrue(r.body().contains("check that the database server is running"), r.body());
@@ -244,7 +244,7 @@ class PollerTest {
                 assertFalse(stored(store[0], "c", "checkout", 1, t - 7200, t + 7200).contains(t));
 
                 refuse[0] = null;
-                await("the writes kept", 10_000, () -> p.pending() == 0);
+                await("the writes kept", 20_000, () -> p.pending() == 0);
                 assertNotEquals(503, b.get("/trend?tran=checkout&collector=c").statusCode());
                 assertTrue(stored(store[0], "c", "checkout", 1, t - 7200, t + 7200).contains(t),
                         "the interval seen during the fault");

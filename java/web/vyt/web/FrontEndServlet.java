@@ -33,13 +33,16 @@ import vyt.client.ReportJson;
 
 /**
  * The web front end: every page, the reports by name, their JSON form and the health check.
- * Each report on a page is one request through the library: the request record from
+ * Each report fetched is one request through the library: the request record from
  * {@code buildVYTRequest}, an exchange with the collector, {@code getBufLength} and
  * {@code mapData}.
  *
- * <p>The collector's address comes from the context attribute {@value #CLIENT_ATTRIBUTE} (a
- * {@link Client}, set by the embedded server), else the context parameter or system property
- * {@value #COLLECTOR_PARAM} ("HOST:PORT"), else {@value #DEFAULT_COLLECTOR}.
+ * <p>Under {@code vyt web} the collectors are named in the context attribute
+ * {@value #COLLECTORS_ATTRIBUTE} (a {@link CollectorSet}, polled: pages show the reports of the
+ * last poll, see {@link Source}); a request picks one with {@code collector=NAME}. Otherwise
+ * (a war) there is one collector, asked for every report: its address comes from the context
+ * attribute {@value #CLIENT_ATTRIBUTE} (a {@link Client}), else the context parameter or system
+ * property {@value #COLLECTOR_PARAM} ("HOST:PORT"), else {@value #DEFAULT_COLLECTOR}.
  */
 public final class FrontEndServlet extends HttpServlet {
     private static final long serialVersionUID = 1L;

@@ -29,6 +29,7 @@ final class ErrorPages extends ErrorHandler {
         FrontEndServlet.secure(response);
         response.setContentType("text/html;charset=UTF-8");
         response.setHeader("Cache-Control", "no-store");
+        if (code >= 500) response.setHeader("Retry-After", String.valueOf(FrontEndServlet.REFRESH_SECONDS));
         String ctx = request.getContextPath();  // null outside a context, e.g. in the security handler
         response.getWriter().write(FrontEndServlet.errorPage(ctx == null ? "" : ctx, code, text(code, message),
                 false));

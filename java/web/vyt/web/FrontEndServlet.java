@@ -33,13 +33,16 @@ import vyt.client.ReportJson;
 
 /**
  * The web front end: every page, the reports by name, their JSON form and the health check.
- * Each report on a page is one request through the library: the request record from
+ * Each report fetched is one request through the library: the request record from
  * {@code buildVYTRequest}, an exchange with the collector, {@code getBufLength} and
  * {@code mapData}.
  *
- * <p>The collector's address comes from the context attribute {@value #CLIENT_ATTRIBUTE} (a
- * {@link Client}, set by the embedded server), else the context parameter or system property
- * {@value #COLLECTOR_PARAM} ("HOST:PORT"), else {@value #DEFAULT_COLLECTOR}.
+ * <p>Under {@code vyt web} the collectors are named in the context attribute
+ * {@value #COLLECTORS_ATTRIBUTE} (a {@link CollectorSet}, polled: pages show the reports of the
+ * last poll, see {@link Source}); a request picks one with {@code collector=NAME}. Otherwise
+ * (a war) there is one collector, asked for every report: its address comes from the context
+ * attribute {@value #CLIENT_ATTRIBUTE} (a {@link Client}), else the context parameter or system
+ * property {@value #COLLECTOR_PARAM} ("HOST:PORT"), else {@value #DEFAULT_COLLECTOR}.
  */
 public final class FrontEndServlet extends HttpServlet {
     private static final long serialVersionUID = 1L;
@@ -49,6 +52,10 @@ public final class FrontEndServlet extends HttpServlet {
     public static final String CLIENT_ATTRIBUTE = "vyt.client";
     /** A {@code vyt.history.HistoryStore}: the history the trend pages read. */
     public static final String HISTORY_ATTRIBUTE = "vyt.history";
+    /** A {@link CollectorSet}: the named collectors and their polled reports (set by vyt web). */
+    static final String COLLECTORS_ATTRIBUTE = "vyt.collectors";
+    /** A {@link Poller.StoreHealth}: whether the history takes writes (set by vyt web). */
+    static final String STORE_HEALTH_ATTRIBUTE = "vyt.storeHealth";
     /**
      * A {@code Predicate<HttpServletRequest>}, true when the request's browser has closed its
      * connection; the embedded server sets it, since only the container can tell.
@@ -77,6 +84,7 @@ public final class FrontEndServlet extends HttpServlet {
 
     private transient Client client;
     private transient boolean ownClient;
+    private transient CollectorSet collectors;
     /** Why the application cannot serve, or null. */
     private transient String unavailable;
     private transient Guard guard;
@@ -114,6 +122,13 @@ public final class FrontEndServlet extends HttpServlet {
             LOG.severe(unavailable);
             return;
         }
+        Object set = getServletContext().getAttribute(COLLECTORS_ATTRIBUTE);
+        if (set instanceof CollectorSet) {
+            collectors = (CollectorSet) set;
+            client = collectors.first().client;
+            LOG.info("reports from the collectors " + String.join(", ", collectors.names()));
+            return;
+        }
         Object c = getServletContext().getAttribute(CLIENT_ATTRIBUTE);
         if (c instanceof Client) {
             client = (Client) c;
@@ -135,6 +150,7 @@ public final class FrontEndServlet extends HttpServlet {
             }
             ownClient = true;
         }
+        collectors = new CollectorSet(List.of(new Source(client.address(), client, false, null)));
         LOG.info("reports from the collector at " + client.address());
     }
 
@@ -152,25 +168,49 @@ public final class FrontEndServlet extends HttpServlet {
         }
     }
 
-    /** The collector's reports for one request, fetched only while its browser is still there. */
-    private Reports reports(HttpServletRequest req) {
+    /**
+     * The chosen collector's reports for one request: those of its last poll, else fetched now
+     * (and kept until its next poll), only while the request's browser is still there.
+     */
+    private Reports reports(HttpServletRequest req) throws Failure {
+        Source src = source(req);
         return (k, sel, trace) -> {
             if (gone.test(req)) throw new Gone();
-            return client.fetch(k, sel, trace);
+            return src.report(k, sel, trace);
         };
     }
 
-    /** The collector a request is about, and how fresh its data is. */
-    View view(HttpServletRequest req) {
-        String name = client.address();
-        return new View(name, List.of(name), null, java.time.Duration.ofSeconds(300), false, false);
+    /** The collector a request names with {@code collector=NAME}, else the first; an unknown name is a 404. */
+    Source source(HttpServletRequest req) throws Failure {
+        String name = new Params(req).first("collector");
+        if (name == null || name.isEmpty()) return collectors.first();
+        Source s = collectors.get(name);
+        if (s == null)
+            throw new Failure(404, "no collector named \"" + name + "\"; this front end shows "
+                    + String.join(", ", collectors.names()));
+        return s;
     }
 
-    /** The history the front end keeps, or a 503 when it keeps none. */
+    /** The collector a request is about, and how fresh its data is. */
+    View view(HttpServletRequest req) throws Failure {
+        return source(req).view(collectors.names(), java.time.Instant.now());
+    }
+
+    /**
+     * The history the front end keeps; a 503 saying what to do when it keeps none or when the
+     * store refuses writes.
+     */
     vyt.history.HistoryStore history() throws Failure {
         Object h = getServletContext().getAttribute(HISTORY_ATTRIBUTE);
-        if (h instanceof vyt.history.HistoryStore) return (vyt.history.HistoryStore) h;
-        throw new Failure(503, "this front end keeps no history; start it with ./vyt web, which keeps one in --data DIR");
+        if (!(h instanceof vyt.history.HistoryStore))
+            throw new Failure(503, "this front end keeps no history; start it with ./vyt web, which keeps one in --data DIR");
+        Object health = getServletContext().getAttribute(STORE_HEALTH_ATTRIBUTE);
+        vyt.history.HistoryException f = health instanceof Poller.StoreHealth ? ((Poller.StoreHealth) health).fault()
+                : null;
+        if (f != null)
+            throw new Failure(503, "the history cannot be written: " + f.getMessage() + " The current pages still"
+                    + " work; polling goes on and its intervals are written once the store takes them.");
+        return (vyt.history.HistoryStore) h;
     }
 
     /** A page that cannot be served, with the status and the message it shows. */
@@ -216,6 +256,9 @@ public final class FrontEndServlet extends HttpServlet {
             int status = statusOf(e);
             if (status >= 500) LOG.warning(path + ": " + e.getMessage());
             error(req, resp, api, status, e.getMessage());
+        } catch (vyt.history.HistoryException e) {
+            LOG.warning(path + ": 503 " + e.getMessage());
+            error(req, resp, api, 503, "the history cannot be read: " + e.getMessage());
         } catch (Table.Csv c) {
             csv(resp, c);
         } catch (Gone e) {
@@ -261,6 +304,11 @@ public final class FrontEndServlet extends HttpServlet {
             health(req, resp);
             return;
         }
+        if (path.equals("/metrics")) {
+            new Params(req).only();
+            metrics(resp);
+            return;
+        }
         if (post && !path.equals("/rules"))
             throw new Failure(405, "POST is used only for rule changes");
         if (path.equals("/trend")) {
@@ -289,6 +337,7 @@ public final class FrontEndServlet extends HttpServlet {
             case "/sub-transactions": send(resp, p.subTransactions()); break;
             case "/rules": sendOrNot(resp, post ? p.changeRules() : p.rules(null)); break;
             case "/reports": send(resp, p.index()); break;
+            case "/collectors": new Params(req).only(); send(resp, collectorsPage(req)); break;
             default: throw new Failure(404, "no page " + path);
         }
     }
@@ -336,75 +385,123 @@ public final class FrontEndServlet extends HttpServlet {
 
     /** Runs a rule change and writes its line to the audit log, whatever the outcome. */
     Report change(HttpServletRequest req, Catalog.Kind k, Client.Selection sel) throws ClientException {
+        Source src;
         try {
-            Report r = client.fetch(k, sel, false);
+            src = source(req);
+        } catch (Failure f) {  // the page has refused the name already; never a change elsewhere
+            throw new ClientException(ClientException.Reason.BAD_REQUEST, f.getMessage());
+        }
+        try {
+            Report r = src.client.fetch(k, sel, false);
             int code = RuleReply.returnCode(r);
-            audit.record(req, client.address(), k, sel, code, Pages.codeReason(code));
+            audit.record(req, src.client.address(), k, sel, code, Pages.codeReason(code));
             return r;
         } catch (ClientException e) {
-            audit.record(req, client.address(), k, sel, -1, e.getMessage());
+            audit.record(req, src.client.address(), k, sel, -1, e.getMessage());
             throw e;
+        } finally {
+            src.rulesChanged();
         }
     }
 
-    /** How old the last known state of the collector may be before /health asks it again, in ms. */
+    /** How old the last known state of a collector may be before /health asks it again, in ms. */
     static final long HEALTH_FRESH_MS = 5000;
-    private final AtomicBoolean probing = new AtomicBoolean();
+    private final java.util.Set<String> probing = java.util.concurrent.ConcurrentHashMap.newKeySet();
 
     /**
-     * Answers from the last known state of the collector, never waiting on it: when that state is
+     * Answers from the last known state of every collector, never waiting on one: when a state is
      * stale, a background request refreshes it for the next call. Only before any answer is known
-     * does it wait, up to a second. The collector's address is named only to a logged-in user.
+     * does it wait, up to a second. A collector's address is named only to a logged-in user. The
+     * status is 503 when no collector answers.
      */
     private void health(HttpServletRequest req, HttpServletResponse resp) throws IOException {
         resp.setContentType("text/plain;charset=UTF-8");
         resp.setHeader("Cache-Control", "no-store");
-        Client.State st = client.state();
-        if (st == null || System.currentTimeMillis() - st.atMillis() > HEALTH_FRESH_MS) {
-            Thread probe = probe();
-            if (st == null && probe != null) {
-                try {
-                    probe.join(1000);
-                } catch (InterruptedException e) {
-                    Thread.currentThread().interrupt();
-                }
-                st = client.state();
+        List<Source> all = collectors.all();
+        List<Thread> waits = new java.util.ArrayList<>();
+        for (Source src : all) {
+            Client.State st = src.client.state();
+            if (st == null || System.currentTimeMillis() - st.atMillis() > HEALTH_FRESH_MS) {
+                Thread probe = probe(src);
+                if (st == null && probe != null) waits.add(probe);
+            }
+        }
+        long until = System.currentTimeMillis() + 1000;
+        for (Thread t : waits) {
+            try {
+                t.join(Math.max(1, until - System.currentTimeMillis()));
+            } catch (InterruptedException e) {
+                Thread.currentThread().interrupt();
             }
         }
         boolean named = req.getRemoteUser() != null;
-        String who = named ? "the collector at " + client.address() : "the collector";
-        if (st == null) {
-            resp.setStatus(503);
-            resp.getWriter().write("unknown: " + who + " has not answered yet\n");
-        } else if (st.ok()) {
-            resp.getWriter().write("ok: " + who + " answered " + ageOf(st) + "\n");
-        } else {
-            resp.setStatus(503);
-            resp.getWriter().write("unavailable: " + (named ? st.message()
-                    : who + " failed (" + st.reason().name().toLowerCase(Locale.ROOT).replace('_', ' ')
-                            + ")") + ", " + ageOf(st) + "\n");
+        boolean anyOk = false;
+        StringBuilder out = new StringBuilder();
+        for (Source src : all) {
+            Client.State st = src.client.state();
+            String who = (all.size() > 1 ? "the collector " + src.name : "the collector")
+                    + (named ? " at " + src.client.address() : "");
+            String stale = src.stale(java.time.Instant.now()) ? " (its last good poll is more than two intervals old)"
+                    : "";
+            if (all.size() > 1) out.append(src.name).append(": ");
+            if (st == null) {
+                out.append("unknown: ").append(who).append(" has not answered yet\n");
+            } else if (st.ok()) {
+                anyOk = true;
+                out.append("ok: ").append(who).append(" answered ").append(ageOf(st)).append(stale).append('\n');
+            } else {
+                out.append("unavailable: ").append(named ? st.message()
+                        : who + " failed (" + st.reason().name().toLowerCase(Locale.ROOT).replace('_', ' ') + ")")
+                        .append(", ").append(ageOf(st)).append(stale).append('\n');
+            }
         }
+        Object health = getServletContext().getAttribute(STORE_HEALTH_ATTRIBUTE);
+        if (health instanceof Poller.StoreHealth && ((Poller.StoreHealth) health).fault() != null)
+            out.append("history: refuses writes; polling goes on and writes them later").append(named
+                    ? " (" + ((Poller.StoreHealth) health).fault().fault().name().toLowerCase(Locale.ROOT) + ")" : "")
+                    .append('\n');
+        if (!anyOk) resp.setStatus(503);
+        resp.getWriter().write(out.toString());
     }
 
     private static String ageOf(Client.State st) {
         return (System.currentTimeMillis() - st.atMillis()) / 1000 + " s ago";
     }
 
-    /** Starts one background request to the collector unless one is running; returns it, or null. */
-    private Thread probe() {
-        if (!probing.compareAndSet(false, true)) return null;
+    /** Starts one background request to a collector unless one is running; returns it, or null. */
+    private Thread probe(Source src) {
+        if (!probing.add(src.name)) return null;
         Thread t = new Thread(() -> {
             try {
-                client.fetch(Catalog.byName("all-transactions"), Client.Selection.NONE, false);
+                src.client.fetch(Catalog.byName("all-transactions"), Client.Selection.NONE, false);
             } catch (ClientException | RuntimeException e) {
                 // the client keeps the outcome as its state
             } finally {
-                probing.set(false);
+                probing.remove(src.name);
             }
         }, "vyt-health");
         t.setDaemon(true);
         t.start();
         return t;
+    }
+
+    /** The overview of every collector. */
+    private String collectorsPage(HttpServletRequest req) {
+        Object h = getServletContext().getAttribute(HISTORY_ATTRIBUTE);
+        Object health = getServletContext().getAttribute(STORE_HEALTH_ATTRIBUTE);
+        boolean refreshing = !"off".equals(new Params(req).first("refresh"));
+        return CollectorsPage.page(req.getContextPath(), collectors,
+                health instanceof Poller.StoreHealth ? (Poller.StoreHealth) health : null,
+                h instanceof vyt.history.HistoryStore ? ((vyt.history.HistoryStore) h).describe() : null, refreshing);
+    }
+
+    /** The Prometheus figures, when the server keeps them. */
+    private void metrics(HttpServletResponse resp) throws Failure, IOException {
+        Object m = getServletContext().getAttribute(Metrics.ATTRIBUTE);
+        if (!(m instanceof Metrics)) throw new Failure(404, "this front end keeps no figures; ./vyt web serves them");
+        resp.setContentType("text/plain; version=0.0.4; charset=utf-8");
+        resp.setHeader("Cache-Control", "no-store");
+        ((Metrics) m).write(resp.getWriter());
     }
 
     private static void asset(HttpServletResponse resp, String name, String type) throws IOException {
@@ -456,6 +553,8 @@ public final class FrontEndServlet extends HttpServlet {
         resp.reset();
         secure(resp);
         resp.setStatus(status);
+        // A collector or the store that failed: clients may ask again after the refresh time.
+        if (status >= 500) resp.setHeader("Retry-After", String.valueOf(REFRESH_SECONDS));
         if (api) {
             resp.setContentType("application/json;charset=UTF-8");
             resp.getWriter().write(ReportJson.MAPPER.createObjectNode().put("status", status).put("error", message)

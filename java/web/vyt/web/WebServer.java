@@ -9,7 +9,11 @@ import java.nio.channels.SocketChannel;
 import java.nio.file.Path;
 import java.util.ArrayList;
 import java.util.List;
+import java.time.Duration;
 import java.util.concurrent.Callable;
+import java.util.concurrent.Executors;
+import java.util.concurrent.ScheduledExecutorService;
+import java.util.concurrent.TimeUnit;
 import java.util.function.Predicate;
 import javax.servlet.http.HttpServletRequest;
 import org.eclipse.jetty.security.ConstraintMapping;
@@ -35,12 +39,19 @@ import picocli.CommandLine.Option;
 import vyt.client.Client;
 import vyt.collector.Collector;
 import vyt.collector.Sample;
+import vyt.history.HistoryException;
+import vyt.history.HistoryStore;
+import vyt.history.PruneResult;
+import vyt.history.Retention;
+import vyt.history.StoreOptions;
 
 /**
  * Runs the web front end in an embedded Jetty: {@code vyt web [--port N] [--bind ADDR]
- * [--collector HOST:PORT] [--users FILE] [--access-log FILE] [--data-set NAME] [--host-name NAME]...
- * [--trust-proxy] [--audit-log FILE]}. Without {@code --collector} it starts the sample collector
- * in the process. It prints one line, {@code serving http://ADDR:PORT/}, once it accepts requests.
+ * [--collector [NAME=]HOST:PORT]... [--collectors FILE] [--poll-interval SECONDS] [--data DIR | --db URL]
+ * [--users FILE] [--access-log FILE] [--data-set NAME] [--host-name NAME]... [--trust-proxy]
+ * [--audit-log FILE]...}. Without a collector it starts the sample collector in the process. Each
+ * collector is polled on a thread of its own into the history and the pages' reports. It prints
+ * where the history is, then {@code serving http://ADDR:PORT/} once it accepts requests.
  */
 @Command(name = "vyt web", mixinStandardHelpOptions = true, sortOptions = false,
         description = "Serves the reports as web pages on http://ADDR:PORT/.")
@@ -52,9 +63,49 @@ public final class WebServer implements Callable<Integer> {
     @Option(names = "--bind", paramLabel = "ADDR", description = "address to listen on (default: ${DEFAULT-VALUE})")
     String bind = "127.0.0.1";
 
-    @Option(names = "--collector", paramLabel = "HOST:PORT",
-            description = "the collector to ask (default: a sample collector in this process)")
-    String collector;
+    @Option(names = "--collector", paramLabel = "[NAME=]HOST:PORT",
+            description = "a collector to poll and show, named NAME or after its host (repeatable; default: a"
+                    + " sample collector in this process, named sample)")
+    List<String> collectorSpecs = new ArrayList<>();
+
+    @Option(names = "--collectors", paramLabel = "FILE",
+            description = "a file of collectors, one NAME=HOST:PORT a line ('#' starts a comment)")
+    Path collectorsFile;
+
+    @Option(names = "--poll-interval", paramLabel = "SECONDS",
+            description = "how often each collector is polled; 0: not at all, every page asks the collector and"
+                    + " nothing is stored (default: ${DEFAULT-VALUE}; the sample collector is polled every --interval)")
+    int pollSeconds = CollectorSet.DEFAULT_POLL;
+
+    @Option(names = "--interval", paramLabel = "SECONDS",
+            description = "the sample collector's interval (default: ${DEFAULT-VALUE})")
+    int sampleInterval = Sample.INTERVAL;
+
+    @Option(names = "--data", paramLabel = "DIR",
+            description = "the folder of the history's SQLite file (default: vyt-data in the working directory)")
+    Path data;
+
+    @Option(names = "--db", paramLabel = "URL",
+            description = "keep the history in PostgreSQL instead: jdbc:postgresql://HOST:PORT/DB?user=NAME (no"
+                    + " password in the URL)")
+    String dbUrl;
+
+    @Option(names = "--db-password-file", paramLabel = "FILE",
+            description = "the file holding the --db password (default: the environment variable VYT_DB_PASSWORD)")
+    Path dbPasswordFile;
+
+    @Option(names = "--retention-days", paramLabel = "N",
+            description = "days the collector intervals are kept (default: ${DEFAULT-VALUE})")
+    int retentionDays = 30;
+
+    @Option(names = "--retention-hourly-days", paramLabel = "N",
+            description = "days the hourly roll-ups are kept (default: ${DEFAULT-VALUE})")
+    int retentionHourlyDays = 365;
+
+    @Option(names = "--seed-history", paramLabel = "DAYS",
+            description = "days of generated history stored for the sample collector at start; 0: none (default: 7"
+                    + " with the sample collector)")
+    Integer seedDays;
 
     @Option(names = "--users", paramLabel = "FILE",
             description = "HTTP Basic users, lines 'name: hash' written by ./vyt passwd FILE USER (required when"
@@ -99,8 +150,13 @@ public final class WebServer implements Callable<Integer> {
     private final PrintStream out;
     private Server server;
     private Collector embedded;
-    private Client client;
+    private CollectorSet collectors;
+    private final List<Poller> pollers = new ArrayList<>();
+    private HistoryStore store;
+    private ScheduledExecutorService housekeeping;
     private HeaderTimeout headerTimeout;
+    /** Opens the history; tests put a store of their own here. */
+    java.util.function.Function<StoreOptions, HistoryStore> openStore = HistoryStore::open;
 
     public WebServer() {
         this(System.out);
@@ -189,20 +245,47 @@ public final class WebServer implements Callable<Integer> {
         } catch (IOException e) {
             throw new Refused("--audit-log: cannot write " + e.getMessage());
         }
-        if (collector != null) {
+        if (pollSeconds < 0) throw new Refused("--poll-interval: seconds, 0 or more, not " + pollSeconds);
+        if (sampleInterval < 1) throw new Refused("--interval: at least 1 s, not " + sampleInterval);
+        if (retentionDays < 1 || retentionHourlyDays < 1)
+            throw new Refused("--retention-days and --retention-hourly-days: at least 1 day");
+        if (seedDays != null && seedDays < 0) throw new Refused("--seed-history: days, 0 or more, not " + seedDays);
+        if (dbUrl == null && dbPasswordFile != null) throw new Refused("--db-password-file applies only with --db");
+        List<CollectorSet.Spec> specs;
+        try {
+            specs = CollectorSet.parse(collectorSpecs, collectorsFile);
+        } catch (IOException e) {
+            throw new Refused("--collectors: cannot read " + collectorsFile + " (" + e.getMessage() + ")");
+        } catch (IllegalArgumentException e) {
+            throw new Refused(e.getMessage());
+        }
+        List<Source> sources = new ArrayList<>();
+        if (!specs.isEmpty()) {
             if (!dataSet.equals("standard")) throw new Refused("--data-set applies only to the embedded collector");
-            try {
-                Client a = Client.forAddress(collector);
-                client = new Client(a.host, a.port, Client.DEFAULT_CONNECT_TIMEOUT_MS, collectorTimeoutMs,
-                        Client.DEFAULT_MAX_REPLY);
-            } catch (IllegalArgumentException e) {
-                throw new Refused("--collector: " + e.getMessage());
+            if (seedDays != null && seedDays > 0)
+                throw new Refused("--seed-history applies only to the built-in sample collector");
+            Duration every = pollSeconds == 0 ? null : Duration.ofSeconds(pollSeconds);
+            for (CollectorSet.Spec sp : specs) {
+                try {
+                    Client a = Client.forAddress(sp.address());
+                    sources.add(new Source(sp.name(), new Client(a.host, a.port, Client.DEFAULT_CONNECT_TIMEOUT_MS,
+                            collectorTimeoutMs, Client.DEFAULT_MAX_REPLY), false, every));
+                } catch (IllegalArgumentException e) {
+                    throw new Refused("--collector " + sp.name() + ": " + e.getMessage());
+                }
             }
         } else {
-            embedded = Collector.start(0, set);
-            client = new Client(embedded.host(), embedded.port(), Client.DEFAULT_CONNECT_TIMEOUT_MS,
-                    collectorTimeoutMs, Client.DEFAULT_MAX_REPLY);
+            embedded = Collector.start(0, set, sampleInterval);
+            sources.add(new Source("sample", new Client(embedded.host(), embedded.port(),
+                    Client.DEFAULT_CONNECT_TIMEOUT_MS, collectorTimeoutMs, Client.DEFAULT_MAX_REPLY), true,
+                    pollSeconds == 0 ? null : Duration.ofSeconds(sampleInterval)));
         }
+        collectors = new CollectorSet(sources);
+        Poller.StoreHealth storeHealth = new Poller.StoreHealth();
+        boolean polling = pollSeconds > 0;
+        if (polling) openHistory(storeHealth);
+        Metrics metrics = new Metrics(store, collectors.names());
+        if (polling) startPolling(set, metrics, storeHealth);
 
         QueuedThreadPool threads = new QueuedThreadPool(64, 8);
         threads.setName("vyt-web");
@@ -221,7 +304,11 @@ public final class WebServer implements Callable<Integer> {
         // No sessions: the rule forms' token is a signed cookie (see FrontEndServlet.token).
         ServletContextHandler context = new ServletContextHandler(ServletContextHandler.NO_SESSIONS);
         context.setContextPath("/");
-        context.setAttribute(FrontEndServlet.CLIENT_ATTRIBUTE, client);
+        context.setAttribute(FrontEndServlet.CLIENT_ATTRIBUTE, collectors.first().client);
+        context.setAttribute(FrontEndServlet.COLLECTORS_ATTRIBUTE, collectors);
+        context.setAttribute(FrontEndServlet.STORE_HEALTH_ATTRIBUTE, storeHealth);
+        context.setAttribute(Metrics.ATTRIBUTE, metrics);
+        if (store != null) context.setAttribute(FrontEndServlet.HISTORY_ATTRIBUTE, store);
         context.setInitParameter(FrontEndServlet.OPEN_READS_PARAM, "true");  // --users asks for logins itself
         context.setAttribute(Guard.ATTRIBUTE, new Guard(hostNames, trustProxy));
         context.setAttribute(Audit.ATTRIBUTE, audit);
@@ -248,12 +335,96 @@ public final class WebServer implements Callable<Integer> {
         server.start();
     }
 
-    /** Stops the server and the embedded collector. */
+    /** Stops the server, the polls, the history and the embedded collector. */
     void stop() throws Exception {
         if (server != null) server.stop();
         if (headerTimeout != null) headerTimeout.close();
-        if (client != null) client.close();
+        for (Poller p : pollers) p.close();
+        if (housekeeping != null) housekeeping.shutdownNow();
+        if (collectors != null) for (Source s : collectors.all()) s.client.close();
+        if (store != null) store.close();
         if (embedded != null) embedded.close();
+    }
+
+    /** Opens the history the options name and says where it is; a store that cannot be opened refuses the start. */
+    private void openHistory(Poller.StoreHealth health) throws Refused {
+        StoreOptions o = new StoreOptions(data, dbUrl, dbPasswordFile,
+                new Retention(Duration.ofDays(retentionDays), Duration.ofDays(retentionHourlyDays)));
+        OpeningStore s = new OpeningStore(o, openStore);
+        HistoryException f = s.tryOpen();
+        if (f != null) {
+            switch (f.fault()) {
+                case CONFIG: case CREDENTIALS: case SCHEMA:
+                    throw new Refused("the history cannot be opened: " + f.getMessage());
+                default:
+                    out.println("history: " + s.describe() + ": " + f.getMessage() + " Serving the current pages;"
+                            + " the history is opened once it can be, and the polls are kept until then.");
+                    FrontEndServlet.LOG.warning("the history cannot be opened yet: " + f.getMessage());
+                    health.failed(f);
+            }
+        } else {
+            out.println("history: " + s.describe());
+        }
+        store = s;
+    }
+
+    /**
+     * Starts a poll thread per collector, seeding the sample collector's history first, and the
+     * daily prune of the history (once now).
+     */
+    private void startPolling(Sample.DataSet set, Metrics metrics, Poller.StoreHealth health) {
+        for (Source s : collectors.all()) {
+            Poller p = new Poller(s, store, metrics, health);
+            int days = seedDays != null ? seedDays : s.sample ? DEFAULT_SEED_DAYS : 0;
+            if (s.sample && days > 0) {
+                out.println("seeding " + days + " days of generated sample history for the collector " + s.name
+                        + " (--seed-history 0: none)");
+                p.before(() -> seed(s.name, set, days));
+            }
+            pollers.add(p);
+            p.start();
+        }
+        housekeeping = Executors.newSingleThreadScheduledExecutor(r -> {
+            Thread t = new Thread(r, "vyt-prune");
+            t.setDaemon(true);
+            return t;
+        });
+        housekeeping.scheduleAtFixedRate(this::prune, 0, 1, TimeUnit.DAYS);
+    }
+
+    static final int DEFAULT_SEED_DAYS = 7;
+
+    private void seed(String name, Sample.DataSet set, int days) {
+        try {
+            int n = SeedHistory.seed(store, name, set, days, sampleInterval, System.currentTimeMillis() / 1000);
+            FrontEndServlet.LOG.info("seeded " + n + " sample intervals for " + name);
+        } catch (UnsupportedOperationException e) {
+            FrontEndServlet.LOG.info("no sample history seeded: " + e.getMessage());
+        } catch (HistoryException e) {
+            FrontEndServlet.LOG.warning("no sample history seeded: " + e.getMessage());
+        }
+    }
+
+    private void prune() {
+        try {
+            PruneResult r = store.prune(System.currentTimeMillis() / 1000);
+            FrontEndServlet.LOG.info("history pruned: " + r.intervals() + " intervals, " + r.hours() + " hours, "
+                    + r.alerts() + " alerts");
+        } catch (HistoryException e) {
+            FrontEndServlet.LOG.warning("the history was not pruned: " + e.getMessage());
+        }
+    }
+
+    HistoryStore store() {
+        return store;
+    }
+
+    CollectorSet collectors() {
+        return collectors;
+    }
+
+    List<Poller> pollers() {
+        return pollers;
     }
 
     Collector embedded() {

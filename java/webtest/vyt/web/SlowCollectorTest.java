@@ -99,7 +99,7 @@ class SlowCollectorTest {
     @Test
     void noMoreReportsAreFetchedForABrowserThatHasGone() throws Exception {
         try (Collector real = Collector.start(0); Trickler fake = new Trickler(real)) {
-            WebServer w = WebTestSupport.start("--collector", fake.address());
+            WebServer w = WebTestSupport.start("--collector", fake.address(), "--poll-interval", "0");
             try {
                 fake.delayMs = 700;
                 // The transaction page asks for three reports, one after the other.
@@ -128,7 +128,8 @@ class SlowCollectorTest {
     @Test
     void aTricklingCollectorCostsOneDeadlineAndThePoolRecovers() throws Exception {
         try (Collector real = Collector.start(0); Trickler fake = new Trickler(real)) {
-            WebServer w = WebTestSupport.start("--collector", fake.address(), "--collector-timeout", "1000");
+            WebServer w = WebTestSupport.start("--collector", fake.address(), "--collector-timeout", "1000",
+                    "--poll-interval", "0");
             ExecutorService pool = Executors.newFixedThreadPool(24);
             try {
                 WebTestSupport.Browser b = new WebTestSupport.Browser(w.url());

@@ -157,6 +157,8 @@ final class WebTestSupport {
         WebServer w = new WebServer();
         new picocli.CommandLine(w).parseArgs(args);
         w.port = 0;
+        if (w.data == null && w.dbUrl == null)  // a history of its own, in the test run's working directory
+            w.data = Files.createTempDirectory(java.nio.file.Path.of("").toAbsolutePath(), "vyt-history");
         if (w.auditLog == null) {
             w.auditLog = Files.createTempFile("vyt-audit", ".log");
             w.auditLog.toFile().deleteOnExit();

@@ -315,15 +315,6 @@ public final class FrontEndServlet extends HttpServlet {
             send(resp, new Trends(req, history(), view(req)).page());
             return;
         }
-        if (path.equals("/metrics")) {
-            new Params(req).only();
-            Object m = getServletContext().getAttribute(Metrics.ATTRIBUTE);
-            if (!(m instanceof Metrics)) throw new Failure(404, "no page /metrics: this front end keeps no figures");
-            resp.setContentType(Metrics.CONTENT_TYPE);
-            resp.setHeader("Cache-Control", "no-store");
-            ((Metrics) m).write(resp.getWriter());
-            return;
-        }
         Pages p = new Pages(this, req, resp, reports(req), view(req));
         switch (path) {
             case "": case "/": send(resp, p.overview()); break;
@@ -499,7 +490,7 @@ public final class FrontEndServlet extends HttpServlet {
     private void metrics(HttpServletResponse resp) throws Failure, IOException {
         Object m = getServletContext().getAttribute(Metrics.ATTRIBUTE);
         if (!(m instanceof Metrics)) throw new Failure(404, "this front end keeps no figures; ./vyt web serves them");
-        resp.setContentType("text/plain; version=0.0.4; charset=utf-8");
+        resp.setContentType(Metrics.CONTENT_TYPE);
         resp.setHeader("Cache-Control", "no-store");
         ((Metrics) m).write(resp.getWriter());
     }

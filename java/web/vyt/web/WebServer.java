@@ -313,8 +313,6 @@ public final class WebServer implements Callable<Integer> {
         context.setAttribute(Guard.ATTRIBUTE, new Guard(hostNames, trustProxy));
         context.setAttribute(Audit.ATTRIBUTE, audit);
         context.setAttribute(FrontEndServlet.GONE_ATTRIBUTE, (Predicate<HttpServletRequest>) WebServer::browserGone);
-        Metrics metrics = new Metrics(null, List.of(client.address()));
-        context.setAttribute(Metrics.ATTRIBUTE, metrics);
         context.addServlet(new ServletHolder("vyt", new FrontEndServlet()), "/");
         if (userStore != null) context.setSecurityHandler(basicAuth(userStore));
         context.setErrorHandler(new ErrorPages());

@@ -32,8 +32,10 @@ import vyt.web.SeedHistory;
 /**
  * The web front end's load benchmark over a stored history. For each store (SQLite, then a
  * throw-away PostgreSQL server) it seeds a history of {@code --days} days of
- * {@code --trans} transactions with {@code --paths} paths each at {@code --interval} seconds (and
- * the sample transactions), timing the seeding and measuring the store's size; starts
+ * {@code --trans} transactions with {@code --paths} paths each (and the sample transactions): the
+ * last {@code --fine-days} days (7 unless given) at {@code --interval} seconds, the days before at
+ * one interval an hour, which the 30-day trend reads the same way (from hourly roll-ups) and which
+ * seeds in a fraction of the time; it times the seeding and measures the store's growth; starts
  * {@code vyt web} on that history, asking a sample collector in this process; warms it up; then
  * lets {@code --clients} clients request the pages of each case for {@code --seconds} seconds:
  * {@code trend-24h} and {@code trend-30d} (the trend page of a transaction over a day and 30 days)
@@ -43,7 +45,7 @@ import vyt.web.SeedHistory;
  *
  * <pre>
  * BenchWeb --server-jar vytweb.jar --library-path DIR [--clients N] [--seconds S] [--days D]
- *          [--trans T] [--paths P] [--interval SECONDS] [--stores sqlite,postgresql]
+ *          [--fine-days F] [--trans T] [--paths P] [--interval SECONDS] [--stores sqlite,postgresql]
  *          [--cases trend-24h,trend-30d,mixed]
  * </pre>
  */
@@ -62,8 +64,8 @@ public final class BenchWeb {
     static final int WARM_UP_PAGES = 300;
 
     /** The benchmark's settings. */
-    record Settings(String jar, String libPath, int clients, int seconds, int days, int trans, int paths,
-            int interval, List<String> stores, List<String> cases) {
+    record Settings(String jar, String libPath, int clients, int seconds, int days, int fineDays, int trans,
+            int paths, int interval, List<String> stores, List<String> cases) {
         List<String> tranNames() {
             List<String> out = new ArrayList<>();
             for (int t = 1; t <= trans; t++) out.add(String.format(Locale.ROOT, "bench-%02d", t));
@@ -73,7 +75,7 @@ public final class BenchWeb {
 
     public static void main(String[] args) throws Exception {
         String jar = null, libPath = null;
-        int clients = 16, seconds = 30, days = 30, trans = 50, paths = 5, interval = 300;
+        int clients = 16, seconds = 30, days = 30, fineDays = 7, trans = 50, paths = 5, interval = 300;
         List<String> stores = List.of("sqlite", "postgresql"), cases = CASES;
         try {
             for (int i = 0; i < args.length; i++) {
@@ -83,6 +85,7 @@ public final class BenchWeb {
                     case "--clients": clients = Integer.parseInt(args[++i]); break;
                     case "--seconds": seconds = Integer.parseInt(args[++i]); break;
                     case "--days": days = Integer.parseInt(args[++i]); break;
+                    case "--fine-days": fineDays = Integer.parseInt(args[++i]); break;
                     case "--trans": trans = Integer.parseInt(args[++i]); break;
                     case "--paths": paths = Integer.parseInt(args[++i]); break;
                     case "--interval": interval = Integer.parseInt(args[++i]); break;
@@ -96,7 +99,7 @@ public final class BenchWeb {
             for (String c : cases) if (!CASES.contains(c)) throw new IllegalArgumentException("case " + c);
         } catch (RuntimeException e) {
             System.err.println("bench-web: " + e.getMessage() + "\nusage: bench-web [--clients N] [--seconds S]"
-                    + " [--days D] [--trans T] [--paths P] [--interval SECONDS] [--stores sqlite,postgresql]"
+                    + " [--days D] [--fine-days F] [--trans T] [--paths P] [--interval SECONDS] [--stores sqlite,postgresql]"
                     + " [--cases trend-24h,trend-30d,mixed]");
             System.exit(2);
         }
@@ -104,11 +107,12 @@ public final class BenchWeb {
             System.err.println("bench-web: --server-jar and --library-path are required (./vyt bench-web sets them)");
             System.exit(2);
         }
-        Settings s = new Settings(Path.of(jar).toAbsolutePath().toString(), Path.of(libPath).toAbsolutePath().toString(), clients, seconds, days, trans, paths, interval, stores, cases);
+        Settings s = new Settings(Path.of(jar).toAbsolutePath().toString(), Path.of(libPath).toAbsolutePath().toString(), clients, seconds, days, fineDays, trans, paths, interval, stores, cases);
         System.err.printf(Locale.ROOT, "bench-web: %s UTC, %d CPUs, load %s; %d clients, %d s per case; history of %d"
-                + " days x %d transactions x %d paths at %d s%n", Instant.now().truncatedTo(ChronoUnit.SECONDS),
-                Runtime.getRuntime().availableProcessors(), Files.readString(Path.of("/proc/loadavg")).trim(),
-                clients, seconds, days, trans, paths, interval);
+                + " days (the last %d at %d s, hourly before) x %d transactions x %d paths%n",
+                Instant.now().truncatedTo(ChronoUnit.SECONDS), Runtime.getRuntime().availableProcessors(),
+                Files.readString(Path.of("/proc/loadavg")).trim(), clients, seconds, days, Math.min(fineDays, days),
+                interval, trans, paths);
         try (Collector collector = Collector.start(0, Sample.DataSet.STANDARD, interval)) {
             for (String store : stores) runStore(s, store, collector);
         }
@@ -136,19 +140,37 @@ public final class BenchWeb {
                 options = StoreOptions.sqlite(work.resolve("data"));
                 storeArgs = List.of("--data", work.resolve("data").toString());
             }
-            long now = System.currentTimeMillis() / 1000;
+            // The history ends at the last full hour: the hourly part ends where the fine part starts.
+            long now = System.currentTimeMillis() / 1000 / 3600 * 3600;
+            int fine = Math.min(s.fineDays, s.days), coarse = s.days - fine;
+            int pathCount = s.trans * s.paths + 6;
             try (HistoryStore store = HistoryStore.open(options)) {
-                long empty = store.sizeBytes();
                 long t0 = System.nanoTime();
-                int n = SeedHistory.seed(store, name, s.tranNames(), s.paths, s.days, s.interval, now);
-                n += SeedHistory.seed(store, name, Sample.DataSet.STANDARD, s.days, s.interval, now);
-                double secs = (System.nanoTime() - t0) / 1e9;
+                int n = 0;
+                if (coarse > 0) {
+                    n += SeedHistory.seed(store, name, s.tranNames(), s.paths, coarse, 3600, now - fine * 86_400L);
+                    n += SeedHistory.seed(store, name, Sample.DataSet.STANDARD, coarse, 3600, now - fine * 86_400L);
+                }
+                if (pg != null) vacuum(pg);
+                long before = store.sizeBytes();
+                long t1 = System.nanoTime();
+                int m = SeedHistory.seed(store, name, s.tranNames(), s.paths, fine, s.interval, now);
+                m += SeedHistory.seed(store, name, Sample.DataSet.STANDARD, fine, s.interval, now);
+                long t2 = System.nanoTime();
                 long size = store.sizeBytes();
-                int pathCount = s.trans * s.paths + 6;
-                System.err.printf(Locale.ROOT, "bench-web %s: seeded %d intervals (%d paths x %d days) in %.1f s ="
-                        + " %.0f intervals/s; store %.1f MB (empty %.1f MB) = %.0f bytes per day per path%n",
-                        storeName, n, pathCount, s.days, secs, n / secs, size / 1048576.0, empty / 1048576.0,
-                        s.days == 0 ? 0.0 : (size - empty) / (double) s.days / pathCount);
+                System.err.printf(Locale.ROOT, "bench-web %s: seeded %d paths: %d days hourly (%d intervals, %.1f s),"
+                        + " then %d days at %d s (%d intervals, %.1f s = %.0f intervals/s); store %.1f MB;"
+                        + " the days at %d s grew it by %.0f bytes per day per path%n", storeName, pathCount, coarse,
+                        n, (t1 - t0) / 1e9, fine, s.interval, m, (t2 - t1) / 1e9, m / ((t2 - t1) / 1e9),
+                        size / 1048576.0, s.interval, fine == 0 ? 0.0 : (size - before) / (double) fine / pathCount);
+                if (pg != null && fine > 0) {
+                    // Seeding updates each path's latest row once per interval: measure again without the dead rows.
+                    vacuum(pg);
+                    long vacuumed = store.sizeBytes();
+                    System.err.printf(Locale.ROOT, "bench-web %s: after VACUUM FULL the store is %.1f MB; the days at"
+                            + " %d s take %.0f bytes per day per path%n", storeName, vacuumed / 1048576.0, s.interval,
+                            (vacuumed - before) / (double) fine / pathCount);
+                }
             }
             List<String> cmd = new ArrayList<>(List.of(Path.of(System.getProperty("java.home"), "bin", "java")
                     .toString(), "-Djava.library.path=" + s.libPath, "-jar", s.jar, "--port", "0", "--collector", name,
@@ -196,6 +218,15 @@ public final class BenchWeb {
             try (Stream<Path> all = Files.walk(work)) {
                 for (Path f : all.sorted(Comparator.reverseOrder()).toList()) Files.deleteIfExists(f);
             }
+        }
+    }
+
+    private static void vacuum(PgServer pg) throws java.sql.SQLException {
+        java.util.Properties p = new java.util.Properties();
+        p.setProperty("password", PgServer.PASSWORD);
+        try (java.sql.Connection c = java.sql.DriverManager.getConnection(pg.url("history"), p);
+             java.sql.Statement st = c.createStatement()) {
+            st.execute("VACUUM FULL");
         }
     }
 

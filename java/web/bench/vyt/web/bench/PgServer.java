@@ -51,7 +51,7 @@ final class PgServer implements AutoCloseable {
 
     /** The URL of a database, the user named, the password left to the environment. */
     String url(String database) {
-        return "jdbc:postgresql://127.0.0.1:" + port + "/" + database + "?user=postgres&reWriteBatchedInserts=true";
+        return "jdbc:postgresql://127.0.0.1:" + port + "/" + database + "?user=postgres";
     }
 
     @Override

@@ -18,7 +18,7 @@ import java.util.stream.Stream;
  * A throw-away PostgreSQL server of Debian's binaries in a temporary folder on a free port, with
  * password authentication, run as the postgres user when the benchmark runs as root.
  */
-final class PgServer implements AutoCloseable {
+final class PgServer {
     static final Path BIN = Path.of("/usr/lib/postgresql/15/bin");
     static final String PASSWORD = "bench-web-Pg-5523";
 
@@ -54,8 +54,7 @@ final class PgServer implements AutoCloseable {
         return "jdbc:postgresql://127.0.0.1:" + port + "/" + database + "?user=postgres";
     }
 
-    @Override
-    public void close() throws Exception {
+    void close() throws Exception {
         try {
             asPostgres(BIN.resolve("pg_ctl").toString(), "-D", dir.resolve("data").toString(), "-m", "fast", "-w",
                     "stop");

@@ -99,15 +99,16 @@ public final class BenchWeb {
             for (String c : cases) if (!CASES.contains(c)) throw new IllegalArgumentException("case " + c);
         } catch (RuntimeException e) {
             System.err.println("bench-web: " + e.getMessage() + "\nusage: bench-web [--clients N] [--seconds S]"
-                    + " [--days D] [--fine-days F] [--trans T] [--paths P] [--interval SECONDS] [--stores sqlite,postgresql]"
-                    + " [--cases trend-24h,trend-30d,mixed]");
+                    + " [--days D] [--fine-days F] [--trans T] [--paths P] [--interval SECONDS]"
+                    + " [--stores sqlite,postgresql] [--cases trend-24h,trend-30d,mixed]");
             System.exit(2);
         }
         if (jar == null || libPath == null) {
             System.err.println("bench-web: --server-jar and --library-path are required (./vyt bench-web sets them)");
             System.exit(2);
         }
-        Settings s = new Settings(Path.of(jar).toAbsolutePath().toString(), Path.of(libPath).toAbsolutePath().toString(), clients, seconds, days, fineDays, trans, paths, interval, stores, cases);
+        Settings s = new Settings(Path.of(jar).toAbsolutePath().toString(), Path.of(libPath).toAbsolutePath().toString(),
+                clients, seconds, days, fineDays, trans, paths, interval, stores, cases);
         System.err.printf(Locale.ROOT, "bench-web: %s UTC, %d CPUs, load %s; %d clients, %d s per case; history of %d"
                 + " days (the last %d at %d s, hourly before) x %d transactions x %d paths%n",
                 Instant.now().truncatedTo(ChronoUnit.SECONDS), Runtime.getRuntime().availableProcessors(),
@@ -119,7 +120,12 @@ public final class BenchWeb {
     }
 
     static void runStore(Settings s, String storeName, Collector collector) throws Exception {
-        String name = collector.host() + ":" + collector.port();
+        // A front end that names its collectors (--collector NAME=HOST:PORT) keeps their history under
+        // that name; one that does not is named after the address.
+        String address = collector.host() + ":" + collector.port();
+        String help = serverHelp(s);
+        boolean named = help.contains("[NAME=]HOST:PORT");
+        String name = named ? "bench" : address;
         Path work = Files.createTempDirectory("vyt-bench-web");
         PgServer pg = null;
         try {
@@ -173,9 +179,9 @@ public final class BenchWeb {
                 }
             }
             List<String> cmd = new ArrayList<>(List.of(Path.of(System.getProperty("java.home"), "bin", "java")
-                    .toString(), "-Djava.library.path=" + s.libPath, "-jar", s.jar, "--port", "0", "--collector", name,
+                    .toString(), "-Djava.library.path=" + s.libPath, "-jar", s.jar, "--port", "0",
+                    "--collector", named ? name + "=" + address : address,
                     "--access-log", work.resolve("access.log").toString()));
-            String help = serverHelp(s);
             if (help.contains(storeArgs.get(0) + " ") || help.contains(storeArgs.get(0) + "=")) {
                 cmd.addAll(storeArgs);
             } else {
@@ -193,7 +199,8 @@ public final class BenchWeb {
                 }
                 String base = url.substring(0, url.length() - 1);
                 HttpClient[] http = clients(s.clients);
-                List<String> trans = s.tranNames();
+                List<String> trans = new ArrayList<>();
+                for (String t : s.tranNames()) trans.add(named ? t + "&collector=" + name : t);
                 for (String c : s.cases) {
                     phase(http, base, c, trans, s.clients, WARM_UP_PAGES, Long.MAX_VALUE, new AtomicInteger(),
                             new ArrayList<>());

@@ -122,7 +122,8 @@ public final class Cli {
             switch (sub.commandSpec().name()) {
                 case Commands.DEMO: return demo();
                 case Commands.REPORTS: return reports();
-                case Commands.COLLECTOR: return collector(sub.matchedOptionValue("--port", DEFAULT_PORT));
+                case Commands.COLLECTOR: return collector(sub.matchedOptionValue("--port", DEFAULT_PORT),
+                        sub.matchedOptionValue("--interval", Sample.INTERVAL));
                 case Commands.REPORT:
                     helpOf = sub.commandSpec().qualifiedName();
                     if (!sub.hasSubcommand())
@@ -315,10 +316,11 @@ public final class Cli {
 
     // ---- collector ---------------------------------------------------------------------------
 
-    private int collector(int port) {
+    private int collector(int port, int intervalSeconds) {
         try {
-            Collector c = Collector.start(port);
-            err.println("sample collector listening on " + c.host() + ":" + c.port() + " (Ctrl-C stops it)");
+            Collector c = Collector.start(port, Sample.DataSet.STANDARD, intervalSeconds);
+            err.println("sample collector listening on " + c.host() + ":" + c.port() + " (intervals of "
+                    + intervalSeconds + " s; Ctrl-C stops it)");
             err.flush();
             Runtime.getRuntime().addShutdownHook(new Thread(c::close));
             new java.util.concurrent.CountDownLatch(1).await();  // serves until the process is stopped

@@ -1,5 +1,7 @@
 package vyt.cli;
 
+import vyt.collector.Sample;
+
 import vyt.catalog.Catalog;
 
 import java.util.ArrayList;
@@ -50,6 +52,10 @@ final class Commands {
         collector.addOption(OptionSpec.builder("--port").paramLabel("N").type(int.class)
                 .converters(new Number("--port", 0, 65535)).defaultValue(String.valueOf(Cli.DEFAULT_PORT))
                 .description("TCP port to listen on, 0 for any free port (default: ${DEFAULT-VALUE}).").build());
+        collector.addOption(OptionSpec.builder("--interval").paramLabel("SECONDS").type(int.class)
+                .converters(new Number("--interval", 1, 86400)).defaultValue(String.valueOf(Sample.INTERVAL))
+                .description("Length of the collector's intervals; each brings new values (default: ${DEFAULT-VALUE}).")
+                .build());
         cl.addSubcommand(COLLECTOR, collector);
         cl.addSubcommand("help", new CommandLine.HelpCommand());
         cl.setCaseInsensitiveEnumValuesAllowed(true);

@@ -23,6 +23,10 @@ import org.vytjni.api.CollectorErrorException;
  * several requests, one after the other. A request whose length word is not 1132, or that ends
  * before its 1132 bytes, is answered with an error reply and its connection is closed; the
  * server keeps running. Each connection is served on a thread of its own.
+ *
+ * <p>A collector made for one {@link Sample} answers from it for ever; one started with an
+ * interval length answers from the sample at its clock: its current interval is the last one
+ * complete, interval starts being multiples of the length, so each interval brings new values.
  */
 public final class Collector implements AutoCloseable {
     /** How long a started request may take to arrive in full. */
@@ -34,8 +38,16 @@ public final class Collector implements AutoCloseable {
 
     private final int requestTimeoutMs;
     private final ServerSocket server;
-    private final Replies replies;
-    private final Sample sample;
+    private final Rules rules;
+    /** The fixed sample, or null when the collector follows its clock. */
+    private final Sample fixed;
+    private final Sample.DataSet set;
+    private final int intervalSeconds;
+    /** The sample of the last clock second asked for, and its replies. */
+    private record Current(Sample sample, Replies replies) {
+    }
+
+    private volatile Current latest;
     private final ExecutorService pool;
     private final Set<Socket> open = ConcurrentHashMap.newKeySet();
     private final AtomicInteger served = new AtomicInteger();
@@ -51,9 +63,17 @@ public final class Collector implements AutoCloseable {
 
     /** As above, with the time a started request may take to arrive in full. */
     public Collector(Sample sample, int port, int requestTimeoutMs) throws IOException {
-        this.sample = sample;
+        this(sample, null, sample.interval, port, requestTimeoutMs);
+    }
+
+    private Collector(Sample fixed, Sample.DataSet set, int intervalSeconds, int port, int requestTimeoutMs)
+            throws IOException {
+        this.fixed = fixed;
+        this.set = set;
+        this.intervalSeconds = intervalSeconds;
         this.requestTimeoutMs = requestTimeoutMs;
-        this.replies = new Replies(sample, new Rules(sample));
+        this.rules = new Rules(fixed != null ? fixed : clockSample(set, intervalSeconds));
+        if (fixed != null) latest = new Current(fixed, new Replies(fixed, rules));
         this.server = new ServerSocket();
         server.setReuseAddress(true);
         server.bind(new InetSocketAddress(InetAddress.getLoopbackAddress(), port), 64);
@@ -73,18 +93,49 @@ public final class Collector implements AutoCloseable {
         return start(port, Sample.DataSet.STANDARD);
     }
 
-    /** A collector for a data set at the current time. */
+    /** A collector for a data set following its clock, with intervals of {@link Sample#INTERVAL} seconds. */
     public static Collector start(int port, Sample.DataSet set) throws IOException {
-        return new Collector(new Sample((int) (System.currentTimeMillis() / 1000), set), port);
+        return start(port, set, Sample.INTERVAL);
     }
 
     /**
-     * A collector for a data set whose summary interval lasts {@code intervalSeconds}.
-     * (Interim: every interval holds the data of the current time.)
+     * A collector for a data set following its clock, whose summary interval lasts
+     * {@code intervalSeconds}: each interval ends at a multiple of that length, and a request
+     * is answered with the last interval complete at the time it arrives.
      */
     public static Collector start(int port, Sample.DataSet set, int intervalSeconds) throws IOException {
         if (intervalSeconds < 1) throw new IllegalArgumentException("interval " + intervalSeconds + " s: at least 1");
-        return start(port, set);
+        return new Collector(null, set, intervalSeconds, port, REQUEST_TIMEOUT_MS);
+    }
+
+    /** The sample at the clock's current second: its current interval the last one complete. */
+    static Sample clockSample(Sample.DataSet set, int intervalSeconds) {
+        int now = (int) (System.currentTimeMillis() / 1000);
+        int start = Math.floorDiv(now, intervalSeconds) * intervalSeconds - intervalSeconds;
+        return new Sample(now, set, intervalSeconds, start);
+    }
+
+    /** The replies for the current clock second (the fixed sample's, for a collector made for one). */
+    private Current current() {
+        Current c = latest;
+        if (fixed != null) return c;
+        int now = (int) (System.currentTimeMillis() / 1000);
+        if (c == null || c.sample.now != now) {
+            synchronized (this) {
+                c = latest;
+                if (c == null || c.sample.now != now) {
+                    Sample s = clockSample(set, intervalSeconds);
+                    c = new Current(s, new Replies(s, rules));
+                    latest = c;
+                }
+            }
+        }
+        return c;
+    }
+
+    /** The length of the collector's intervals in seconds. */
+    public int intervalSeconds() {
+        return intervalSeconds;
     }
 
     public int port() {
@@ -95,8 +146,9 @@ public final class Collector implements AutoCloseable {
         return server.getInetAddress().getHostAddress();
     }
 
+    /** The sample the collector answers from now. */
     public Sample sample() {
-        return sample;
+        return current().sample;
     }
 
     /** Requests answered with a report or an error reply. */
@@ -151,7 +203,7 @@ public final class Collector implements AutoCloseable {
                         keep = false;
                     } else {
                         readFully(in, record, 4, Request.LENGTH - 4, false);
-                        reply = replies.answer(Request.parse(record));
+                        reply = current().replies.answer(Request.parse(record));
                     }
                 } catch (EOFException | SocketTimeoutException e) {
                     reply = Replies.error(0, CollectorErrorException.BAD_REQUEST);

@@ -380,7 +380,7 @@ public final class Replies {
             w.i32(at, s.tranValue(t, "tranTotRespTimeAvg"));
             at += 4;
         }
-        w.i32(at, s.now).i32(at + 4, s.intervalStart).i32(at + 8, Sample.INTERVAL).i32(at + 12, s.sumIntervalAux());
+        w.i32(at, s.now).i32(at + 4, s.intervalStart).i32(at + 8, s.interval).i32(at + 12, s.sumIntervalAux());
         if (codeLast) w.i32(at + 16, t.flags()).i32(at + 20, 0);
         else w.i32(at + 16, 0).i32(at + 20, t.flags());
     }
@@ -423,7 +423,7 @@ public final class Replies {
         int total = 0;
         for (Sample.Path p : paths) total += s.pathValue(s.owner(p), p, "pathTotRespTimeDataCtSum");
         Wire w = reply(112 + 496 * paths.size(), q, paths.size()).text(20, 64, q.tranName()).i32(84, server.serverId())
-                .i32(88, total).i32(92, s.intervalStart).i32(96, s.now).i32(100, Sample.INTERVAL)
+                .i32(88, total).i32(92, s.intervalStart).i32(96, s.now).i32(100, s.interval)
                 .i32(104, s.startup).i32(108, server.online() ? 0 : Flags.MSERVER_OFFLINE);
         for (int k = 0; k < paths.size(); k++) {
             Sample.Path p = paths.get(k);
@@ -467,7 +467,7 @@ public final class Replies {
         for (int i = 0; i < DISTRIBUTION.length; i++) w.i32(1460 + 4 * i, s.pathValue(t, p, DISTRIBUTION[i]));
         for (int i = 0; i < m; i++) w.i32(1512 + 4 * i, s.pathValue(t, p, metricWords[i]));
         w.i32(intervalAt, s.tranValue(t, "tranTotalCtSum")).i32(intervalAt + 4, s.now)
-                .i32(intervalAt + 8, s.intervalStart).i32(intervalAt + 12, Sample.INTERVAL)
+                .i32(intervalAt + 8, s.intervalStart).i32(intervalAt + 12, s.interval)
                 .i32(intervalAt + 16, s.sumIntervalAux()).i32(intervalAt + 20, 0)
                 .i32(intervalAt + 24, detailFlags(p, q.flags()));
         for (int k = 0; k < n; k++) {
@@ -577,7 +577,7 @@ public final class Replies {
         Sample.Transaction t = tran(q);
         Sample.Path p = path(t, q);
         int n = Sample.SUMMARY_INTERVALS;
-        int start = s.now - n * Sample.INTERVAL;
+        int start = s.summaryStart(0);
         Wire w = reply(1512 + 68 * n, q, n).text(20, 64, t.name()).i32(1120, s.tranValue(t, "tranTotalCt"))
                 .i32(1136, s.summaryDataCt(t, p)).i32(1140, s.summaryMax(t, p, "Tot"))
                 .i32(1148, s.summaryMax(t, p, "Net")).i32(1152, s.summaryMax(t, p, "Srv"))
@@ -585,7 +585,7 @@ public final class Replies {
                 .u16(1164, p.srcPort()).u16(1166, p.dstPort());
         endpoint(w, 1168, p.src());
         endpoint(w, 1328, p.dst());
-        w.i32(1488, n).i32(1492, start).i32(1496, s.now).i32(1500, Sample.INTERVAL).i32(1504, 0)
+        w.i32(1488, n).i32(1492, start).i32(1496, s.intervalStart + s.interval).i32(1500, s.interval).i32(1504, 0)
                 .i32(1508, p.position());
         String[] words = {"pathTotRespTimeDataCtSum", "pathTotRespTimeAvg", "pathTotRespTimeAvgState",
             "pathRespTimeAvg", "pathRespTimeAvgState", "pathNetRespTimeAvg", "pathNetRespTimeAvgState",
@@ -593,8 +593,8 @@ public final class Replies {
             "pathWaitRespTimeAvg", "pathWaitRespTimeAvgState"};
         for (int k = 0; k < n; k++) {
             int e = 1512 + 68 * k;
-            int from = start + k * Sample.INTERVAL;
-            w.i32(e, p.position()).i32(e + 4, from).i32(e + 8, from + Sample.INTERVAL).i32(e + 12, Sample.INTERVAL);
+            int from = start + k * s.interval;
+            w.i32(e, p.position()).i32(e + 4, from).i32(e + 8, from + s.interval).i32(e + 12, s.interval);
             for (int i = 0; i < words.length; i++) w.i32(e + 16 + 4 * i, s.intervalValue(t, p, k, words[i]));
         }
         return w.bytes();

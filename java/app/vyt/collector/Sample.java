@@ -10,13 +10,15 @@ import java.util.List;
  * The sample collector's data set: a few transactions with sub-transactions (URLs), the servers
  * they run on, paths from clients through web and application servers to a database, interval
  * measurements with states, current and URL alerts, events, summary intervals, thresholds and
- * URL include/exclude rules. Everything is derived deterministically from the names involved;
- * only the times depend on the clock value the set is made for.
+ * URL include/exclude rules. Everything is derived deterministically from the names involved and
+ * the clock value the set is made for: the response times, counts and states of every path and
+ * interval come from {@link Model}, so the components add up to the total, each state follows its
+ * threshold, and the paths in alert are those whose current interval is not normal.
  */
 public final class Sample {
     /** Seconds from the collector's start to its clock value. */
     public static final int UPTIME = 93784;
-    /** Length of a summary interval. */
+    /** Length of a summary interval unless the collector is given another. */
     public static final int INTERVAL = 300;
     /** Number of intervals in a path summary. */
     public static final int SUMMARY_INTERVALS = 12;
@@ -81,7 +83,12 @@ public final class Sample {
 
     public final int now;
     public final int startup;
+    /** The start of the current (last complete) interval. */
     public final int intervalStart;
+    /** The length of an interval in seconds. */
+    public final int interval;
+    /** The incidents in force besides those the model draws by itself: the current alerts' causes. */
+    public final List<Model.Incident> incidents = new ArrayList<>();
     public final List<Node> nodes = new ArrayList<>();
     public final List<Transaction> transactions = new ArrayList<>();
     public final List<Alert> alerts = new ArrayList<>();
@@ -113,11 +120,26 @@ public final class Sample {
         this(now, DataSet.STANDARD);
     }
 
-    /** A data set at the clock value {@code now} (UTC seconds). */
+    /** A data set at the clock value {@code now} (UTC seconds), its current interval ending now. */
     public Sample(int now, DataSet set) {
+        this(now, set, INTERVAL, now - INTERVAL);
+    }
+
+    /**
+     * A data set at the clock value {@code now} whose intervals last {@code interval} seconds, the
+     * current one starting at {@code intervalStart} (at most {@code now - interval}).
+     */
+    public Sample(int now, DataSet set, int interval, int intervalStart) {
+        if (interval < 1) throw new IllegalArgumentException("interval " + interval + " s: at least 1");
+        if (intervalStart > now - interval) {
+            throw new IllegalArgumentException("the current interval (from " + intervalStart + ", " + interval
+                    + " s) must have ended by the clock value " + now);
+        }
         this.now = now;
         this.startup = now - UPTIME;
-        this.intervalStart = now - INTERVAL;
+        this.interval = interval;
+        this.intervalStart = intervalStart;
+        int end = intervalStart + interval;
 
         Node branch = node("10.20.0.0", "branch-clients.example.test", "BRANCH", 0, true);
         Node remote = node("192.168.7.0", "remote-clients.example.test", "", 0, true);
@@ -169,22 +191,47 @@ public final class Sample {
         }
 
         Transaction checkout = transaction("checkout"), login = transaction("login"), search = transaction("search");
-        alerts.add(new Alert(checkout, checkout.path(2), null, now - 1830));
-        alerts.add(new Alert(checkout, checkout.path(3), null, now - 7265));
-        alerts.add(new Alert(login, login.path(1), null, now - 95));
+        // The causes of the current alerts, timed back from the current interval's end: a critical
+        // server time on checkout path 3, a warning application time on checkout path 2, a warning
+        // network time on login path 1, and a critical wait time on search path 2 a day ago, over since.
+        incident(checkout, 3, 1, 2, end - 7265, Long.MAX_VALUE);
+        incident(checkout, 2, 2, 1, end - 1830, Long.MAX_VALUE);
+        incident(login, 1, 0, 1, end - 95, Long.MAX_VALUE);
+        incident(search, 2, 3, 2, end - 86000, end - 86000 + 1800);
+        alerts.add(new Alert(checkout, checkout.path(2), null, end - 1830));
+        alerts.add(new Alert(checkout, checkout.path(3), null, end - 7265));
+        alerts.add(new Alert(login, login.path(1), null, end - 95));
         for (int i = 0; i < 5; i++)
-            urlAlerts.add(new Alert(checkout, checkout.path(1 + i % 3), checkout.urls.get(i * 4), now - 600 - 61 * i));
-        urlAlerts.add(new Alert(login, login.path(1), login.urls.get(0), now - 4000));
-        urlAlerts.add(new Alert(search, search.path(2), search.urls.get(1), now - 125));
+            urlAlerts.add(new Alert(checkout, checkout.path(1 + i % 3), checkout.urls.get(i * 4), end - 600 - 61 * i));
+        urlAlerts.add(new Alert(login, login.path(1), login.urls.get(0), end - 4000));
+        urlAlerts.add(new Alert(search, search.path(2), search.urls.get(1), end - 125));
         if (set == DataSet.MARKUP) {
             Transaction m = transaction(MARKUP_TRAN);
-            alerts.add(new Alert(m, m.path(1), null, now - 42));
-            urlAlerts.add(new Alert(m, m.path(1), m.urls.get(1), now - 42));
+            incident(m, 1, 3, 1, end - 42, Long.MAX_VALUE);
+            alerts.add(new Alert(m, m.path(1), null, end - 42));
+            urlAlerts.add(new Alert(m, m.path(1), m.urls.get(1), end - 42));
         }
-        events.add(new Event(checkout, checkout.path(3), now - 7265, 1, 2, 2));
-        events.add(new Event(checkout, checkout.path(2), now - 1830, 3, 1, 1));
-        events.add(new Event(search, search.path(2), now - 86000, 4, 2, 0));
-        events.add(new Event(login, login.path(1), now - 95, 5, 1, 1));
+        events.add(new Event(checkout, checkout.path(3), end - 7265, 1, 2, 2));
+        events.add(new Event(checkout, checkout.path(2), end - 1830, 3, 1, 1));
+        events.add(new Event(search, search.path(2), end - 86000, 4, 2, 0));
+        events.add(new Event(login, login.path(1), end - 95, 5, 1, 1));
+        // A path the model puts in an incident of its own in the current interval is in alert too.
+        for (Transaction t : transactions) {
+            for (Path p : t.paths) {
+                int state = current(t, p).worstState();
+                boolean listed = false;
+                for (Alert a : alerts) listed |= a.path == p;
+                if (state == 0 || listed) continue;
+                int first = intervalStart;
+                for (int k = 0; k < 288 && measure(t, p, first - interval).worstState() > 0; k++) first -= interval;
+                alerts.add(new Alert(t, p, null, first));
+                events.add(new Event(t, p, first, 1, state, state));
+            }
+        }
+    }
+
+    private void incident(Transaction t, int path, int component, int state, long from, long to) {
+        incidents.add(new Model.Incident(t.name, path, component, state, from, to));
     }
 
     private Node node(String address, String netName, String alias, int serverId, boolean online) {
@@ -214,34 +261,138 @@ public final class Sample {
 
     // ---- measurements ---------------------------------------------------------------------
 
-    /** A measurement of a path over the current interval, by field name. */
-    public int pathValue(Transaction t, Path p, String name) {
-        return value(t.name + "/" + p.id, name);
+    /** The model's interval of a path starting at {@code start}. */
+    public Model.Measure measure(Transaction t, Path p, long start) {
+        return Model.at(t.name, p.id, start, interval, incidents);
     }
 
-    /** A measurement of one source address of a path. */
+    /** The model's current interval of a path. */
+    public Model.Measure current(Transaction t, Path p) {
+        return measure(t, p, intervalStart);
+    }
+
+    /** The start of summary interval {@code k} (0 = oldest; the last is the current interval). */
+    public int summaryStart(int k) {
+        return intervalStart - (SUMMARY_INTERVALS - 1 - k) * interval;
+    }
+
+    /** A measurement of a path over the current interval, by field name. */
+    public int pathValue(Transaction t, Path p, String name) {
+        Integer v = modelValue(current(t, p), name);
+        return v != null ? v : value(t.name + "/" + p.id, name);
+    }
+
+    /**
+     * A measurement of one source address of a path: its times are the path's scaled by 85 to
+     * 115 %, its count a share of the path's by a weight of 1 to 4 per address.
+     */
     public int clientValue(Transaction t, Path p, Client c, String name) {
-        return value(t.name + "/" + p.id + "/" + c.address, name);
+        Model.Measure m = current(t, p);
+        int weights = 0;
+        for (Client o : p.clients) weights += clientWeight(o);
+        Integer v = modelValue(m.scaled(85 + hash(c.address, "scale") % 31, m.count() * clientWeight(c) / weights),
+                name);
+        return v != null ? v : value(t.name + "/" + p.id + "/" + c.address, name);
+    }
+
+    private static int clientWeight(Client c) {
+        return 1 + hash(c.address, "weight") % 4;
     }
 
     /** A measurement of a path summed over all its source addresses. */
     public int clientSumValue(Transaction t, Path p, String name) {
-        return value(t.name + "/" + p.id + "/*", name);
+        Integer v = modelValue(current(t, p), name);
+        return v != null ? v : value(t.name + "/" + p.id + "/*", name);
     }
 
     /** A measurement of a path in summary interval {@code k} (0 = oldest). */
     public int intervalValue(Transaction t, Path p, int k, String name) {
-        return value(t.name + "/" + p.id + "#" + k, name);
+        Integer v = modelValue(measure(t, p, summaryStart(k)), name);
+        return v != null ? v : value(t.name + "/" + p.id + "#" + k, name);
     }
 
-    /** A measurement of a node of a transaction flow. */
+    /** A measurement of a node of a transaction flow: the times of the path that reaches it. */
     public int nodeValue(Transaction t, Node n, String name) {
+        for (Path p : t.paths) {
+            if (p.dst != n || !name.startsWith("node")) continue;
+            Integer v = modelValue(current(t, p), "path" + name.substring(4));
+            if (v != null) return v;
+        }
         return value(t.name + "@" + n.netName, name);
     }
 
-    /** A measurement of the whole transaction. */
+    /** A measurement of the whole transaction: its client path's count and total time. */
     public int tranValue(Transaction t, String name) {
+        if (!t.paths.isEmpty()) {
+            Model.Measure m = current(t, t.paths.get(0));
+            if (name.equals("tranTotalCt") || name.equals("tranTotalCtSum")) return m.count();
+            if (name.equals("tranTotRespTimeAvg")) return m.total();
+        }
         return value(t.name, name);
+    }
+
+    private static final java.util.regex.Pattern TIME = java.util.regex.Pattern.compile(
+            "path(Tot|Net|Srv|App|Wait|)RespTime(Out|In)?(Avg|Min|Max)?(AlertState|State)?");
+    private static final java.util.regex.Pattern GROUP = java.util.regex.Pattern.compile(
+            "(app|)Group([1-4]|All)(Ct|State)?");
+
+    /**
+     * A measurement the model gives, or null for one it leaves to {@link #value}: the component
+     * times (network split 2:3 into out and in; minimum 2/5 and maximum 5/2 of the mean) and their
+     * states against the thresholds, the worst state, counts, and the distribution block.
+     */
+    static Integer modelValue(Model.Measure m, String name) {
+        java.util.regex.Matcher t = TIME.matcher(name);
+        if (t.matches()) {
+            String c = t.group(1);
+            int v = c.equals("Tot") ? m.total() : c.isEmpty() ? m.pathTime()
+                    : m.times()[List.of(Model.COMPONENTS).indexOf(c)];
+            int num = 1, den = 1;
+            if (t.group(2) != null) {
+                if (!c.equals("Net")) return null;
+                num = t.group(2).equals("Out") ? 2 : 3;
+                den = 5;
+            }
+            if ("Min".equals(t.group(3))) {
+                num *= 2;
+                den *= 5;
+            } else if ("Max".equals(t.group(3))) {
+                num *= 5;
+                den *= 2;
+            }
+            int x = (int) ((long) v * num / den);
+            if (t.group(4) == null) return x;
+            return Model.state(x, (int) ((long) m.warn(c) * num / den), (int) ((long) m.crit(c) * num / den));
+        }
+        switch (name) {
+            case "pathMaxRespTimeAlertState": case "pathWorstComponentState": case "worstComponentState":
+                return m.worstState();
+            case "pathTotRespTimeDataCt": case "pathTotRespTimeDataCtSum": case "pathClientTranCt":
+            case "pathTranCtMax":
+                return m.count();
+            case "pathTranPerMinute":
+                return (int) ((long) m.count() * 60 / m.length());
+            default:
+                break;
+        }
+        java.util.regex.Matcher g = GROUP.matcher(name);
+        if (g.matches()) {
+            String c = g.group(1).isEmpty() ? "Tot" : "App";
+            boolean all = g.group(2).equals("All");
+            int n = all ? 0 : Integer.parseInt(g.group(2));
+            if (g.group(3) == null) return n == 4 || all ? null : Model.threshold(m.tran(), m.path(), c, "Group" + n);
+            if (g.group(3).equals("State")) return all ? null : n <= 2 ? 0 : n - 2;
+            // The count in each group: 55, 25 and 12 % of the transactions, the rest above the third limit.
+            int[] share = {55, 25, 12};
+            int rest = m.count();
+            for (int k = 0; k < 3; k++) {
+                int part = m.count() * share[k] / 100;
+                if (k + 1 == n) return part;
+                rest -= part;
+            }
+            return all ? m.count() : rest;
+        }
+        return null;
     }
 
     /**
@@ -321,8 +472,16 @@ public final class Sample {
         return null;
     }
 
-    /** The value of an alert: a component state of the path or URL, or an alert value. */
+    /**
+     * The value of an alert: a component time or state of the path's current interval (for an
+     * alert of a whole path), or a generated value (for a URL's alert, at least a warning).
+     */
     public int alertValue(Alert a, String name) {
+        if (a.url == null) {
+            String n = name.endsWith("RespTimeAlert") ? name.substring(0, name.length() - 5) + "Avg" : name;
+            Integer v = modelValue(current(a.tran, a.path), n);
+            if (v != null) return v;
+        }
         String scope = "alert:" + a.tran.name + "/" + a.path.id + (a.url == null ? "" : "/" + a.url);
         if (name.equals("pathMaxRespTimeAlertState") || name.equals("worstComponentState")) {
             int max = 1;
@@ -355,7 +514,7 @@ public final class Sample {
 
     /** The interval number of the current interval since the collector started. */
     public int sumIntervalAux() {
-        return UPTIME / INTERVAL;
+        return (intervalStart + interval - startup) / interval;
     }
 
     /** The collector's own flags word. */
@@ -407,15 +566,7 @@ public final class Sample {
      * path response time), {@code limit} "Group1", "Group2", "Group3", "Warn" or "Crit".
      */
     public int threshold(Transaction t, Path p, String component, String limit) {
-        int base = 50 + hash(t.name + "/" + p.id, "threshold" + component) % 300;
-        switch (limit) {
-            case "Group1": return base;
-            case "Group2": return base * 2;
-            case "Group3": return base * 4;
-            case "Warn": return base * 3;
-            case "Crit": return base * 6;
-            default: throw new IllegalArgumentException(limit);
-        }
+        return Model.threshold(t.name, p.id, component, limit);
     }
 
     /** Seconds a server of a transaction has been reportable; 0 for a server that is offline. */

@@ -126,7 +126,7 @@ class CliTest {
                     "report", "current-alerts", "--help"),
             c(0, "Usage: vyt report [-h] NAME", "", "report", "--help"),
             c(0, "Usage: vyt report [-h] NAME", "", "help", "report"),
-            c(0, "Usage: vyt collector [-h] [--port=N]", "", "collector", "--help"),
+            c(0, "Usage: vyt collector [-h] [--interval=SECONDS] [--port=N]", "", "collector", "--help"),
             // names the library would refuse, explained before sending
             c(2, "", "vyt: --tran is 200 bytes long in UTF-8, but the request's transaction name field holds at"
                     + " most 64 bytes", "report", "summary", "--collector", w, "--tran", "x".repeat(200)),

@@ -532,6 +532,8 @@ final class JdbcHistoryStore implements HistoryStore {
                 }
             }
             int step = hourly ? 3600 : points.isEmpty() ? knownStep(c, q) : minLength(points);
+            // Gaps are marked on a grid of at most MAX_SLOTS slots, however short the intervals.
+            step = (int) Math.max(step, Math.min(Integer.MAX_VALUE, -Math.floorDiv(from - q.to(), MAX_SLOTS)));
             long anchor = hourly || points.isEmpty() ? 0 : Math.floorMod(points.firstKey(), step);
             long first = from + Math.floorMod(anchor - from, step);
             for (long t = first; t < q.to(); t += step) points.putIfAbsent(t, Point.gap(t, step));
@@ -542,6 +544,9 @@ final class JdbcHistoryStore implements HistoryStore {
             return new Series(asked, step, hourly, shift, list);
         });
     }
+
+    /** The most slots a series has for its gaps: a day of 1-minute intervals. */
+    static final long MAX_SLOTS = 1440;
 
     private static int minLength(TreeMap<Long, Point> points) {
         int m = Integer.MAX_VALUE;

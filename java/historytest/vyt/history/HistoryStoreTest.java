@@ -132,6 +132,16 @@ class HistoryStoreTest {
             assertEquals(List.of(sample(1, T0 + 11 * 300, 111, 21, false), sample(2, T0 + 11 * 300, 500, 30, false)),
                     latest);
 
+            // Intervals of 2 s over a day: gaps on a bounded grid, every stored interval still there.
+            IntervalSample w = sample(3, T0, 100, 1, false);
+            List<IntervalSample> fast = new ArrayList<>();
+            for (int k = 0; k < 5; k++)
+                fast.add(new IntervalSample(C, TRAN, 3, T0 + 2 * k, 2, w.times(), 1, w.states(), w.thresholds(), false));
+            store.writeIntervals(fast);
+            Series day = store.series(query(3, T0 - 86_000, T0 + 400));
+            assertEquals(5, day.points().stream().filter(p -> !p.gap()).count());
+            assertTrue(day.points().size() <= 5 + 1440, day.points().size() + " points");
+
             store.writeAlerts(List.of(new AlertInterval(C, TRAN, 1, "server", T0 + 300, T0 + 900L, 2, false),
                     new AlertInterval(C, TRAN, 2, "total", T0 + 1800, null, 1, false),
                     new AlertInterval(C, "login", 1, "total", T0 + 100, null, 2, false)));

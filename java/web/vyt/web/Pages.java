@@ -106,28 +106,7 @@ final class Pages {
     private void table(Html h, Table t) {
         if (!filterShown) {
             filterShown = true;
-            String q = params.first("q");
-            h.raw("<form method=\"get\" class=\"filter\" role=\"search\"").attr("action", pagePath()).raw(">");
-            for (Map.Entry<String, List<String>> e : params.all().entrySet()) {
-                if (e.getKey().equals("q") || e.getKey().equals("csv")) continue;
-                for (String v : e.getValue())
-                    h.raw("<input type=\"hidden\"").attr("name", e.getKey()).attr("value", v).raw(">");
-            }
-            h.raw("<label>Filter rows <input type=\"search\" name=\"q\"").attr("value", q == null ? "" : q)
-                    .raw("></label> <button>Filter</button>");
-            if (q != null && !q.isBlank()) {
-                List<Object> rest = new ArrayList<>(here());
-                for (int i = 0; i + 1 < rest.size(); i += 2) {
-                    if (rest.get(i).equals("q")) {
-                        rest.remove(i);
-                        rest.remove(i);
-                        i -= 2;
-                    }
-                }
-                h.text(" ").raw("<a class=\"clear\"").attr("href", Html.url(pagePath(), rest.toArray()))
-                        .raw(">Show all rows</a>");
-            }
-            h.raw("</form>");
+            Table.filterForm(h, params, pagePath());
         }
         t.write(h, params, pagePath(), here());
     }

@@ -132,7 +132,10 @@ final class Table {
                 pairs.add("dir");
                 pairs.add("desc");
             }
-            h.raw("<th scope=\"col\"").attr("class", (c.numeric() ? "num" : "") + (on ? " sorted" : "")).raw(">");
+            String cls = ((c.numeric() ? "num" : "") + (on ? " sorted" : "")).strip();
+            h.raw("<th scope=\"col\"");
+            if (!cls.isEmpty()) h.attr("class", cls);
+            h.raw(">");
             h.raw("<a").attr("href", Html.url(path, pairs.toArray())).raw(">").text(c.heading());
             if (on) h.raw(desc ? " \u25bc" : " \u25b2");
             h.raw("</a></th>");
@@ -170,6 +173,29 @@ final class Table {
         csv.add(id);
         h.raw("<p class=\"download\"><a").attr("href", Html.url(path, csv.toArray())).attr("download", id + ".csv")
                 .raw(">Download CSV</a></p></div>");
+    }
+
+    /**
+     * The filter form above a page's tables: GET to {@code path}, keeping the query's other
+     * parameters, so a filtered view is a link like any other; with a filter, a link to all rows.
+     */
+    static void filterForm(Html h, Params params, String path) {
+        String q = params.first("q");
+        List<Object> rest = new ArrayList<>();
+        h.raw("<form method=\"get\" class=\"filter\" role=\"search\"").attr("action", path).raw(">");
+        for (java.util.Map.Entry<String, List<String>> e : params.all().entrySet()) {
+            if (e.getKey().equals("q") || e.getKey().equals("csv")) continue;
+            for (String v : e.getValue()) {
+                h.raw("<input type=\"hidden\"").attr("name", e.getKey()).attr("value", v).raw(">");
+                rest.add(e.getKey());
+                rest.add(v);
+            }
+        }
+        h.raw("<label>Filter rows <input type=\"search\" name=\"q\"").attr("value", q == null ? "" : q)
+                .raw("></label> <button>Filter</button>");
+        if (q != null && !q.isBlank())
+            h.text(" ").raw("<a class=\"clear\"").attr("href", Html.url(path, rest.toArray())).raw(">Show all rows</a>");
+        h.raw("</form>");
     }
 
     /** The rows the query shows, as CSV (RFC 4180) with a heading line. */

@@ -260,6 +260,7 @@ final class Trends {
         h.raw("<figure class=\"trend-chart\">").raw(svg.toString());
         legend(h, earlierName, seeded, thresholds);
         h.raw("</figure>");
+        Table.filterForm(h, params, ctx + "/trend");
         tableBox(h, "The response time as a table (" + rows(series.points().size()) + ")");
         pointsTable(earlier, zoneName, earlierName).fill(series.points(), earlier, rowTime)
                 .write(h, params, ctx + "/trend", here());
@@ -275,7 +276,7 @@ final class Trends {
         Table t = new Table("trend-alerts", "Alerts of " + what, List.of(
                 new Table.Column("kind", "Kind", "", false), new Table.Column("path", "Path", "", true),
                 new Table.Column("state", "State", "", false), new Table.Column("start", "Start", zoneName, false),
-                new Table.Column("end", "End", zoneName, false), new Table.Column("duration", "Duration", "min", true),
+                new Table.Column("end", "End", zoneName, false), new Table.Column("duration", "Duration", "", true),
                 new Table.Column("sample", "Sample", "", false))).empty("No alerts in this range.");
         for (AlertInterval a : alerts) {
             long end = a.end() == null ? now : a.end();
@@ -284,7 +285,7 @@ final class Trends {
                     new Table.Cell(rowTime.format(Instant.ofEpochSecond(a.start())), a.start(), null, null),
                     a.end() == null ? new Table.Cell("open", Long.MAX_VALUE, null, null)
                             : new Table.Cell(rowTime.format(Instant.ofEpochSecond(a.end())), a.end(), null, null),
-                    Table.Cell.number(String.valueOf((end - a.start()) / 60), (end - a.start()) / 60.0),
+                    Table.Cell.number(Values.duration(end - a.start()), end - a.start()),
                     Table.Cell.of(a.seeded() ? "sample" : "")));
         }
         tableBox(h, "The alerts as a table (" + rows(alerts.size()) + ")");

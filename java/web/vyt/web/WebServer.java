@@ -103,8 +103,9 @@ public final class WebServer implements Callable<Integer> {
     int retentionHourlyDays = 365;
 
     @Option(names = "--seed-history", paramLabel = "DAYS",
-            description = "days of generated history stored for the sample collector at start; 0: none (default: 7"
-                    + " with the sample collector)")
+            description = "days of generated sample history stored at start for the built-in sample collector, or"
+                    + " for the first --collector when that is a sample collector (./vyt collector); 0: none"
+                    + " (default: 7 with the built-in one)")
     Integer seedDays;
 
     @Option(names = "--users", paramLabel = "FILE",
@@ -262,8 +263,6 @@ public final class WebServer implements Callable<Integer> {
         List<Source> sources = new ArrayList<>();
         if (!specs.isEmpty()) {
             if (!dataSet.equals("standard")) throw new Refused("--data-set applies only to the embedded collector");
-            if (seedDays != null && seedDays > 0)
-                throw new Refused("--seed-history applies only to the built-in sample collector");
             Duration every = pollSeconds == 0 ? null : Duration.ofSeconds(pollSeconds);
             for (CollectorSet.Spec sp : specs) {
                 try {
@@ -373,8 +372,9 @@ public final class WebServer implements Callable<Integer> {
     private void startPolling(Sample.DataSet set, Metrics metrics, Poller.StoreHealth health) {
         for (Source s : collectors.all()) {
             Poller p = new Poller(s, store, metrics, health);
-            int days = seedDays != null ? seedDays : s.sample ? DEFAULT_SEED_DAYS : 0;
-            if (s.sample && days > 0) {
+            boolean first = s == collectors.first();
+            int days = seedDays != null ? (s.sample || first ? seedDays : 0) : s.sample ? DEFAULT_SEED_DAYS : 0;
+            if (days > 0) {
                 out.println("seeding " + days + " days of generated sample history for the collector " + s.name
                         + " (--seed-history 0: none)");
                 p.before(() -> seed(s.name, set, days));
@@ -394,7 +394,9 @@ public final class WebServer implements Callable<Integer> {
 
     private void seed(String name, Sample.DataSet set, int days) {
         try {
-            int n = SeedHistory.seed(store, name, set, days, sampleInterval, System.currentTimeMillis() / 1000);
+            // Sample history at the collector's usual resolution at most, however short the live interval.
+            int n = SeedHistory.seed(store, name, set, days, Math.max(sampleInterval, Sample.INTERVAL),
+                    System.currentTimeMillis() / 1000);
             FrontEndServlet.LOG.info("seeded " + n + " sample intervals for " + name);
         } catch (UnsupportedOperationException e) {
             FrontEndServlet.LOG.info("no sample history seeded: " + e.getMessage());

@@ -7,14 +7,15 @@ import java.util.Objects;
 /**
  * One reply as the library decoded it: its calls as numbers and its distinct texts. The library
  * hands over one int[] (the failure, the offset, where the calls end, the number of entries, the
- * calls, then each text's end in the text bytes, its high bit set when the text is not ASCII) and
- * one byte[] (the texts, as UTF-8); each String is made here, once.
+ * calls, then two words per text: where its bytes start, and their length with KEPT set when they
+ * are in the byte[] rather than in the reply, NOT_ASCII when they are not ASCII) and one byte[]
+ * (the texts the library made or converted, as UTF-8); each String is made here, once.
  */
 final class DecodedReply {
     static final int FIRST_CALL = 4;
     static final int SET_DATA = 0;
     private static final int CALLS_END = 2, ENTRIES = 3;
-    private static final int NOT_ASCII = 0x80000000;
+    private static final int KEPT = 0x80000000, NOT_ASCII = 0x40000000, LENGTH = 0x3FFFFFFF;
 
     private static final BadReplyException.Reason[] REASONS = {null, BadReplyException.Reason.TRUNCATED,
         BadReplyException.Reason.LENGTH_MISMATCH, BadReplyException.Reason.READ_OUTSIDE_RECORD,
@@ -40,7 +41,7 @@ final class DecodedReply {
             throw new IllegalStateException("the library could not decode the " + kind.kindName()
                     + " reply; its trace file's error line says why");
         int[] calls = (int[]) r[0];
-        String[] texts = texts(calls, (byte[]) r[1]);
+        String[] texts = texts(calls, (byte[]) r[1], reply);
         int failure = calls[0];
         if (failure == COLLECTOR_ERROR) throw new CollectorErrorException(kind, texts[0]);
         if (failure != 0) {
@@ -51,18 +52,14 @@ final class DecodedReply {
         return new DecodedReply(kind, calls, texts);
     }
 
-    private static String[] texts(int[] words, byte[] bytes) {
+    private static String[] texts(int[] words, byte[] kept, byte[] reply) {
         int from = words[CALLS_END];
-        String[] texts = new String[words.length - from];
-        for (int i = 0, at = 0; i < texts.length; i++) {
-            int end = words[from + i];
-            if (end >= 0) {
-                texts[i] = new String(bytes, at, end - at, StandardCharsets.ISO_8859_1);
-            } else {
-                end &= ~NOT_ASCII;
-                texts[i] = new String(bytes, at, end - at, StandardCharsets.UTF_8);
-            }
-            at = end;
+        String[] texts = new String[(words.length - from) >> 1];
+        for (int i = 0, w = from; i < texts.length; i++, w += 2) {
+            int at = words[w], len = words[w + 1];
+            byte[] in = (len & KEPT) != 0 ? kept : reply;
+            texts[i] = (len & NOT_ASCII) == 0 ? new String(in, at, len & LENGTH, StandardCharsets.ISO_8859_1)
+                    : new String(in, at, len & LENGTH, StandardCharsets.UTF_8);
         }
         return texts;
     }

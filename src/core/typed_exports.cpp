@@ -22,20 +22,25 @@ thread_local TypedBuffers tBuffers;
 thread_local GrowArray<unsigned char> tReply;  // the reply being decoded
 
 // The one place where a typed decode's result becomes Java objects:
-// Object[]{int[] words, byte[] texts}, laid out as typed_sink.hpp says; on
-// failure the one text is the message.  Three local references, whatever the
-// size of the reply: Java makes the Strings.
+// Object[]{ByteBuffer words, byte[] texts}, laid out as typed_sink.hpp says; on
+// failure the one text is the message.  The words are not copied: the buffer
+// is a direct ByteBuffer over this thread's buffer of words, valid until the
+// thread's next typed decode (Java reads it before it returns from the decode).
+// Three local references, whatever the size of the reply: Java makes the Strings.
 jobjectArray ToJava(JNIEnv* env, TypedBuffers& b) {
     if (b.failed()) {
         FileTracer t;
         errorf(t, "decodeTyped: out of memory while handing the reply to Java\n");
         return nullptr;
     }
-    LocalRef<jintArray> ints(env, env->NewIntArray(static_cast<jsize>(b.ints.size())));
-    if (!ints) return nullptr;  // OutOfMemoryError is pending
-    env->SetIntArrayRegion(ints.get(), 0, static_cast<jsize>(b.ints.size()),
-                           reinterpret_cast<const jint*>(b.ints.data()));
-    if (env->ExceptionCheck()) return nullptr;
+    LocalRef<jobject> ints(env, env->NewDirectByteBuffer(b.ints.data(), static_cast<jlong>(b.ints.size() * sizeof(std::int32_t))));
+    if (!ints) {
+        if (!env->ExceptionCheck()) {
+            FileTracer t;
+            errorf(t, "decodeTyped: this JVM does not give direct buffers to native code\n");
+        }
+        return nullptr;
+    }
     LocalRef<jbyteArray> bytes(env, env->NewByteArray(static_cast<jsize>(b.bytes.size())));
     if (!bytes) return nullptr;
     env->SetByteArrayRegion(bytes.get(), 0, static_cast<jsize>(b.bytes.size()),
@@ -45,7 +50,7 @@ jobjectArray ToJava(JNIEnv* env, TypedBuffers& b) {
     if (!objectClass) return nullptr;
     LocalRef<jobjectArray> out(env, env->NewObjectArray(2, objectClass.get(), nullptr));
     if (!out) return nullptr;
-    // Arrays into an Object[] at indexes inside it: these stores cannot throw.
+    // Objects into an Object[] at indexes inside it: these stores cannot throw.
     env->SetObjectArrayElement(out.get(), 0, ints.get());
     env->SetObjectArrayElement(out.get(), 1, bytes.get());
     if (env->ExceptionCheck()) return nullptr;

@@ -175,10 +175,12 @@ std::vector<unsigned char> request(const Library& lib, bool trace) {
 class TypedEnv {
 public:
     struct Array {
-        char kind;  // 'B' bytes, 'I' ints, 'L' objects, 'C' a class
+        char kind;  // 'B' bytes, 'I' ints, 'L' objects, 'C' a class, 'D' a direct buffer
         std::vector<jbyte> bytes;
         std::vector<jint> ints;
         std::vector<jobject> objects;
+        void* address = nullptr;  // a direct buffer's memory and size in bytes
+        jlong capacity = 0;
     };
 
     TypedEnv() {
@@ -209,6 +211,12 @@ public:
         };
         table_.SetByteArrayRegion = [](JNIEnv* e, jbyteArray a, jsize at, jsize n, const jbyte* from) {
             std::memcpy(of(e).enter("SetByteArrayRegion").get(a).bytes.data() + at, from, static_cast<std::size_t>(n));
+        };
+        table_.NewDirectByteBuffer = [](JNIEnv* e, void* at, jlong size) {
+            Array a{'D', {}, {}, {}};
+            a.address = at;
+            a.capacity = size;
+            return of(e).enter("NewDirectByteBuffer").make(std::move(a));
         };
         table_.FindClass = [](JNIEnv* e, const char*) { return static_cast<jclass>(of(e).enter("FindClass").make({'C', {}, {}, {}})); };
         table_.NewObjectArray = [](JNIEnv* e, jsize n, jclass, jobject) {
@@ -274,7 +282,11 @@ std::string typedDecode(const Library& lib, const Reply& r) {
                                           " local references (" + std::to_string(t.most) + " at most)");
     const std::string head = "decode0 " + r.name + " type " + std::to_string(r.type) + ": ";
     if (out == nullptr) return head + "null\n";
-    const std::vector<jint>& w = t.get(t.get(out).objects.at(0)).ints;
+    // The words: a direct buffer over the library's memory, read before any other decode.
+    const TypedEnv::Array& words = t.get(t.get(out).objects.at(0));
+    if (words.kind != 'D' || words.capacity % 4 != 0) return head + "the words are not a direct buffer of ints\n";
+    std::vector<jint> w(static_cast<std::size_t>(words.capacity / 4));
+    std::memcpy(w.data(), words.address, static_cast<std::size_t>(words.capacity));
     const std::vector<jbyte>& kept = t.get(t.get(out).objects.at(1)).bytes;
     const auto callsEnd = static_cast<std::size_t>(w.at(2));
     std::vector<std::string> texts;  // each: where it starts, then its length and where it lies

@@ -8,8 +8,9 @@
 // and makes the String from it); any other text (one the decoder made, such as
 // a time text, or one that is not ASCII) is kept, as standard UTF-8 of the
 // characters mapData gives it, in one byte buffer.  The adapter
-// (typed_exports.cpp) hands Java one int[] (the words below, the calls, then
-// the text table) and one byte[] (the kept texts), and Java makes each String.
+// (typed_exports.cpp) hands Java the words (those below, the calls, then the
+// text table) as a direct buffer over this thread's memory, and one byte[]
+// (the kept texts); Java makes each String.
 //
 // Texts of the reply are numbered in groups of a few dozen, fetching the
 // group's table slots together, so that a large reply's table is not waited

@@ -22,20 +22,25 @@ thread_local TypedBuffers tBuffers;
 thread_local GrowArray<unsigned char> tReply;  // the reply being decoded
 
 // The one place where a typed decode's result becomes Java objects:
-// Object[]{int[] words, byte[] texts}, laid out as typed_sink.hpp says; on
-// failure the one text is the message.  Three local references, whatever the
-// size of the reply: Java makes the Strings.
+// Object[]{ByteBuffer words, byte[] texts}, laid out as typed_sink.hpp says; on
+// failure the one text is the message.  The words are not copied: the buffer
+// is a direct ByteBuffer over this thread's buffer of words, valid until the
+// thread's next typed decode (Java reads it before it returns from the decode).
+// Three local references, whatever the size of the reply: Java makes the Strings.
 jobjectArray ToJava(JNIEnv* env, TypedBuffers& b) {
     if (b.failed()) {
         FileTracer t;
         errorf(t, "decodeTyped: out of memory while handing the reply to Java\n");
         return nullptr;
     }
-    LocalRef<jintArray> ints(env, env->NewIntArray(static_cast<jsize>(b.ints.size())));
-    if (!ints) return nullptr;  // OutOfMemoryError is pending
-    env->SetIntArrayRegion(ints.get(), 0, static_cast<jsize>(b.ints.size()),
-                           reinterpret_cast<const jint*>(b.ints.data()));
-    if (env->ExceptionCheck()) return nullptr;
+    LocalRef<jobject> ints(env, env->NewDirectByteBuffer(b.ints.data(), static_cast<jlong>(b.ints.size() * sizeof(std::int32_t))));
+    if (!ints) {
+        if (!env->ExceptionCheck()) {
+            FileTracer t;
+            errorf(t, "decodeTyped: this JVM does not give direct buffers to native code\n");
+        }
+        return nullptr;
+    }
     LocalRef<jbyteArray> bytes(env, env->NewByteArray(static_cast<jsize>(b.bytes.size())));
     if (!bytes) return nullptr;
     env->SetByteArrayRegion(bytes.get(), 0, static_cast<jsize>(b.bytes.size()),
@@ -45,12 +50,31 @@ jobjectArray ToJava(JNIEnv* env, TypedBuffers& b) {
     if (!objectClass) return nullptr;
     LocalRef<jobjectArray> out(env, env->NewObjectArray(2, objectClass.get(), nullptr));
     if (!out) return nullptr;
-    // Arrays into an Object[] at indexes inside it: these stores cannot throw.
+    // Objects into an Object[] at indexes inside it: these stores cannot throw.
     env->SetObjectArrayElement(out.get(), 0, ints.get());
     env->SetObjectArrayElement(out.get(), 1, bytes.get());
     if (env->ExceptionCheck()) return nullptr;
     return out.release();
 }
+
+// A byte array held in place (GetPrimitiveArrayCritical) for as long as this lives, released
+// without copy-back: between the two, no JNI function may be called.
+class CriticalBytes {
+public:
+    CriticalBytes(JNIEnv* env, jbyteArray a) noexcept
+        : env_(env), a_(a), p_(static_cast<const unsigned char*>(env->GetPrimitiveArrayCritical(a, nullptr))) {}
+    ~CriticalBytes() {
+        if (p_ != nullptr) env_->ReleasePrimitiveArrayCritical(a_, const_cast<unsigned char*>(p_), JNI_ABORT);
+    }
+    CriticalBytes(const CriticalBytes&) = delete;
+    CriticalBytes& operator=(const CriticalBytes&) = delete;
+    const unsigned char* data() const noexcept { return p_; }
+
+private:
+    JNIEnv* env_;
+    jbyteArray a_;
+    const unsigned char* p_;
+};
 
 // A name's UTF-8 bytes from a Java byte array; too long when it cannot fit the widest field.
 class NameBytes {
@@ -93,18 +117,26 @@ JNIEXPORT jobjectArray JNICALL Java_org_vytjni_api_NativeCalls_decode0(JNIEnv* e
             vyt::errorf(t, "decodeTyped: the reply array is null\n");
             return nullptr;
         }
-        // The one copy of the reply, into this thread's buffer: no allocation (and, for a
-        // large reply, no fresh pages to fault in) once the thread has seen one as large.
         const jsize n = env->GetArrayLength(reply);
-        unsigned char* p = vyt::tReply.room(static_cast<std::size_t>(n));
-        if (p == nullptr && n != 0) {
-            vyt::FileTracer t;
-            vyt::errorf(t, "decodeTyped: out of memory for a copy of the %d-byte reply\n", static_cast<int>(n));
-            return nullptr;
-        }
-        env->GetByteArrayRegion(reply, 0, n, reinterpret_cast<jbyte*>(p));
-        if (env->ExceptionCheck()) return nullptr;
-        {
+        if (n > 0 && !vyt::trace::enabled()) {
+            // Read in place: the decode makes no JNI call and writes no file while it holds the
+            // array (its lines, if any, are gathered and written after the release).
+            vyt::trace::Batch lines;
+            const vyt::CriticalBytes pinned(env, reply);
+            if (pinned.data() == nullptr) return nullptr;  // OutOfMemoryError is pending
+            vyt::DecodeTyped(vyt::Bytes(pinned.data(), static_cast<std::size_t>(n)), static_cast<int>(reportType),
+                             vyt::tBuffers);
+        } else {
+            // Tracing writes a large reply's dump while decoding: the decode reads a copy, in this
+            // thread's buffer (no allocation once the thread has seen a reply as large).
+            unsigned char* p = vyt::tReply.room(static_cast<std::size_t>(n));
+            if (p == nullptr && n != 0) {
+                vyt::FileTracer t;
+                vyt::errorf(t, "decodeTyped: out of memory for a copy of the %d-byte reply\n", static_cast<int>(n));
+                return nullptr;
+            }
+            env->GetByteArrayRegion(reply, 0, n, reinterpret_cast<jbyte*>(p));
+            if (env->ExceptionCheck()) return nullptr;
             vyt::trace::Batch lines;
             vyt::DecodeTyped(vyt::Bytes(p, static_cast<std::size_t>(n)), static_cast<int>(reportType), vyt::tBuffers);
         }

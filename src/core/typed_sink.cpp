@@ -14,6 +14,7 @@ namespace vyt {
 namespace {
 
 constexpr std::size_t kFirstTable = 64;  // a power of two
+constexpr std::size_t kGroup = 32;       // the texts numbered together
 
 // The number after `key` in `line`, or -1.
 std::int64_t NumberAfter(const char* line, const char* key) {
@@ -38,13 +39,21 @@ void CopyLine(char (&out)[kMessageMax], const char* text) {
     out[n] = '\0';
 }
 
-void TypedBuffers::reset() {
-    ints.failed = bytes.failed = texts.failed = index.failed = mapped.failed = false;
+void TypedBuffers::reset(const unsigned char* reply, std::size_t size) {
+    ints.failed = bytes.failed = texts.failed = index.failed = mapped.failed = pending.failed = false;
     ints.fill(kTypedFirstCall, 0);  // the words before the calls, filled by finish()
     bytes.clear();
     texts.clear();
-    index.fill(kFirstTable, Slot{0, -1});
+    pending.clear();
+    // The table starts at the size the thread's last decode ended with, but at most one slot
+    // per 32 reply bytes (twice the texts of most replies), so that it seldom grows while
+    // decoding a reply like the last one and a small reply does not empty a large table.
+    std::size_t slots = kFirstTable;
+    while (slots < lastSlots_ && slots < size / 32) slots *= 2;
+    index.fill(slots, Slot{0, -1});
     entries = 0;
+    reply_ = reinterpret_cast<const char*>(reply);
+    replySize_ = reply != nullptr ? size : 0;
 }
 
 bool TypedSink::tracing() const { return trace::enabled(); }
@@ -73,12 +82,32 @@ bool TypedSink::call(int slot, const CallArgs& a) {
     for (std::size_t k = 0; k < a.nTexts; ++k) isText |= std::uint64_t{1} << a.textAt[k];
     out[0] = methods_[slot];
     for (std::size_t i = 0; i < a.n; ++i) out[1 + i] = (isText >> i & 1) != 0 ? 0 : a.slots[i].i;
+    const std::size_t first = b_.ints.size() - a.n;  // the word of the first argument
     for (std::size_t k = 0; k < a.nTexts; ++k) {  // a text argument: its number in the table
         const TextArg& t = a.texts[k];
-        out[1 + a.textAt[k]] = t.shared >= 0 ? shared_[t.shared] : b_.intern(t.p, t.n);
+        if (t.shared >= 0) {
+            b_.ints[first + a.textAt[k]] = shared_[t.shared];
+        } else {
+            b_.text(t, first + a.textAt[k]);
+        }
     }
     if (methods_[slot] == kTypedAddEntry) ++b_.entries;
     return !b_.failed();
+}
+
+void TypedBuffers::text(const TextArg& t, std::size_t word) {
+    const std::uintptr_t p = reinterpret_cast<std::uintptr_t>(t.p), from = reinterpret_cast<std::uintptr_t>(reply_);
+    if (t.ascii && reply_ != nullptr && p >= from && p - from <= replySize_ && t.n <= replySize_ - (p - from)) {
+        bool ascii = false;
+        pending.push({static_cast<std::uint32_t>(p - from), t.n, HashText(t.p, t.n, &ascii),
+                      static_cast<std::uint32_t>(word)});
+        // Numbered in groups: the group's table slots are fetched together, while its texts are
+        // still in the cache from the decoder's read.
+        if (pending.size() == kGroup) number();
+        return;
+    }
+    const std::int32_t no = intern(t.p, t.n);
+    if (!failed()) ints[word] = no;
 }
 
 std::int32_t TypedBuffers::intern(const char* p, std::size_t n) {
@@ -91,32 +120,50 @@ std::int32_t TypedBuffers::intern(const char* p, std::size_t n) {
         p = m;
         h = HashText(p, n, &ascii);
     }
-    return keep(p, n, h, ascii);
+    if (failed() || n > kTypedNotAscii - 1) return 0;
+    return find(p, n, h, static_cast<std::uint32_t>(bytes.size()), true, ascii);
 }
 
-std::int32_t TypedBuffers::keep(const char* p, std::size_t n, std::uint32_t h, bool ascii) {
-    if (failed()) return 0;
+void TypedBuffers::number() {
+    const std::size_t n = pending.size();
+    if (n == 0 || failed()) return;
+#if defined(__GNUC__) || defined(__clang__)
+    for (std::size_t i = 0; i < n; ++i) __builtin_prefetch(index.data() + (pending[i].hash & (index.size() - 1)));
+#endif
+    for (std::size_t i = 0; i < n && !failed(); ++i) {
+        const Pending& t = pending[i];
+        const std::int32_t no = find(reply_ + t.at, t.len, t.hash, t.at, false, true);
+        ints[t.word] = no;
+    }
+    pending.clear();
+}
+
+// The number of text p[0..n) with hash h; a text not yet in the table is added, as the text at
+// `at` in the reply (`kept` false) or as a copy of p[0..n) at the end of `bytes` (`at` its offset).
+std::int32_t TypedBuffers::find(const char* p, std::size_t n, std::uint32_t h, std::uint32_t at, bool kept,
+                                bool ascii) {
     const std::size_t mask = index.size() - 1;
-    for (std::size_t at = h & mask;; at = (at + 1) & mask) {
-        const Slot slot = index[at];
+    for (std::size_t i = h & mask;; i = (i + 1) & mask) {
+        const Slot slot = index[i];
         const std::int32_t no = slot.no;
         if (no < 0) {
             const auto k = static_cast<std::int32_t>(texts.size());
-            index[at] = Slot{h, k};
-            texts.push({static_cast<std::uint32_t>(bytes.size()), static_cast<std::uint32_t>(n), h, ascii});
-            bytes.append(p, n);
+            index[i] = Slot{h, k};
+            texts.push({at, static_cast<std::uint32_t>(n), h, kept, ascii});
+            if (kept) bytes.append(p, n);
             if (texts.size() * 2 > index.size()) grow();
             return k;
         }
         if (slot.hash != h) continue;
         const Text& s = texts[static_cast<std::size_t>(no)];
-        if (s.len == n && std::memcmp(bytes.data() + s.at, p, n) == 0) return no;
+        if (s.len == n && std::memcmp(bytesOf(s), p, n) == 0) return no;
     }
 }
 
 void TypedBuffers::grow() {
     index.fill(index.size() * 2, Slot{0, -1});
     if (index.failed) return;
+    lastSlots_ = index.size();
     const std::size_t mask = index.size() - 1;
     for (std::size_t no = 0; no < texts.size(); ++no) {
         const std::uint32_t h = texts[no].hash;
@@ -127,16 +174,19 @@ void TypedBuffers::grow() {
 }
 
 bool TypedBuffers::finish(TypedFailure failure, std::int64_t offset) {
+    number();
     if (failed() || ints.size() < kTypedFirstCall) return false;
-    if (bytes.size() > static_cast<std::size_t>(INT32_MAX) || ints.size() + texts.size() > static_cast<std::size_t>(INT32_MAX))
+    if (bytes.size() > static_cast<std::size_t>(INT32_MAX) ||
+        texts.size() > (static_cast<std::size_t>(INT32_MAX) - ints.size()) / 2)
         return false;
     const std::size_t callsEnd = ints.size();
+    std::int32_t* out = ints.extend(2 * texts.size());
+    if (out == nullptr) return false;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const Text& t = texts[i];
-        const std::uint32_t end = t.at + t.len;
-        ints.push(static_cast<std::int32_t>(t.ascii ? end : end | kTypedNotAscii));
+        out[2 * i] = static_cast<std::int32_t>(t.at);
+        out[2 * i + 1] = static_cast<std::int32_t>(t.len | (t.kept ? kTypedKept : 0) | (t.ascii ? 0 : kTypedNotAscii));
     }
-    if (ints.failed) return false;
     ints[kTypedFailureWord] = static_cast<std::int32_t>(failure);
     ints[kTypedOffsetWord] = static_cast<std::int32_t>(offset);
     ints[kTypedCallsEndWord] = static_cast<std::int32_t>(callsEnd);
@@ -158,7 +208,7 @@ namespace vyt {
 namespace {
 
 TypedResult DecodeReply(Bytes reply, int reportType, TypedBuffers& b) {
-    b.reset();
+    b.reset(reply.data(), reply.size());
     TypedSink sink(b);
     TypedResult r;
     tracef(sink, "\ndecodeTyped Entry: rep_type<%d> buflen<%zu>\n", reportType, reply.size());

@@ -3,11 +3,18 @@
 //
 // Every call becomes its method (0 setData, 1 addEntry) followed by its
 // arguments in call order: an int argument as it is, a text argument as the
-// index of its text in a table of the reply's distinct texts.  The texts are
-// kept once each, as standard UTF-8 of the characters mapData gives them, in
-// one byte buffer.  The adapter (typed_exports.cpp) hands Java one int[] (the
-// words below, the calls, then the text table) and one byte[] (the texts), and
-// Java makes each String.
+// index of its text in a table of the reply's distinct texts.  An ASCII text
+// that lies in the reply is named by where it lies there (Java holds the reply
+// and makes the String from it); any other text (one the decoder made, such as
+// a time text, or one that is not ASCII) is kept, as standard UTF-8 of the
+// characters mapData gives it, in one byte buffer.  The adapter
+// (typed_exports.cpp) hands Java the words (those below, the calls, then the
+// text table) as a direct buffer over this thread's memory, and one byte[]
+// (the kept texts); Java makes each String.
+//
+// Texts of the reply are numbered in groups of a few dozen, fetching the
+// group's table slots together, so that a large reply's table is not waited
+// on text by text.
 #pragma once
 
 #include <cstddef>
@@ -26,16 +33,18 @@ inline constexpr std::int32_t kTypedSetData = 0;
 inline constexpr std::int32_t kTypedAddEntry = 1;
 
 // The words before the calls: the failure number, the offset where the reply
-// went wrong, the index where the calls end and the text table begins (one
-// word per text: the end of its bytes, with the high bit set when it is not
-// ASCII), and the number of addEntry calls.  org.vytjni.api.DecodedReply reads
-// them in this order.
+// went wrong, the index where the calls end and the text table begins (two
+// words per text: where its bytes start, then their length with kTypedKept
+// set when they are in the byte[] rather than in the reply, and kTypedNotAscii
+// set when they are not ASCII), and the number of addEntry calls.
+// org.vytjni.api.DecodedReply reads them in this order.
 inline constexpr std::size_t kTypedFailureWord = 0;
 inline constexpr std::size_t kTypedOffsetWord = 1;
 inline constexpr std::size_t kTypedCallsEndWord = 2;
 inline constexpr std::size_t kTypedEntriesWord = 3;
 inline constexpr std::size_t kTypedFirstCall = 4;
-inline constexpr std::uint32_t kTypedNotAscii = 0x80000000u;
+inline constexpr std::uint32_t kTypedKept = 0x80000000u;
+inline constexpr std::uint32_t kTypedNotAscii = 0x40000000u;
 
 // Why a typed decode failed; the numbers are shared with the Java side
 // (org.vytjni.api.BadReplyException.Reason, in this order from 1).
@@ -128,11 +137,12 @@ private:
 // the thread has decoded and are reused by the next one.
 struct TypedBuffers {
     GrowArray<std::int32_t> ints;
-    GrowArray<char> bytes;  // the distinct texts as standard UTF-8, one after another
+    GrowArray<char> bytes;  // the kept texts as standard UTF-8, one after another
     struct Text {
-        std::uint32_t at;   // offset in `bytes`
+        std::uint32_t at;   // offset in the reply, or in `bytes` when `kept`
         std::uint32_t len;
         std::uint32_t hash;
+        bool kept;
         bool ascii;
     };
     GrowArray<Text> texts;
@@ -143,22 +153,44 @@ struct TypedBuffers {
         std::int32_t no;
     };
     GrowArray<Slot> index;
+    // The ASCII texts of the reply met while decoding, numbered by number(): where each lies,
+    // its hash and the word of `ints` that gets its number.
+    struct Pending {
+        std::uint32_t at;
+        std::uint32_t len;
+        std::uint32_t hash;
+        std::uint32_t word;
+    };
+    GrowArray<Pending> pending;
     GrowArray<char> mapped;         // a non-ASCII text while it is converted
     std::int32_t entries = 0;       // addEntry calls recorded
-    void reset();
-    // The number of the distinct text of reply bytes p[0..n) (kept from now
-    // on, converted to the characters mapData makes of them).
+    // Empties the buffers for a decode of `reply` (null: texts are never taken from a reply).
+    void reset(const unsigned char* reply = nullptr, std::size_t size = 0);
+    // The number of the distinct text of bytes p[0..n) (kept from now on,
+    // converted to the characters mapData makes of them).
     std::int32_t intern(const char* p, std::size_t n);
+    // Sets word `word` of `ints` to the number of text `t`: now, or, for an ASCII text of the
+    // reply, when number() runs.
+    void text(const TextArg& t, std::size_t word);
+    // Numbers the texts that text() left pending.
+    void number();
     bool failed() const noexcept {
-        return ints.failed || bytes.failed || texts.failed || index.failed || mapped.failed;
+        return ints.failed || bytes.failed || texts.failed || index.failed || mapped.failed || pending.failed;
     }
-    // Appends the text table after the calls and fills the words before them.
-    // False when the texts do not fit the table's 31-bit offsets.
+    // Numbers the pending texts, appends the text table after the calls and fills the words
+    // before them.  False when the texts do not fit the table's 30-bit lengths and 31-bit
+    // offsets.
     bool finish(TypedFailure failure, std::int64_t offset);
 
 private:
-    std::int32_t keep(const char* p, std::size_t n, std::uint32_t hash, bool ascii);
+    std::int32_t find(const char* p, std::size_t n, std::uint32_t hash, std::uint32_t at, bool kept, bool ascii);
+    const char* bytesOf(const Text& t) const noexcept {
+        return t.kept ? bytes.data() + t.at : reply_ + t.at;
+    }
     void grow();
+    const char* reply_ = nullptr;
+    std::size_t replySize_ = 0;
+    std::size_t lastSlots_ = 0;  // the table's size at the end of the last decode that grew it
 };
 
 // The longest message a typed decode keeps (longer ones are cut).

@@ -32,14 +32,14 @@ public final class GenerateApi {
         }
 
         String read(String at) {
-            if (text) return "t[a[" + at + "]]";
+            if (text) return "t[a.get(" + at + ")]";
             return switch (role) {
-                case "epoch-seconds" -> "Instant.ofEpochSecond(a[" + at + "])";
-                case "duration-seconds" -> "Duration.ofSeconds(a[" + at + "])";
-                case "alert-state" -> "AlertState.of(a[" + at + "])";
-                case "report-flags" -> "ReportFlags.of(a[" + at + "])";
-                case "url-rule-flags" -> "UrlRuleFlags.of(a[" + at + "])";
-                default -> "a[" + at + "]";
+                case "epoch-seconds" -> "Instant.ofEpochSecond(a.get(" + at + "))";
+                case "duration-seconds" -> "Duration.ofSeconds(a.get(" + at + "))";
+                case "alert-state" -> "AlertState.of(a.get(" + at + "))";
+                case "report-flags" -> "ReportFlags.of(a.get(" + at + "))";
+                case "url-rule-flags" -> "UrlRuleFlags.of(a.get(" + at + "))";
+                default -> "a.get(" + at + ")";
             };
         }
 
@@ -283,7 +283,7 @@ public final class GenerateApi {
             b.append("    public static ").append(k.className()).append(' ').append(k.method())
                     .append("(byte[] reply) {\n");
             b.append("        DecodedReply r = DecodedReply.of(ReportKind.").append(k.constant()).append(", reply);\n");
-            b.append("        int[] a = r.calls();\n        String[] t = r.texts();\n");
+            b.append("        java.nio.IntBuffer a = r.calls();\n        String[] t = r.texts();\n");
             b.append("        int h = -1, end = r.callsEnd();\n");
             // Entries go straight into an array of their exact count, which List.of takes without
             // a further copy (and the record's List.copyOf keeps as it is).
@@ -291,7 +291,7 @@ public final class GenerateApi {
                 b.append("        ").append(k.className()).append(".Entry[] entries = new ").append(k.className())
                         .append(".Entry[r.entries()];\n        int e = 0;\n");
             b.append("        for (int p = DecodedReply.FIRST_CALL; p < end; ) {\n");
-            b.append("            if (a[p] == DecodedReply.SET_DATA) {\n");
+            b.append("            if (a.get(p) == DecodedReply.SET_DATA) {\n");
             if (k.set != null) b.append("                h = p + 1;\n                p += ").append(1 + set).append(";\n");
             else b.append("                throw r.unexpected(\"setData\");\n");
             b.append("            } else {\n");

@@ -1,20 +1,25 @@
 package org.vytjni.api;
 
+import java.nio.ByteBuffer;
+import java.nio.ByteOrder;
+import java.nio.IntBuffer;
 import java.nio.charset.StandardCharsets;
 import java.util.Arrays;
 import java.util.Objects;
 
 /**
  * One reply as the library decoded it: its calls as numbers and its distinct texts. The library
- * hands over one int[] (the failure, the offset, where the calls end, the number of entries, the
- * calls, then each text's end in the text bytes, its high bit set when the text is not ASCII) and
- * one byte[] (the texts, as UTF-8); each String is made here, once.
+ * hands over a direct buffer of ints in native order, over its own memory and valid only until
+ * this thread's next decode (so read within the decode that made it) (the failure, the offset, where the calls end, the number of entries, the
+ * calls, then two words per text: where its bytes start, and their length with KEPT set when they
+ * are in the byte[] rather than in the reply, NOT_ASCII when they are not ASCII) and one byte[]
+ * (the texts the library made or converted, as UTF-8); each String is made here, once.
  */
 final class DecodedReply {
     static final int FIRST_CALL = 4;
     static final int SET_DATA = 0;
     private static final int CALLS_END = 2, ENTRIES = 3;
-    private static final int NOT_ASCII = 0x80000000;
+    private static final int KEPT = 0x80000000, NOT_ASCII = 0x40000000, LENGTH = 0x3FFFFFFF;
 
     private static final BadReplyException.Reason[] REASONS = {null, BadReplyException.Reason.TRUNCATED,
         BadReplyException.Reason.LENGTH_MISMATCH, BadReplyException.Reason.READ_OUTSIDE_RECORD,
@@ -22,10 +27,10 @@ final class DecodedReply {
     private static final int COLLECTOR_ERROR = 5;
 
     private final ReportKind kind;
-    private final int[] calls;
+    private final IntBuffer calls;
     private final String[] texts;
 
-    private DecodedReply(ReportKind kind, int[] calls, String[] texts) {
+    private DecodedReply(ReportKind kind, IntBuffer calls, String[] texts) {
         this.kind = kind;
         this.calls = calls;
         this.texts = texts;
@@ -39,46 +44,42 @@ final class DecodedReply {
         if (r == null)
             throw new IllegalStateException("the library could not decode the " + kind.kindName()
                     + " reply; its trace file's error line says why");
-        int[] calls = (int[]) r[0];
-        String[] texts = texts(calls, (byte[]) r[1]);
-        int failure = calls[0];
+        IntBuffer calls = ((ByteBuffer) r[0]).order(ByteOrder.nativeOrder()).asIntBuffer();
+        String[] texts = texts(calls, (byte[]) r[1], reply);
+        int failure = calls.get(0);
         if (failure == COLLECTOR_ERROR) throw new CollectorErrorException(kind, texts[0]);
         if (failure != 0) {
             BadReplyException.Reason why = failure < REASONS.length && REASONS[failure] != null ? REASONS[failure]
                     : BadReplyException.Reason.OTHER;
-            throw new BadReplyException(kind, calls[1], why, texts[0]);
+            throw new BadReplyException(kind, calls.get(1), why, texts[0]);
         }
         return new DecodedReply(kind, calls, texts);
     }
 
-    private static String[] texts(int[] words, byte[] bytes) {
-        int from = words[CALLS_END];
-        String[] texts = new String[words.length - from];
-        for (int i = 0, at = 0; i < texts.length; i++) {
-            int end = words[from + i];
-            if (end >= 0) {
-                texts[i] = new String(bytes, at, end - at, StandardCharsets.ISO_8859_1);
-            } else {
-                end &= ~NOT_ASCII;
-                texts[i] = new String(bytes, at, end - at, StandardCharsets.UTF_8);
-            }
-            at = end;
+    private static String[] texts(IntBuffer words, byte[] kept, byte[] reply) {
+        int from = words.get(CALLS_END);
+        String[] texts = new String[(words.limit() - from) >> 1];
+        for (int i = 0, w = from; i < texts.length; i++, w += 2) {
+            int at = words.get(w), len = words.get(w + 1);
+            byte[] in = (len & KEPT) != 0 ? kept : reply;
+            texts[i] = (len & NOT_ASCII) == 0 ? new String(in, at, len & LENGTH, StandardCharsets.ISO_8859_1)
+                    : new String(in, at, len & LENGTH, StandardCharsets.UTF_8);
         }
         return texts;
     }
 
-    int[] calls() {
+    IntBuffer calls() {
         return calls;
     }
 
     /** Where the calls end in {@link #calls()}. */
     int callsEnd() {
-        return calls[CALLS_END];
+        return calls.get(CALLS_END);
     }
 
     /** The number of addEntry calls. */
     int entries() {
-        return calls[ENTRIES];
+        return calls.get(ENTRIES);
     }
 
     String[] texts() {

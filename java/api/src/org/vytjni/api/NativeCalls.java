@@ -37,9 +37,10 @@ final class NativeCalls {
     }
 
     /**
-     * Decodes a reply: {int[] calls, String[] texts}. calls[0] is the failure number (0: none),
-     * calls[1] the offset, then each call: 0 (setData) or 1 (addEntry) and its arguments, a text as
-     * its index in texts. On failure texts holds the library's message.
+     * Decodes a reply: {ByteBuffer words, byte[] texts}, as {@link DecodedReply} reads them. The
+     * words lie in the library's memory for this thread and hold until its next decode: read them
+     * before decoding again. Null when the library could not hand the result over (its error line
+     * says why).
      */
     static native Object[] decode0(byte[] reply, int reportType);
 

@@ -118,7 +118,10 @@ JNIEXPORT jobjectArray JNICALL Java_org_vytjni_api_NativeCalls_decode0(JNIEnv* e
             return nullptr;
         }
         const jsize n = env->GetArrayLength(reply);
-        if (n > 0 && !vyt::trace::enabled()) {
+        // While the array is held in place the JVM cannot collect garbage: only replies small
+        // enough to decode in about a millisecond are held; larger ones are copied.
+        constexpr jsize kHoldLimit = 1 << 20;
+        if (n > 0 && n <= kHoldLimit && !vyt::trace::enabled()) {
             // Read in place: the decode makes no JNI call and writes no file while it holds the
             // array (its lines, if any, are gathered and written after the release).
             vyt::trace::Batch lines;
@@ -127,8 +130,9 @@ JNIEXPORT jobjectArray JNICALL Java_org_vytjni_api_NativeCalls_decode0(JNIEnv* e
             vyt::DecodeTyped(vyt::Bytes(pinned.data(), static_cast<std::size_t>(n)), static_cast<int>(reportType),
                              vyt::tBuffers);
         } else {
-            // Tracing writes a large reply's dump while decoding: the decode reads a copy, in this
-            // thread's buffer (no allocation once the thread has seen a reply as large).
+            // A large reply, or tracing (which writes the reply's dump while decoding): the decode
+            // reads a copy, in this thread's buffer (no allocation once the thread has seen a reply
+            // as large).
             unsigned char* p = vyt::tReply.room(static_cast<std::size_t>(n));
             if (p == nullptr && n != 0) {
                 vyt::FileTracer t;

@@ -14,22 +14,21 @@ using namespace layout;
 void DecodeSubTranList(Bytes reply, Out& out) {
     const auto h = at<SubTranListHeader>(reply, 0);
     const std::int32_t count = VYT_FIELD(h, reportEntryCt);
-    const std::int32_t continueIdx = VYT_FIELD(h, reportEntryContinueIdx);
-    const std::int32_t reportEntryContinueIdx2 = VYT_FIELD(h, reportEntryContinueIdx2);
+    VYT_FIELDS(h, reportEntryContinueIdx, reportEntryContinueIdx2);
     const auto tranName = VYT_FIELD(h, tranName);
-    const std::int32_t startup = VYT_FIELD(h, collectorStartupTime);
+    const std::int32_t collectorStartupTime = VYT_FIELD(h, collectorStartupTime);
     VYT_TRACE(out, "\nProcessSubTranListData Entry: buflen=%d\n", VYT_FIELD(h, reportLen));
     VYT_TRACE(out,
               "tranName<%s> collectorStartupTime=%d reportEntryCt=%d reportEntryContinueIdx=%d "
               "reportEntryContinueIdx2=%d\n",
-              tranName.c_str(), startup, count, continueIdx, reportEntryContinueIdx2);
+              tranName.c_str(), collectorStartupTime, count, reportEntryContinueIdx, reportEntryContinueIdx2);
     const auto set = out.method<cb::SubTranListSetData>();
     const auto add = out.method<cb::SubTranListAddEntry>();
     out.call(set, {.tranName = text(tranName),
-                   .collectorStartupTime = startup,
+                   .collectorStartupTime = collectorStartupTime,
                    .flags = VYT_FIELD(h, flags),
                    .reportEntryCt = count,
-                   .reportEntryContinueIdx = continueIdx,
+                   .reportEntryContinueIdx = reportEntryContinueIdx,
                    .reportEntryContinueIdx2 = reportEntryContinueIdx2});
     ForEntries(out, reply, sizeof(SubTranListHeader), sizeof(SubTranListEntry), count, [&](std::int32_t k, Bytes b) {
         const auto e = at<SubTranListEntry>(b, 0);
@@ -45,22 +44,23 @@ void DecodeSubTranList(Bytes reply, Out& out) {
 void DecodeUrlRules(Bytes reply, Out& out) {
     const auto h = at<UrlRulesHeader>(reply, 0);
     const std::int32_t count = VYT_FIELD(h, reportEntryCt);
-    const std::int32_t continueIdx = VYT_FIELD(h, reportEntryContinueIdx);
+    const std::int32_t reportEntryContinueIdx = VYT_FIELD(h, reportEntryContinueIdx);
     const auto tranName = VYT_FIELD(h, tranName);
-    const std::int32_t startup = VYT_FIELD(h, collectorStartupTime);
+    const std::int32_t collectorStartupTime = VYT_FIELD(h, collectorStartupTime);
     const std::int32_t listFlags = VYT_FIELD(h, flags);
     VYT_TRACE(out, "\nProcessIncludeExcludeRulesData Entry: buflen=%d\n", VYT_FIELD(h, reportLen));
     FlagsTextBuffer flagsText;
     VYT_TRACE(out, "tranName<%s> collectorStartupTime=%d reportEntryCt=%d reportEntryContinueIdx=%d flags<%s>\n",
-              tranName.c_str(), startup, count, continueIdx, FlagsText(static_cast<std::uint32_t>(listFlags), flagsText));
+              tranName.c_str(), collectorStartupTime, count, reportEntryContinueIdx,
+              FlagsText(static_cast<std::uint32_t>(listFlags), flagsText));
     // Both callbacks have the same signature text; they differ by name.
     const auto set = out.method<cb::UrlRulesSetData>();
     const auto add = out.method<cb::UrlRulesAddEntry>();
     out.call(set, {.tranName = text(tranName),
-                   .collectorStartupTime = startup,
+                   .collectorStartupTime = collectorStartupTime,
                    .flags = listFlags,
                    .reportEntryCt = count,
-                   .reportEntryContinueIdx = continueIdx});
+                   .reportEntryContinueIdx = reportEntryContinueIdx});
     ForEntries(out, reply, sizeof(UrlRulesHeader), sizeof(UrlRulesEntry), count, [&](std::int32_t k, Bytes b) {
         const auto e = at<UrlRulesEntry>(b, 0);
         const auto url = VYT_FIELD(e, urlName);

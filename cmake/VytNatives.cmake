@@ -20,6 +20,7 @@ set(_vyt_sub_cache
   "-DVYT_SANITIZERS:BOOL=OFF"
   "-DVYT_INSTALL_STRIP:BOOL=${VYT_INSTALL_STRIP}"
   "-DVYT_WERROR:BOOL=${VYT_WERROR}"
+  "-DVYT_SEEDS_DIR:PATH=${VYT_SEEDS_DIR}"
   "-DVYT_JNI_INCLUDE_DIRS:STRING=${VYT_JNI_INCLUDE_DIRS}")
 
 # vyt_subbuild(<name> <folder in the build tree> [BYPRODUCT file] CACHE -D...): target vyt_<name>.

@@ -38,7 +38,7 @@ import java.util.Map;
  * per reply into records, against mapData and against TypedJava, a pure-Java decoder building the
  * same records; each path's records are consumed whole (hashCode over every value).
  *
- *   java -Dvyt.floor=libvyt_floor.so -Dvyt.corpus=tests/fuzz/corpus VytBench [--quick]
+ *   java -Dvyt.floor=libvyt_floor.so -Dvyt.corpus=build/seeds VytBench [--quick]
  *        [--types=1,4,8,11] [--no-sweep] [--no-trace] [--typed-only]
  */
 public final class VytBench {

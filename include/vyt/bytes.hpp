@@ -283,6 +283,25 @@ Record<T> at(Bytes all, std::size_t off) noexcept {
                              decltype(rec)>::layout&>().member)>,                                    \
                          offsetof(typename std::remove_cvref_t<decltype(rec)>::layout, member)>())
 
+// VYT_FOR_EACH(M, c, a, b, ...): M(c, a) M(c, b) ... for up to 64 arguments.
+#define VYT_PARENS ()
+#define VYT_EXPAND(...) VYT_EXPAND3(VYT_EXPAND3(VYT_EXPAND3(VYT_EXPAND3(__VA_ARGS__))))
+#define VYT_EXPAND3(...) VYT_EXPAND2(VYT_EXPAND2(VYT_EXPAND2(VYT_EXPAND2(__VA_ARGS__))))
+#define VYT_EXPAND2(...) VYT_EXPAND1(VYT_EXPAND1(VYT_EXPAND1(VYT_EXPAND1(__VA_ARGS__))))
+#define VYT_EXPAND1(...) __VA_ARGS__
+#define VYT_FOR_EACH(M, c, ...) __VA_OPT__(VYT_EXPAND(VYT_FOR_EACH_STEP(M, c, __VA_ARGS__)))
+#define VYT_FOR_EACH_STEP(M, c, a, ...) M(c, a) __VA_OPT__(VYT_FOR_EACH_AGAIN VYT_PARENS(M, c, __VA_ARGS__))
+#define VYT_FOR_EACH_AGAIN() VYT_FOR_EACH_STEP
+// VYT_FOR_LIST(M, c, a, b, ...): M(c, a), M(c, b), ... (comma-separated).
+#define VYT_FOR_LIST(M, c, ...) __VA_OPT__(VYT_EXPAND(VYT_FOR_LIST_STEP(M, c, __VA_ARGS__)))
+#define VYT_FOR_LIST_STEP(M, c, a, ...) M(c, a) __VA_OPT__(, VYT_FOR_LIST_AGAIN VYT_PARENS(M, c, __VA_ARGS__))
+#define VYT_FOR_LIST_AGAIN() VYT_FOR_LIST_STEP
+
+// VYT_FIELDS(rec, a, b, ...): a constant of each named field of a Record under
+// the field's own name: const auto a = VYT_FIELD(rec, a); and so on.
+#define VYT_FIELDS(rec, ...) VYT_FOR_EACH(VYT_FIELDS_ONE, rec, __VA_ARGS__) static_assert(true)
+#define VYT_FIELDS_ONE(rec, member) const auto member = VYT_FIELD(rec, member);
+
 // Layout declarations use packed structs purely as documentation that the
 // compiler can check; they are never overlaid on reply bytes.
 #if defined(_MSC_VER)

@@ -352,6 +352,11 @@ private:
 
 }  // namespace vyt
 
+// VYT_SAME(a, b, ...): the designated initialisers .a = a, .b = b, ... of a
+// call's arguments that are passed from constants of the same name.
+#define VYT_SAME(...) VYT_FOR_LIST(VYT_SAME_ONE, , __VA_ARGS__)
+#define VYT_SAME_ONE(unused, name) .name = name
+
 // VYT_TRACE(out, fmt, ...): formats and writes a trace line only while tracing is
 // on; the arguments (FlagsText, time texts) are not evaluated otherwise.
 #define VYT_TRACE(out, ...)                                      \

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace vyt {
 
@@ -10,6 +11,13 @@ namespace vyt {
 // 64-bit words or single bytes at any byte position; they are all ASCII when
 // none of them has its high bit set.
 constexpr bool AllAscii(std::uint64_t ored) noexcept { return (ored & 0x8080808080808080ull) == 0; }
+
+// The eight bytes at p as one word (in memory order), for the word-at-a-time loops.
+inline std::uint64_t LoadWord(const char* p) noexcept {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    return w;
+}
 
 // True when every byte is below 0x80.
 bool IsAscii(const char* p, std::size_t n) noexcept;

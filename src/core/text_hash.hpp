@@ -29,8 +29,7 @@ inline std::uint32_t HashText(const char* p, std::size_t n, bool* ascii) noexcep
     std::uint64_t any = 0;
     std::size_t i = 0;
     for (; i + 8 <= n; i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, p + i, 8);
+        const std::uint64_t w = LoadWord(p + i);
         any |= w;
         h = (h ^ w) * kMul;
         h ^= h >> 29;

@@ -247,6 +247,16 @@ void writeFormatted(Tracer& t, bool error, const char* fmt, va_list ap) {
         t.traceLine(line);
 }
 
+// The body of a printf-like function with a `fmt` parameter: formats its
+// arguments with writeFormatted.
+#define VYT_WRITE_FORMATTED(to, error)      \
+    do {                                    \
+        va_list ap;                         \
+        va_start(ap, fmt);                  \
+        writeFormatted(to, error, fmt, ap); \
+        va_end(ap);                         \
+    } while (0)
+
 }  // namespace
 
 namespace trace {
@@ -285,24 +295,15 @@ void error(const char* text) { writeLine("Error: ", 7, text); }
 }  // namespace trace
 
 void tracef(Tracer& t, const char* fmt, ...) {
-    va_list ap;
-    va_start(ap, fmt);
-    writeFormatted(t, false, fmt, ap);
-    va_end(ap);
+    VYT_WRITE_FORMATTED(t, false);
 }
 
 void Tracer::trace(const char* fmt, ...) {
-    va_list ap;
-    va_start(ap, fmt);
-    writeFormatted(*this, false, fmt, ap);
-    va_end(ap);
+    VYT_WRITE_FORMATTED(*this, false);
 }
 
 void errorf(Tracer& t, const char* fmt, ...) {
-    va_list ap;
-    va_start(ap, fmt);
-    writeFormatted(t, true, fmt, ap);
-    va_end(ap);
+    VYT_WRITE_FORMATTED(t, true);
 }
 
 const char* FlagsText(std::uint32_t flags, FlagsTextBuffer& buf) {
@@ -668,25 +669,16 @@ void PrintDump(Tracer& t, const unsigned char* ptr, int start, int end) {
 // ---- Out ----------------------------------------------------------------------
 
 void Out::trace(const char* fmt, ...) {
-    va_list ap;
-    va_start(ap, fmt);
-    writeFormatted(sink_, false, fmt, ap);
-    va_end(ap);
+    VYT_WRITE_FORMATTED(sink_, false);
 }
 
 void Out::error(const char* fmt, ...) {
-    va_list ap;
-    va_start(ap, fmt);
-    writeFormatted(sink_, true, fmt, ap);
-    va_end(ap);
+    VYT_WRITE_FORMATTED(sink_, true);
 }
 
 void Out::fail(const char* fmt, ...) {
     status_ = 1;
-    va_list ap;
-    va_start(ap, fmt);
-    writeFormatted(sink_, true, fmt, ap);
-    va_end(ap);
+    VYT_WRITE_FORMATTED(sink_, true);
 }
 
 void Out::failLookup(const char* name, const char* signature) {

@@ -34,17 +34,20 @@ char* put3(char* o, unsigned cp) {
     return o;
 }
 
+// A byte that starts no well-formed sequence: its Latin-1 character, two bytes.
+char* putLatin1(char* o, unsigned char b) {
+    *o++ = static_cast<char>(0xC0 | (b >> 6));
+    *o++ = static_cast<char>(0x80 | (b & 0x3F));
+    return o;
+}
+
 }  // namespace
 
 bool IsAscii(const char* p, std::size_t n) noexcept {
     // Eight bytes at a time: any byte of 0x80 or more sets a high bit.
     std::uint64_t any = 0;
     std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, p + i, 8);
-        any |= w;
-    }
+    for (; i + 8 <= n; i += 8) any |= LoadWord(p + i);
     for (; i < n; ++i) any |= static_cast<unsigned char>(p[i]);
     return AllAscii(any);
 }
@@ -67,9 +70,8 @@ std::size_t ToModifiedUtf8(const char* in, std::size_t n, char* out) noexcept {
             continue;
         }
         const std::size_t len = sequence(p + i, n - i);
-        if (len == 0) {  // a stray byte: its Latin-1 character
-            *o++ = static_cast<char>(0xC0 | (b >> 6));
-            *o++ = static_cast<char>(0x80 | (b & 0x3F));
+        if (len == 0) {  // a stray byte
+            o = putLatin1(o, b);
             ++i;
         } else if (len < 4) {
             for (std::size_t k = 0; k < len; ++k) *o++ = static_cast<char>(p[i + k]);
@@ -94,9 +96,8 @@ std::size_t ToStandardUtf8(const char* in, std::size_t n, char* out) noexcept {
     while (i < n) {
         const unsigned char b = p[i];
         const std::size_t len = b < 0x80 ? 1 : sequence(p + i, n - i);
-        if (len == 0) {  // a stray byte: its Latin-1 character, as ToModifiedUtf8 maps it
-            *o++ = static_cast<char>(0xC0 | (b >> 6));
-            *o++ = static_cast<char>(0x80 | (b & 0x3F));
+        if (len == 0) {  // a stray byte, as ToModifiedUtf8 maps it
+            o = putLatin1(o, b);
             ++i;
             continue;
         }

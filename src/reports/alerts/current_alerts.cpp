@@ -104,8 +104,7 @@ void DecodeAlerts(Bytes reply, Out& out) {
 
     const auto h = at<AlertHeader>(reply, 0);
     const std::int32_t count = VYT_FIELD(h, reportEntryCt);
-    const std::int32_t now = VYT_FIELD(h, sumIntervalUTCNow);
-    const std::int32_t start = VYT_FIELD(h, sumIntervalUTCStart);
+    VYT_FIELDS(h, sumIntervalUTCNow, sumIntervalUTCStart);
     VYT_TRACE(out, "\n%s Entry: buflen=%d\n", out.who(), VYT_FIELD(h, reportLen));
     std::int32_t continueIdx = 0, continueIdx2 = 0;
     if constexpr (kUrl) {
@@ -114,42 +113,42 @@ void DecodeAlerts(Bytes reply, Out& out) {
         VYT_TRACE(out,
                   "reportEntryCt=%d sumIntervalUTCNow=%d sumIntervalUTCStart=%d reportEntryContinueIdx=%d "
                   "reportEntryContinueIdx2=%d\n",
-                  count, now, start, continueIdx, continueIdx2);
+                  count, sumIntervalUTCNow, sumIntervalUTCStart, continueIdx, continueIdx2);
     } else {
-        VYT_TRACE(out, "reportEntryCt=%d sumIntervalUTCNow=%d sumIntervalUTCStart=%d\n", count, now, start);
+        VYT_TRACE(out, "reportEntryCt=%d sumIntervalUTCNow=%d sumIntervalUTCStart=%d\n", count, sumIntervalUTCNow,
+                  sumIntervalUTCStart);
     }
 
     char currentTime[kTimeTextMax], startTime[kTimeTextMax], span[kTimeTextMax];
-    DateTimeStamp(now, currentTime);
-    DateTimeStamp(start, startTime);
-    FormatDurationTime(out.tracer(), now, start, 1, span);
+    DateTimeStamp(sumIntervalUTCNow, currentTime);
+    DateTimeStamp(sumIntervalUTCStart, startTime);
+    FormatDurationTime(out.tracer(), sumIntervalUTCNow, sumIntervalUTCStart, 1, span);
     VYT_TRACE(out, "currentTime<%s> startTime<%s> timebuff<%s>\n", currentTime, startTime, span);
 
     const auto set = out.method<SetData>();
     const auto add = out.method<AddEntry>();
-    const std::int32_t value1 = VYT_FIELD(h, alertHeaderValue1);
-    const std::int32_t value2 = VYT_FIELD(h, alertHeaderValue2);
+    VYT_FIELDS(h, alertHeaderValue1, alertHeaderValue2);
     if constexpr (kUrl)
         out.call(set, {.currentTime = text(currentTime),
                        .startTime = text(startTime),
                        .duration = text(span),
-                       .alertHeaderValue1 = value1,
-                       .alertHeaderValue2 = value2,
+                       .alertHeaderValue1 = alertHeaderValue1,
+                       .alertHeaderValue2 = alertHeaderValue2,
                        .reportEntryContinueIdx = continueIdx,
                        .reportEntryContinueIdx2 = continueIdx2});
     else
         out.call(set, {.currentTime = text(currentTime),
                        .startTime = text(startTime),
                        .duration = text(span),
-                       .alertHeaderValue1 = value1,
-                       .alertHeaderValue2 = value2});
+                       .alertHeaderValue1 = alertHeaderValue1,
+                       .alertHeaderValue2 = alertHeaderValue2});
 
     ForEntries(out, reply, sizeof(AlertHeader), sizeof(Entry), count, [&](std::int32_t k, Bytes b) {
         const auto e = at<Entry>(b, 0);
         const auto p = at<AlertPath>(b, offsetof(Entry, path));
-        const std::int32_t firstStart = VYT_FIELD(p, pathFirstAlertUTCStart);
+        const std::int32_t pathFirstAlertUTCStart = VYT_FIELD(p, pathFirstAlertUTCStart);
         char alertStart[kTimeTextMax];
-        AlertStartText(firstStart, alertStart);
+        AlertStartText(pathFirstAlertUTCStart, alertStart);
         const auto tranName = VYT_FIELD(e, tranName);
         const AlertPathValues v = ReadAlertPath(p);
         if constexpr (kUrl) {
@@ -162,8 +161,8 @@ void DecodeAlerts(Bytes reply, Out& out) {
                       "pathTotRespTimeAlertState=%d pathNetRespTimeAlertState=%d pathSrvRespTimeAlertState=%d "
                       "pathAppRespTimeAlertState=%d pathWaitRespTimeAlertState=%d pathMaxRespTimeAlertState=%d "
                       "pathRespTimeAlert=%d pathRespTimeAlertState=%d \n",
-                      k, count, tranName.c_str(), subTranName.c_str(), alertStart, firstStart, v.pathId, v.flags,
-                      v.srcNetName.c_str(), v.dstNetName.c_str(), v.dstPort, v.dataCt, v.totAlert, v.netAlert,
+                      k, count, tranName.c_str(), subTranName.c_str(), alertStart, pathFirstAlertUTCStart, v.pathId,
+                      v.flags, v.srcNetName.c_str(), v.dstNetName.c_str(), v.dstPort, v.dataCt, v.totAlert, v.netAlert,
                       v.srvAlert, v.appAlert, v.waitAlert, v.worst, v.totState, v.netState, v.srvState, v.appState,
                       v.waitState, v.maxState, v.pathAlert, v.pathState);
             out.call(add, {.alertStart = text(alertStart),
@@ -171,11 +170,10 @@ void DecodeAlerts(Bytes reply, Out& out) {
                            .subTranName = text(subTranName),
                            .path = PathArguments(v)});
         } else {
-            VYT_TRACE(out, kCurrentAlertEntryLine,
-                      k, count, tranName.c_str(), alertStart, firstStart, v.pathId, v.flags, v.srcNetName.c_str(),
-                      v.dstNetName.c_str(), v.dstPort, v.dataCt, v.totAlert, v.netAlert, v.srvAlert, v.appAlert,
-                      v.waitAlert, v.worst, v.totState, v.netState, v.srvState, v.appState, v.waitState, v.maxState,
-                      v.pathAlert, v.pathState);
+            VYT_TRACE(out, kCurrentAlertEntryLine, k, count, tranName.c_str(), alertStart, pathFirstAlertUTCStart,
+                      v.pathId, v.flags, v.srcNetName.c_str(), v.dstNetName.c_str(), v.dstPort, v.dataCt, v.totAlert,
+                      v.netAlert, v.srvAlert, v.appAlert, v.waitAlert, v.worst, v.totState, v.netState, v.srvState,
+                      v.appState, v.waitState, v.maxState, v.pathAlert, v.pathState);
             out.call(add, {.alertStart = text(alertStart), .tranName = text(tranName), .path = PathArguments(v)});
         }
     });

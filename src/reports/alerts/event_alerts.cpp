@@ -14,11 +14,11 @@ using namespace layout;
 void DecodeEventAlerts(Bytes reply, Out& out) {
     const auto h = at<EventAlertHeader>(reply, 0);
     const std::int32_t count = VYT_FIELD(h, reportEntryCt);
-    const std::int32_t now = VYT_FIELD(h, sumIntervalUTCNow);
+    const std::int32_t sumIntervalUTCNow = VYT_FIELD(h, sumIntervalUTCNow);
     VYT_TRACE(out, "\nProcessEventAlertData Entry: buflen=%d\n", VYT_FIELD(h, reportLen));
     VYT_TRACE(out, "reportEntryCt=%d \n", count);
     char nowStamp[kTimeTextMax];
-    DateTimeStamp(now, nowStamp);
+    DateTimeStamp(sumIntervalUTCNow, nowStamp);
 
     const auto set = out.method<cb::EventAlertSetData>();
     const auto add = out.method<cb::EventAlertAddEntry>();
@@ -28,36 +28,30 @@ void DecodeEventAlerts(Bytes reply, Out& out) {
 
     ForEntries(out, reply, sizeof(EventAlertHeader), sizeof(EventAlertEntry), count, [&](std::int32_t k, Bytes b) {
         const auto e = at<EventAlertEntry>(b, 0);
-        const std::int32_t eventStart = VYT_FIELD(e, pathEventUTCStart);
+        const std::int32_t pathEventUTCStart = VYT_FIELD(e, pathEventUTCStart);
         char startText[kTimeTextMax];
-        AlertStartText(eventStart, startText);
+        AlertStartText(pathEventUTCStart, startText);
         const auto tranName = VYT_FIELD(e, tranName);
         const auto srcNetName = VYT_FIELD(e, ends.pathIPSrcNetName);
         const auto dstNetName = VYT_FIELD(e, ends.pathIPDstNetName);
         const auto srcAlias = VYT_FIELD(e, ends.pathIPSrcAlias);
         const auto dstAlias = VYT_FIELD(e, ends.pathIPDstAlias);
         // A start after "now" gives a negative duration, passed on as it is.
-        const std::int32_t duration = WrapSub(now, eventStart);
+        const std::int32_t duration = WrapSub(sumIntervalUTCNow, pathEventUTCStart);
         const std::uint16_t srcPort = VYT_FIELD(e, ends.pathIPSrcPort);
         const std::uint16_t dstPort = VYT_FIELD(e, ends.pathIPDstPort);
-        const std::int32_t pathId = VYT_FIELD(e, pathId);
-        const std::int32_t tranCtMax = VYT_FIELD(e, pathTranCtMax);
-        const std::int32_t dataCt = VYT_FIELD(e, pathTotRespTimeDataCt);
-        const std::int32_t type = VYT_FIELD(e, pathEventType);
-        const std::int32_t time = VYT_FIELD(e, pathEventTime);
-        const std::int32_t state = VYT_FIELD(e, pathEventState);
-        const std::int32_t curState = VYT_FIELD(e, pathEventCurState);
-        const std::int32_t typeAndState = VYT_FIELD(e, pathEventTypeAndState);
-        const std::int32_t flags = VYT_FIELD(e, flags);
-        VYT_TRACE(out, "sumIntervalUTCNow=%d pathEventUTCStart=%d duration=%d\n", now, eventStart, duration);
+        VYT_FIELDS(e, pathId, pathTranCtMax, pathTotRespTimeDataCt, pathEventType, pathEventTime, pathEventState,
+                   pathEventCurState, pathEventTypeAndState, flags);
+        VYT_TRACE(out, "sumIntervalUTCNow=%d pathEventUTCStart=%d duration=%d\n", sumIntervalUTCNow, pathEventUTCStart,
+                  duration);
         VYT_TRACE(out,
                   "\nIdx[%d/%d] tranName<%s> startTime<%s> pathIPSrcNetName<%s> pathIPDstNetName<%s> "
                   "pathIPSrcAlias<%s> pathIPDstAlias<%s> duration=%d pathIPSrcPort=%d pathIPDstPort=%d pathId=%d "
                   "pathTranCtMax=%dpathTotRespTimeDataCt=%d repEntry->pathEventType=%d pathEventTime=%d "
                   "pathEventState=%d pathEventCurState=%d pathEventTypeAndState=%d flags=%d \n",
                   k, count, tranName.c_str(), startText, srcNetName.c_str(), dstNetName.c_str(), srcAlias.c_str(),
-                  dstAlias.c_str(), duration, srcPort, dstPort, pathId, tranCtMax, dataCt, type, time, state, curState,
-                  typeAndState, flags);
+                  dstAlias.c_str(), duration, srcPort, dstPort, pathId, pathTranCtMax, pathTotRespTimeDataCt,
+                  pathEventType, pathEventTime, pathEventState, pathEventCurState, pathEventTypeAndState, flags);
         // The combined type and state goes before the current state.
         out.call(add, {.eventStart = text(startText),
                        .tranName = text(tranName),
@@ -65,15 +59,8 @@ void DecodeEventAlerts(Bytes reply, Out& out) {
                        .duration = duration,
                        .pathIPSrcPort = srcPort,
                        .pathIPDstPort = dstPort,
-                       .pathId = pathId,
-                       .pathTranCtMax = tranCtMax,
-                       .pathTotRespTimeDataCt = dataCt,
-                       .pathEventType = type,
-                       .pathEventTime = time,
-                       .pathEventState = state,
-                       .pathEventTypeAndState = typeAndState,
-                       .pathEventCurState = curState,
-                       .flags = flags});
+                       VYT_SAME(pathId, pathTranCtMax, pathTotRespTimeDataCt, pathEventType, pathEventTime,
+                                pathEventState, pathEventTypeAndState, pathEventCurState, flags)});
     });
 }
 

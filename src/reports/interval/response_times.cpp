@@ -29,16 +29,14 @@ void DecodeTransRspTime(Bytes reply, Out& out) {
         const std::int32_t dataCtSum = VYT_FIELD(e, pathTotRespTimeDataCtSum);
         const std::int32_t tot = VYT_FIELD(e, pathTotRespTimeAvg);
         const std::int32_t net = VYT_FIELD(e, pathNetRespTimeAvg);
-        const std::int32_t srv = VYT_FIELD(e, pathSrvRespTimeAvg);
+        const std::int32_t pathSrvRespTimeAvg = VYT_FIELD(e, pathSrvRespTimeAvg);
         const std::int32_t app = VYT_FIELD(e, pathAppRespTimeAvg);
-        const std::int32_t wait = VYT_FIELD(e, pathWaitRespTimeAvg);
-        const std::int32_t flags = VYT_FIELD(e, flags);
+        VYT_FIELDS(e, pathWaitRespTimeAvg, flags);
         const std::int32_t totState = VYT_FIELD(e, pathTotRespTimeAlertState);
         const std::int32_t netState = VYT_FIELD(e, pathNetRespTimeAlertState);
-        const std::int32_t srvState = VYT_FIELD(e, pathSrvRespTimeAlertState);
+        const std::int32_t pathSrvRespTimeAlertState = VYT_FIELD(e, pathSrvRespTimeAlertState);
         const std::int32_t appState = VYT_FIELD(e, pathAppRespTimeAlertState);
-        const std::int32_t waitState = VYT_FIELD(e, pathWaitRespTimeAlertState);
-        const std::int32_t maxState = VYT_FIELD(e, pathMaxRespTimeAlertState);
+        VYT_FIELDS(e, pathWaitRespTimeAlertState, pathMaxRespTimeAlertState);
         VYT_TRACE(out,
                   "\nIdx[%d/%d] pathIPSrcNetName[%s] pathIPDstNetName[%s] pathIPSrcAlias[%s] pathIPDstAlias[%s] "
                   "pathId=%d pathIPDstPort=%d pathIPSrcPort=%d pathTotRespTimeDataCtSum=%d pathTotRespTimeAvg=%d "
@@ -46,8 +44,9 @@ void DecodeTransRspTime(Bytes reply, Out& out) {
                   "pathTotRespTimeAlertState=%d pathNetRespTimeAlertState=%d pathSrvRespTimeAlertState=%d "
                   "pathAppRespTimeAlertState=%d pathWaitRespTimeAlertState=%d pathMaxRespTimeAlertState=%d \n",
                   k, h.count, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
-                  p.pathIPDstAlias.c_str(), p.pathId, p.pathIPDstPort, p.pathIPSrcPort, dataCtSum, tot, net, srv, app,
-                  wait, flags, totState, netState, srvState, appState, waitState, maxState);
+                  p.pathIPDstAlias.c_str(), p.pathId, p.pathIPDstPort, p.pathIPSrcPort, dataCtSum, tot, net,
+                  pathSrvRespTimeAvg, app, pathWaitRespTimeAvg, flags, totState, netState, pathSrvRespTimeAlertState,
+                  appState, pathWaitRespTimeAlertState, pathMaxRespTimeAlertState);
         out.call(add, {.ends = Names(p),
                        .pathId = p.pathId,
                        .pathIPDstPort = p.pathIPDstPort,
@@ -55,16 +54,16 @@ void DecodeTransRspTime(Bytes reply, Out& out) {
                        .pathTotRespTimeDataCtSum = dataCtSum,
                        .pathTotRespTimeAvg = tot,
                        .pathNetRespTimeAvg = net,
-                       .pathSrvRespTimeAvg = srv,
+                       .pathSrvRespTimeAvg = pathSrvRespTimeAvg,
                        .pathAppRespTimeAvg = app,
-                       .pathWaitRespTimeAvg = wait,
+                       .pathWaitRespTimeAvg = pathWaitRespTimeAvg,
                        .flags = flags,
                        .pathTotRespTimeAlertState = totState,
                        .pathNetRespTimeAlertState = netState,
-                       .pathSrvRespTimeAlertState = srvState,
+                       .pathSrvRespTimeAlertState = pathSrvRespTimeAlertState,
                        .pathAppRespTimeAlertState = appState,
-                       .pathWaitRespTimeAlertState = waitState,
-                       .pathMaxRespTimeAlertState = maxState});
+                       .pathWaitRespTimeAlertState = pathWaitRespTimeAlertState,
+                       .pathMaxRespTimeAlertState = pathMaxRespTimeAlertState});
     });
 }
 

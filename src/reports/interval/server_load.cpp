@@ -13,27 +13,24 @@ using namespace layout;
 void DecodeServerLoad(Bytes reply, Out& out) {
     const auto h = at<ServerLoadHeader>(reply, 0);
     const std::int32_t count = VYT_FIELD(h, reportEntryCt);
-    const std::int32_t ctSum = VYT_FIELD(h, totalServerRespTimeDataCtSumt);
-    const std::int32_t start = VYT_FIELD(h, sumIntervalUTCStart);
-    const std::int32_t now = VYT_FIELD(h, sumIntervalUTCNow);
-    const std::int32_t startup = VYT_FIELD(h, collectorStartupTime);
+    VYT_FIELDS(h, totalServerRespTimeDataCtSumt, sumIntervalUTCStart, sumIntervalUTCNow, collectorStartupTime);
     const std::int32_t headerFlags = VYT_FIELD(h, flags);
     VYT_TRACE(out, "\nProcessServerLoadData Entry: buflen=%d\n", VYT_FIELD(h, reportLen));
     VYT_TRACE(out,
               "tranName<%s> serverId=%d totalServerRespTimeDataCtSumt=%d sumIntervalUTCStart=%d sumIntervalUTCNow=%d "
               "sumIntervalSecs=%d collectorStartupTime=%d flags=%d\n",
-              VYT_FIELD(h, tranName).c_str(), VYT_FIELD(h, serverId), ctSum, start, now, VYT_FIELD(h, sumIntervalSecs), startup,
-              headerFlags);
+              VYT_FIELD(h, tranName).c_str(), VYT_FIELD(h, serverId), totalServerRespTimeDataCtSumt,
+              sumIntervalUTCStart, sumIntervalUTCNow, VYT_FIELD(h, sumIntervalSecs), collectorStartupTime, headerFlags);
     IntervalTexts texts;
-    MakeIntervalTexts(out.tracer(), now, start, texts);
+    MakeIntervalTexts(out.tracer(), sumIntervalUTCNow, sumIntervalUTCStart, texts);
     const auto set = out.method<cb::ServerLoadSetData>();
     const auto add = out.method<cb::ServerLoadAddEntry>();
     // The collector's start-up time goes to Java as the raw second count.
     out.call(set, {.currentTime = text(texts.now),
                    .startTime = text(texts.start),
                    .duration = text(texts.duration),
-                   .totalServerRespTimeDataCtSumt = ctSum,
-                   .collectorStartupTime = startup,
+                   .totalServerRespTimeDataCtSumt = totalServerRespTimeDataCtSumt,
+                   .collectorStartupTime = collectorStartupTime,
                    .flags = headerFlags});
     ForEntries(out, reply, sizeof(ServerLoadHeader), sizeof(ServerLoadEntry), count, [&](std::int32_t k, Bytes b) {
         const auto e = at<ServerLoadEntry>(b, 0);
@@ -46,16 +43,9 @@ void DecodeServerLoad(Bytes reply, Out& out) {
         const auto srcAlias = VYT_FIELD(e, ends.pathIPSrcAlias);
         const auto dstNet = VYT_FIELD(e, ends.pathIPDstNetName);
         const auto dstAlias = VYT_FIELD(e, ends.pathIPDstAlias);
-        const std::int32_t dataCtSum = VYT_FIELD(e, pathTotRespTimeDataCtSum);
-        const std::int32_t perMinute = VYT_FIELD(e, pathTranPerMinute);
-        const std::int32_t kBytes = VYT_FIELD(e, pathKBytesPerMinute);
-        const std::int32_t impactPct = VYT_FIELD(e, pathTranImpactPct);
-        const std::int32_t tot = VYT_FIELD(e, pathTotRespTimeAvg);
-        const std::int32_t wait = VYT_FIELD(e, pathWaitRespTimeAvg);
-        const std::int32_t totState = VYT_FIELD(e, pathTotRespTimeAlertState);
-        const std::int32_t waitState = VYT_FIELD(e, pathWaitRespTimeAlertState);
-        const std::int32_t worst = VYT_FIELD(e, pathWorstComponentState);
-        const std::int32_t flags = VYT_FIELD(e, flags);
+        VYT_FIELDS(e, pathTotRespTimeDataCtSum, pathTranPerMinute, pathKBytesPerMinute, pathTranImpactPct,
+                   pathTotRespTimeAvg, pathWaitRespTimeAvg, pathTotRespTimeAlertState, pathWaitRespTimeAlertState,
+                   pathWorstComponentState, flags);
         VYT_TRACE(out,
                   "\nIdx[%d/%d] ownTranName<%s> impTranName<%s> pathId=%d pathIPSrcPort=%d pathIPDstPort=%d "
                   "pathIPSrcAddress<%s> pathIPSrcNetName<%s> pathIPSrcAlias<%s> pathIPDstAddress<%s> "
@@ -63,10 +53,12 @@ void DecodeServerLoad(Bytes reply, Out& out) {
                   "pathTotRespTimeAvg=%d pathWaitRespTimeAvg=%d pathTotRespTimeAlertState=%d "
                   "pathWaitRespTimeAlertState=%d pathWorstComponentState=%d pathTranImpactPct=%d "
                   "pathKBytesPerMinute=%d flags=%d\n",
-                  k, count, own.c_str(), imp.c_str(), pathId, srcPort, dstPort, VYT_FIELD(e, ends.pathIPSrcAddress).c_str(),
-                  srcNet.c_str(), srcAlias.c_str(), VYT_FIELD(e, ends.pathIPDstAddress).c_str(), dstNet.c_str(),
-                  dstAlias.c_str(), dataCtSum, perMinute, tot, wait, totState, waitState, worst, impactPct, kBytes,
-                  flags);
+                  k, count, own.c_str(), imp.c_str(), pathId, srcPort, dstPort,
+                  VYT_FIELD(e, ends.pathIPSrcAddress).c_str(), srcNet.c_str(), srcAlias.c_str(),
+                  VYT_FIELD(e, ends.pathIPDstAddress).c_str(), dstNet.c_str(), dstAlias.c_str(),
+                  pathTotRespTimeDataCtSum, pathTranPerMinute, pathTotRespTimeAvg, pathWaitRespTimeAvg,
+                  pathTotRespTimeAlertState, pathWaitRespTimeAlertState, pathWorstComponentState, pathTranImpactPct,
+                  pathKBytesPerMinute, flags);
         // Source port first; the impact share before the kilobytes, though the reply stores them the other way.
         out.call(add, {.ends = {text(srcNet), text(dstNet), text(srcAlias), text(dstAlias)},
                        .ownTranName = text(own),
@@ -74,16 +66,9 @@ void DecodeServerLoad(Bytes reply, Out& out) {
                        .pathId = pathId,
                        .pathIPSrcPort = srcPort,
                        .pathIPDstPort = dstPort,
-                       .pathTotRespTimeDataCtSum = dataCtSum,
-                       .pathTranPerMinute = perMinute,
-                       .pathTotRespTimeAvg = tot,
-                       .pathWaitRespTimeAvg = wait,
-                       .pathTotRespTimeAlertState = totState,
-                       .pathWaitRespTimeAlertState = waitState,
-                       .pathWorstComponentState = worst,
-                       .pathTranImpactPct = impactPct,
-                       .pathKBytesPerMinute = kBytes,
-                       .flags = flags});
+                       VYT_SAME(pathTotRespTimeDataCtSum, pathTranPerMinute, pathTotRespTimeAvg, pathWaitRespTimeAvg,
+                                pathTotRespTimeAlertState, pathWaitRespTimeAlertState, pathWorstComponentState,
+                                pathTranImpactPct, pathKBytesPerMinute, flags)});
     });
 }
 

@@ -25,42 +25,29 @@ void DecodeTransNetTime(Bytes reply, Out& out) {
         const PathValues p = ReadPath(b);
         const auto e = at<TransNetTimeEntry>(b, 0);
         const std::int32_t dataCtSum = VYT_FIELD(e, pathTotRespTimeDataCtSum);
-        const std::int32_t inKBytes = VYT_FIELD(e, pathNetInKBytesPerSecAvg);
-        const std::int32_t outKBytes = VYT_FIELD(e, pathNetOutKBytesPerSecAvg);
-        const std::int32_t inBytes = VYT_FIELD(e, pathNetInBytesCtAvg);
-        const std::int32_t outBytes = VYT_FIELD(e, pathNetOutBytesCtAvg);
-        const std::int32_t net = VYT_FIELD(e, pathNetRespTimeAvg);
-        const std::int32_t netOut = VYT_FIELD(e, pathNetRespTimeOutAvg);
-        const std::int32_t netIn = VYT_FIELD(e, pathNetRespTimeInAvg);
-        const std::int32_t flags = VYT_FIELD(e, flags);
-        const std::int32_t netState = VYT_FIELD(e, pathNetRespTimeAlertState);
-        const std::int32_t netOutState = VYT_FIELD(e, pathNetRespTimeOutAlertState);
-        const std::int32_t netInState = VYT_FIELD(e, pathNetRespTimeInAlertState);
+        VYT_FIELDS(e, pathNetInKBytesPerSecAvg, pathNetOutKBytesPerSecAvg, pathNetInBytesCtAvg, pathNetOutBytesCtAvg,
+                   pathNetRespTimeAvg, pathNetRespTimeOutAvg, pathNetRespTimeInAvg, flags, pathNetRespTimeAlertState,
+                   pathNetRespTimeOutAlertState, pathNetRespTimeInAlertState);
         VYT_TRACE(out,
                   "\nIdx[%d/%d] pathId=%d pathIPSrcNetName=[%s] pathIPDstNetName=[%s] pathIPSrcAlias=[%s] "
                   "pathIPDstAlias=[%s] pathIPDstPort=%d pathTotRespTimeDataCtSum=%d pathNetInKBytesPerSecAvg=%d "
                   "pathNetOutKBytesPerSecAvg=%d pathNetInBytesCtAvg=%d pathNetOutBytesCtAvg=%d pathNetRespTimeAvg=%d "
                   "pathNetRespTimeOutAvg=%d pathNetRespTimeInAvg=%d flags=%d pathNetRespTimeAlertState=%d "
                   "pathNetRespTimeOutAlertState=%d pathNetRespTimeInAlertState=%d \n",
-                  k, h.count, p.pathId, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
-                  p.pathIPDstAlias.c_str(), p.pathIPDstPort, dataCtSum, inKBytes, outKBytes, inBytes, outBytes, net,
-                  netOut, netIn, flags, netState, netOutState, netInState);
+                  k, h.count, p.pathId, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(),
+                  p.pathIPSrcAlias.c_str(), p.pathIPDstAlias.c_str(), p.pathIPDstPort, dataCtSum,
+                  pathNetInKBytesPerSecAvg, pathNetOutKBytesPerSecAvg, pathNetInBytesCtAvg, pathNetOutBytesCtAvg,
+                  pathNetRespTimeAvg, pathNetRespTimeOutAvg, pathNetRespTimeInAvg, flags, pathNetRespTimeAlertState,
+                  pathNetRespTimeOutAlertState, pathNetRespTimeInAlertState);
         // Inbound before outbound for both throughput pairs.
-        out.call(add, {.ends = Names(p),
-                       .pathId = p.pathId,
-                       .pathIPDstPort = p.pathIPDstPort,
-                       .pathTotRespTimeDataCtSum = dataCtSum,
-                       .pathNetInKBytesPerSecAvg = inKBytes,
-                       .pathNetOutKBytesPerSecAvg = outKBytes,
-                       .pathNetInBytesCtAvg = inBytes,
-                       .pathNetOutBytesCtAvg = outBytes,
-                       .pathNetRespTimeAvg = net,
-                       .pathNetRespTimeOutAvg = netOut,
-                       .pathNetRespTimeInAvg = netIn,
-                       .flags = flags,
-                       .pathNetRespTimeAlertState = netState,
-                       .pathNetRespTimeOutAlertState = netOutState,
-                       .pathNetRespTimeInAlertState = netInState});
+        out.call(add,
+                 {.ends = Names(p),
+                  .pathId = p.pathId,
+                  .pathIPDstPort = p.pathIPDstPort,
+                  .pathTotRespTimeDataCtSum = dataCtSum,
+                  VYT_SAME(pathNetInKBytesPerSecAvg, pathNetOutKBytesPerSecAvg, pathNetInBytesCtAvg,
+                           pathNetOutBytesCtAvg, pathNetRespTimeAvg, pathNetRespTimeOutAvg, pathNetRespTimeInAvg, flags,
+                           pathNetRespTimeAlertState, pathNetRespTimeOutAlertState, pathNetRespTimeInAlertState)});
     });
 }
 
@@ -81,12 +68,10 @@ void DecodeTransSrvTime(Bytes reply, Out& out) {
         const PathValues p = ReadPath(b);
         const auto e = at<TransSrvTimeEntry>(b, 0);
         const std::int32_t dataCtSum = VYT_FIELD(e, pathTotRespTimeDataCtSum);
-        const std::int32_t srv = VYT_FIELD(e, pathSrvRespTimeAvg);
-        const std::int32_t app = VYT_FIELD(e, pathAppRespTimeAvg);
+        VYT_FIELDS(e, pathSrvRespTimeAvg, pathAppRespTimeAvg);
         const std::int32_t wait = VYT_FIELD(e, pathWaitRespTimeAvg);
         const std::int32_t dis = VYT_FIELD(e, pathDisRespTimeAvg);
-        const std::int32_t srvState = VYT_FIELD(e, pathSrvRespTimeAlertState);
-        const std::int32_t appState = VYT_FIELD(e, pathAppRespTimeAlertState);
+        VYT_FIELDS(e, pathSrvRespTimeAlertState, pathAppRespTimeAlertState);
         const std::int32_t waitState = VYT_FIELD(e, pathWaitRespTimeAlertState);
         const std::int32_t flags = VYT_FIELD(e, flags);
         VYT_TRACE(out,
@@ -95,18 +80,18 @@ void DecodeTransSrvTime(Bytes reply, Out& out) {
                   "pathWaitRespTimeAvg=%d pathDisRespTimeAvg=%d pathSrvRespTimeAlertState=%d "
                   "pathAppRespTimeAlertState=%d repEntry->pathWaitRespTimeAlertState=%d flags=%d \n",
                   k, h.count, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
-                  p.pathIPDstAlias.c_str(), p.pathIPDstPort, dataCtSum, srv, app, wait, dis, srvState, appState,
-                  waitState, flags);
+                  p.pathIPDstAlias.c_str(), p.pathIPDstPort, dataCtSum, pathSrvRespTimeAvg, pathAppRespTimeAvg, wait,
+                  dis, pathSrvRespTimeAlertState, pathAppRespTimeAlertState, waitState, flags);
         out.call(add, {.ends = Names(p),
                        .pathId = p.pathId,
                        .pathIPDstPort = p.pathIPDstPort,
                        .pathTotRespTimeDataCtSum = dataCtSum,
-                       .pathSrvRespTimeAvg = srv,
-                       .pathAppRespTimeAvg = app,
+                       .pathSrvRespTimeAvg = pathSrvRespTimeAvg,
+                       .pathAppRespTimeAvg = pathAppRespTimeAvg,
                        .pathWaitRespTimeAvg = wait,
                        .pathDisRespTimeAvg = dis,
-                       .pathSrvRespTimeAlertState = srvState,
-                       .pathAppRespTimeAlertState = appState,
+                       .pathSrvRespTimeAlertState = pathSrvRespTimeAlertState,
+                       .pathAppRespTimeAlertState = pathAppRespTimeAlertState,
                        .pathWaitRespTimeAlertState = waitState,
                        .flags = flags});
     });
@@ -139,7 +124,7 @@ void DecodeTransWaitTime(Bytes reply, Out& out) {
         const auto e = at<TransWaitTimeEntry>(b, 0);
         const std::int32_t dataCtSum = VYT_FIELD(e, pathTotRespTimeDataCtSum);
         const std::int32_t dis = VYT_FIELD(e, pathDisRespTimeAvg);
-        const std::int32_t ret = VYT_FIELD(e, pathRetRespTimeAvg);
+        const std::int32_t pathRetRespTimeAvg = VYT_FIELD(e, pathRetRespTimeAvg);
         const std::int32_t wait = VYT_FIELD(e, pathWaitRespTimeAvg);
         const std::int32_t waitState = VYT_FIELD(e, pathWaitRespTimeAlertState);
         const std::int32_t flags = VYT_FIELD(e, flags);
@@ -148,7 +133,8 @@ void DecodeTransWaitTime(Bytes reply, Out& out) {
                   "pathIPDstPort=%d pathTotRespTimeDataCtSum=%d pathDisRespTimeAvg=%d pathRetRespTimeAvg=%d "
                   "pathWaitRespTimeAvg=%d pathWaitRespTimeAlertState=%d flags=%d \n",
                   k, h.count, p.pathIPSrcNetName.c_str(), p.pathIPDstNetName.c_str(), p.pathIPSrcAlias.c_str(),
-                  p.pathIPDstAlias.c_str(), p.pathIPDstPort, dataCtSum, dis, ret, wait, waitState, flags);
+                  p.pathIPDstAlias.c_str(), p.pathIPDstPort, dataCtSum, dis, pathRetRespTimeAvg, wait, waitState,
+                  flags);
         for (const PathKind& kind : kPathKinds)
             if (static_cast<std::uint32_t>(flags) & kind.bit) VYT_TRACE(out, "\nIdx[%d/%d] %d Path\n", k, h.count, kind.number);
         // The port goes before the path number here.
@@ -157,7 +143,7 @@ void DecodeTransWaitTime(Bytes reply, Out& out) {
                        .pathId = p.pathId,
                        .pathTotRespTimeDataCtSum = dataCtSum,
                        .pathDisRespTimeAvg = dis,
-                       .pathRetRespTimeAvg = ret,
+                       .pathRetRespTimeAvg = pathRetRespTimeAvg,
                        .pathWaitRespTimeAvg = wait,
                        .pathWaitRespTimeAlertState = waitState,
                        .flags = flags});

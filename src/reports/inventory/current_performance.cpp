@@ -15,30 +15,21 @@ using namespace layout;
 
 void DecodeCurPerf(Bytes reply, Out& out) {
     const auto r = at<CurPerfReply>(reply, 0);
-    const std::int32_t reportLen = VYT_FIELD(r, reportLen);
-    const std::int32_t allState = VYT_FIELD(r, allState);
-    const std::int32_t nodeState = VYT_FIELD(r, nodeRespTimeState);
-    const std::int32_t pathState = VYT_FIELD(r, pathRespTimeState);
-    const std::int32_t networkState = VYT_FIELD(r, networkState);
-    const std::int32_t serverState = VYT_FIELD(r, serverState);
-    const std::int32_t waitState = VYT_FIELD(r, waitState);
-    const std::int32_t now = VYT_FIELD(r, secsUTCNow);
-    const std::int32_t start = VYT_FIELD(r, secsUTCStart);
-    const std::int32_t startup = VYT_FIELD(r, collectorStartupTime);
-    const std::int32_t flags = VYT_FIELD(r, flags);
+    VYT_FIELDS(r, reportLen, allState, nodeRespTimeState, pathRespTimeState, networkState, serverState, waitState,
+               secsUTCNow, secsUTCStart, collectorStartupTime, flags);
     VYT_TRACE(out, "\nProcessCurPerfData Entry: buflen=%d\n", reportLen);
     VYT_TRACE(out,
               "reportLen=%d reportId=%d allState=%d nodeRespTimeState=%d waitState=%d networkState=%d "
               "serverState=%d pathRespTimeState=%d collectorStartupTime=%d flags=%d \n",
-              reportLen, VYT_FIELD(r, reportId), allState, nodeState, waitState, networkState, serverState, pathState,
-              startup, flags);
+              reportLen, VYT_FIELD(r, reportId), allState, nodeRespTimeState, waitState, networkState, serverState,
+              pathRespTimeState, collectorStartupTime, flags);
 
     char nowStamp[kTimeTextMax];
     char startStamp[kTimeTextMax];
-    DateTimeStamp(now, nowStamp);
-    DateTimeStamp(start, startStamp);
+    DateTimeStamp(secsUTCNow, nowStamp);
+    DateTimeStamp(secsUTCStart, startStamp);
     char duration[kTimeTextMax];
-    FormatDurationTime(out.tracer(), now, start, 1, duration);
+    FormatDurationTime(out.tracer(), secsUTCNow, secsUTCStart, 1, duration);
 
     const auto allText = VYT_FIELD(r, allStateText);
     const auto nodeText = VYT_FIELD(r, nodeRespTimeStateText);
@@ -61,14 +52,8 @@ void DecodeCurPerf(Bytes reply, Out& out) {
                    .serverStateText = text(serverText),
                    .sixthStateText = text(sixthText),
                    .waitStateText = text(waitText),
-                   .allState = allState,
-                   .nodeRespTimeState = nodeState,
-                   .waitState = waitState,
-                   .networkState = networkState,
-                   .serverState = serverState,
-                   .pathRespTimeState = pathState,
-                   .collectorStartupTime = startup,
-                   .flags = flags});
+                   VYT_SAME(allState, nodeRespTimeState, waitState, networkState, serverState, pathRespTimeState,
+                            collectorStartupTime, flags)});
 }
 
 }  // namespace

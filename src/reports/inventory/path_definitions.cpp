@@ -19,12 +19,7 @@ void DecodeTransPath(Bytes reply, Out& out) {
     ForEntries(out, reply, sizeof(TransPathHeader), sizeof(TransPathEntry), VYT_FIELD(h, pathCt),
                [&](std::int32_t k, Bytes b) {
                    const auto e = at<TransPathEntry>(b, 0);
-                   const std::int32_t pathId = VYT_FIELD(e, pathId);
-                   const std::int32_t srcPort = VYT_FIELD(e, pathIPSrcPort);
-                   const std::int32_t dstPort = VYT_FIELD(e, pathIPDstPort);
-                   const std::int32_t endId = VYT_FIELD(e, pathEndId);
-                   const std::int32_t endSrcPort = VYT_FIELD(e, pathEndIPSrcPort);
-                   const std::int32_t endDstPort = VYT_FIELD(e, pathEndIPDstPort);
+                   VYT_FIELDS(e, pathId, pathIPSrcPort, pathIPDstPort, pathEndId, pathEndIPSrcPort, pathEndIPDstPort);
                    const auto srcNet = VYT_FIELD(e, src.netName);
                    const auto srcAlias = VYT_FIELD(e, src.alias);
                    const auto dstNet = VYT_FIELD(e, dst.netName);
@@ -36,43 +31,35 @@ void DecodeTransPath(Bytes reply, Out& out) {
                              "Idx[%d] pathIPSrcNetName{%s : %d} pathIPDstNetName{%s : %d} pathEndIPDstNetName<%s> "
                              "pathEndIPDstAlias<%s> pathId=%d pathEndId=%d pathEndIPSrcPort=%d pathEndIPDstPort=%d "
                              "flags=%d\n",
-                             k, srcNet.c_str(), srcPort, dstNet.c_str(), dstPort, endNet.c_str(), endAlias.c_str(),
-                             pathId, endId, endSrcPort, endDstPort, flags);
+                             k, srcNet.c_str(), pathIPSrcPort, dstNet.c_str(), pathIPDstPort, endNet.c_str(),
+                             endAlias.c_str(), pathId, pathEndId, pathEndIPSrcPort, pathEndIPDstPort, flags);
                    out.call(add, {.tranName = tran,
                                   .ends = {text(srcNet), text(dstNet), text(srcAlias), text(dstAlias)},
                                   .pathEndIPDstNetName = text(endNet),
                                   .pathEndIPDstAlias = text(endAlias),
-                                  .pathIPSrcPort = srcPort,
-                                  .pathIPDstPort = dstPort,
-                                  .pathId = pathId,
-                                  .pathEndId = endId,
-                                  .pathEndIPSrcPort = endSrcPort,
-                                  .pathEndIPDstPort = endDstPort,
-                                  .flags = flags});
+                                  VYT_SAME(pathIPSrcPort, pathIPDstPort, pathId, pathEndId, pathEndIPSrcPort,
+                                           pathEndIPDstPort, flags)});
                });
 }
 
 void DecodeTransPathPort(Bytes reply, Out& out) {
     const auto h = at<TransPathPortHeader>(reply, 0);
     const auto tranName = VYT_FIELD(h, tranName);
-    const std::int32_t pathId = VYT_FIELD(h, pathId);
-    const std::int32_t srcPortCt = VYT_FIELD(h, pathIPSrcPortCt);
-    const std::int32_t dstPortCt = VYT_FIELD(h, pathIPDstPortCt);
+    VYT_FIELDS(h, pathId, pathIPSrcPortCt, pathIPDstPortCt);
     const auto srcAddress = VYT_FIELD(h, src.address);
     const auto srcNet = VYT_FIELD(h, src.netName);
     const auto srcAlias = VYT_FIELD(h, src.alias);
     const auto dstAddress = VYT_FIELD(h, dst.address);
     const auto dstNet = VYT_FIELD(h, dst.netName);
     const auto dstAlias = VYT_FIELD(h, dst.alias);
-    const std::int32_t startup = VYT_FIELD(h, collectorStartupTime);
-    const std::int32_t flags = VYT_FIELD(h, flags);
+    VYT_FIELDS(h, collectorStartupTime, flags);
     VYT_TRACE(out, "\nProcessTransPathPortData Entry: buflen=%d\n", VYT_FIELD(h, reportLen));
     VYT_TRACE(out,
               "tranName<%s> pathId=%d pathIPSrcPortCt=%d pathIPSrcAddress<%s> pathIPSrcNetName<%s> pathIPSrcAlias<%s> "
               "pathIPDstPortCt=%d pathIPDstAddress<%s> pathIPDstNetName<%s> pathIPDstAlias<%s> "
               "collectorStartupTime=%d flags=%d\n",
-              tranName.c_str(), pathId, srcPortCt, srcAddress.c_str(), srcNet.c_str(), srcAlias.c_str(), dstPortCt,
-              dstAddress.c_str(), dstNet.c_str(), dstAlias.c_str(), startup, flags);
+              tranName.c_str(), pathId, pathIPSrcPortCt, srcAddress.c_str(), srcNet.c_str(), srcAlias.c_str(),
+              pathIPDstPortCt, dstAddress.c_str(), dstNet.c_str(), dstAlias.c_str(), collectorStartupTime, flags);
     const auto set = out.method<cb::TransPathPortSetData>();
     const auto add = out.method<cb::TransPathPortAddEntry>();
     out.call(set, {.tranName = text(tranName),
@@ -82,19 +69,15 @@ void DecodeTransPathPort(Bytes reply, Out& out) {
                    .pathIPDstAddress = text(dstAddress),
                    .pathIPDstNetName = text(dstNet),
                    .pathIPDstAlias = text(dstAlias),
-                   .pathId = pathId,
-                   .pathIPSrcPortCt = srcPortCt,
-                   .pathIPDstPortCt = dstPortCt,
-                   .collectorStartupTime = startup,
-                   .flags = flags});
+                   VYT_SAME(pathId, pathIPSrcPortCt, pathIPDstPortCt, collectorStartupTime, flags)});
     // The walk follows the entry count; the two port counts are only passed on.
     ForEntries(out, reply, sizeof(TransPathPortHeader), sizeof(TransPathPortEntry), VYT_FIELD(h, reportEntryCt),
                [&](std::int32_t k, Bytes b) {
                    const auto e = at<TransPathPortEntry>(b, 0);
-                   const std::int32_t port = VYT_FIELD(e, pathIPPort);
+                   const std::int32_t pathIPPort = VYT_FIELD(e, pathIPPort);
                    const std::int32_t portFlags = VYT_FIELD(e, flags);
-                   VYT_TRACE(out, "Idx[%d] pathIPPort=%d flags=%d\n", k, port, portFlags);
-                   out.call(add, {.pathIPPort = port, .flags = portFlags});
+                   VYT_TRACE(out, "Idx[%d] pathIPPort=%d flags=%d\n", k, pathIPPort, portFlags);
+                   out.call(add, {.pathIPPort = pathIPPort, .flags = portFlags});
                });
 }
 

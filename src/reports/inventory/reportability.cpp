@@ -51,24 +51,20 @@ void DecodeReportability(Bytes reply, Out& out) {
     ForEntries(out, reply, sizeof(ReportabilityHeader), sizeof(ReportabilityEntry), count,
                [&](std::int32_t k, Bytes b) {
                    const auto e = at<ReportabilityEntry>(b, 0);
-                   const std::int32_t total = VYT_FIELD(e, msrvCtTotal);
-                   const std::int32_t online = VYT_FIELD(e, msrvCtOnline);
+                   VYT_FIELDS(e, msrvCtTotal, msrvCtOnline);
                    const auto tranName = VYT_FIELD(e, tranName);
-                   const std::int32_t tranTime = VYT_FIELD(e, tranTime);
-                   const std::int32_t flags = VYT_FIELD(e, flags);
+                   VYT_FIELDS(e, tranTime, flags);
                    // Each entry sets its time text anew.
                    TimeText timeText;
                    if (tranTime == kNoTransReceived)
                        std::memcpy(timeText, kNoTransReceivedText, sizeof kNoTransReceivedText);
                    else
                        FormatStatusTime(out.tracer(), tranTime, 1, timeText);
-                   VYT_TRACE(out, "\nIdx[%d/%d] tranName<%s> msrvCtTotal=%d msrvCtOnline=%d tranTime<%s> flags=%d \n", k,
-                             count, tranName.c_str(), total, online, timeText, flags);
+                   VYT_TRACE(out, "\nIdx[%d/%d] tranName<%s> msrvCtTotal=%d msrvCtOnline=%d tranTime<%s> flags=%d \n",
+                             k, count, tranName.c_str(), msrvCtTotal, msrvCtOnline, timeText, flags);
                    out.call(add, {.tranName = text(tranName),
                                   .tranTime = text(timeText),
-                                  .msrvCtTotal = total,
-                                  .msrvCtOnline = online,
-                                  .flags = flags});
+                                  VYT_SAME(msrvCtTotal, msrvCtOnline, flags)});
                });
 }
 

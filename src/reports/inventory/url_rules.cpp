@@ -14,65 +14,61 @@ using namespace layout;
 void DecodeSubTranList(Bytes reply, Out& out) {
     const auto h = at<SubTranListHeader>(reply, 0);
     const std::int32_t count = VYT_FIELD(h, reportEntryCt);
-    const std::int32_t continueIdx = VYT_FIELD(h, reportEntryContinueIdx);
-    const std::int32_t continueIdx2 = VYT_FIELD(h, reportEntryContinueIdx2);
+    VYT_FIELDS(h, reportEntryContinueIdx, reportEntryContinueIdx2);
     const auto tranName = VYT_FIELD(h, tranName);
-    const std::int32_t startup = VYT_FIELD(h, collectorStartupTime);
+    const std::int32_t collectorStartupTime = VYT_FIELD(h, collectorStartupTime);
     VYT_TRACE(out, "\nProcessSubTranListData Entry: buflen=%d\n", VYT_FIELD(h, reportLen));
     VYT_TRACE(out,
               "tranName<%s> collectorStartupTime=%d reportEntryCt=%d reportEntryContinueIdx=%d "
               "reportEntryContinueIdx2=%d\n",
-              tranName.c_str(), startup, count, continueIdx, continueIdx2);
+              tranName.c_str(), collectorStartupTime, count, reportEntryContinueIdx, reportEntryContinueIdx2);
     const auto set = out.method<cb::SubTranListSetData>();
     const auto add = out.method<cb::SubTranListAddEntry>();
     out.call(set, {.tranName = text(tranName),
-                   .collectorStartupTime = startup,
+                   .collectorStartupTime = collectorStartupTime,
                    .flags = VYT_FIELD(h, flags),
                    .reportEntryCt = count,
-                   .reportEntryContinueIdx = continueIdx,
-                   .reportEntryContinueIdx2 = continueIdx2});
+                   .reportEntryContinueIdx = reportEntryContinueIdx,
+                   .reportEntryContinueIdx2 = reportEntryContinueIdx2});
     ForEntries(out, reply, sizeof(SubTranListHeader), sizeof(SubTranListEntry), count, [&](std::int32_t k, Bytes b) {
         const auto e = at<SubTranListEntry>(b, 0);
         const auto name = VYT_FIELD(e, subTranName);
-        const std::int32_t nameLen = VYT_FIELD(e, subTranNameLen);
-        const std::int32_t flags = VYT_FIELD(e, flags);
-        VYT_TRACE(out, "\nIdx[%d/%d] subTranName<%s> subTranNameLen=%d flags=%d\n", k, count, name.c_str(), nameLen,
-                  flags);
+        VYT_FIELDS(e, subTranNameLen, flags);
+        VYT_TRACE(out, "\nIdx[%d/%d] subTranName<%s> subTranNameLen=%d flags=%d\n", k, count, name.c_str(),
+                  subTranNameLen, flags);
         // The stated length is passed on; the string ends at the text's NUL.
-        out.call(add, {.subTranName = text(name), .subTranNameLen = nameLen, .flags = flags});
+        out.call(add, {.subTranName = text(name), .subTranNameLen = subTranNameLen, .flags = flags});
     });
 }
 
 void DecodeUrlRules(Bytes reply, Out& out) {
     const auto h = at<UrlRulesHeader>(reply, 0);
     const std::int32_t count = VYT_FIELD(h, reportEntryCt);
-    const std::int32_t continueIdx = VYT_FIELD(h, reportEntryContinueIdx);
+    const std::int32_t reportEntryContinueIdx = VYT_FIELD(h, reportEntryContinueIdx);
     const auto tranName = VYT_FIELD(h, tranName);
-    const std::int32_t startup = VYT_FIELD(h, collectorStartupTime);
+    const std::int32_t collectorStartupTime = VYT_FIELD(h, collectorStartupTime);
     const std::int32_t listFlags = VYT_FIELD(h, flags);
     VYT_TRACE(out, "\nProcessIncludeExcludeRulesData Entry: buflen=%d\n", VYT_FIELD(h, reportLen));
     FlagsTextBuffer flagsText;
     VYT_TRACE(out, "tranName<%s> collectorStartupTime=%d reportEntryCt=%d reportEntryContinueIdx=%d flags<%s>\n",
-              tranName.c_str(), startup, count, continueIdx, FlagsText(static_cast<std::uint32_t>(listFlags), flagsText));
+              tranName.c_str(), collectorStartupTime, count, reportEntryContinueIdx,
+              FlagsText(static_cast<std::uint32_t>(listFlags), flagsText));
     // Both callbacks have the same signature text; they differ by name.
     const auto set = out.method<cb::UrlRulesSetData>();
     const auto add = out.method<cb::UrlRulesAddEntry>();
     out.call(set, {.tranName = text(tranName),
-                   .collectorStartupTime = startup,
+                   .collectorStartupTime = collectorStartupTime,
                    .flags = listFlags,
                    .reportEntryCt = count,
-                   .reportEntryContinueIdx = continueIdx});
+                   .reportEntryContinueIdx = reportEntryContinueIdx});
     ForEntries(out, reply, sizeof(UrlRulesHeader), sizeof(UrlRulesEntry), count, [&](std::int32_t k, Bytes b) {
         const auto e = at<UrlRulesEntry>(b, 0);
         const auto url = VYT_FIELD(e, urlName);
-        const std::int32_t urlLen = VYT_FIELD(e, urlLen);
-        const std::int32_t ruleId = VYT_FIELD(e, urlRuleId);
-        const std::int32_t hitCt = VYT_FIELD(e, hitCt);
-        const std::int32_t flags = VYT_FIELD(e, flags);
+        VYT_FIELDS(e, urlLen, urlRuleId, hitCt, flags);
         FlagsTextBuffer flagsText;
         VYT_TRACE(out, "\nIdx[%d/%d] urlName<%s> urlLen=%d urlRuleId=%d hitCt=%d flags<%s>\n", k, count, url.c_str(),
-                  urlLen, ruleId, hitCt, FlagsText(static_cast<std::uint32_t>(flags), flagsText));
-        out.call(add, {.urlName = text(url), .urlLen = urlLen, .urlRuleId = ruleId, .hitCt = hitCt, .flags = flags});
+                  urlLen, urlRuleId, hitCt, FlagsText(static_cast<std::uint32_t>(flags), flagsText));
+        out.call(add, {.urlName = text(url), .urlLen = urlLen, .urlRuleId = urlRuleId, .hitCt = hitCt, .flags = flags});
     });
 }
 
@@ -82,16 +78,15 @@ void DecodeUrlRuleOperation(Bytes reply, Out& out) {
     const auto r = at<UrlRuleOperationReply>(reply, 0);
     const auto tranName = VYT_FIELD(r, tranName);
     const auto subTranName = VYT_FIELD(r, subTranName);
-    const std::int32_t returnCode = VYT_FIELD(r, reportReturnCode);
-    const std::int32_t flags = VYT_FIELD(r, flags);
+    VYT_FIELDS(r, reportReturnCode, flags);
     VYT_TRACE(out, "\nProcessURLRuleOperation Entry: buflen=%d\n", VYT_FIELD(r, reportLen));
     FlagsTextBuffer flagsText;
-    VYT_TRACE(out, "tranName<%s> subTranName<%s> reportReturnCode=%d flags<%s>\n", tranName.c_str(), subTranName.c_str(),
-              returnCode, FlagsText(static_cast<std::uint32_t>(flags), flagsText));
+    VYT_TRACE(out, "tranName<%s> subTranName<%s> reportReturnCode=%d flags<%s>\n", tranName.c_str(),
+              subTranName.c_str(), reportReturnCode, FlagsText(static_cast<std::uint32_t>(flags), flagsText));
     const auto set = out.method<cb::UrlRuleOperationSetData>();
     out.call(set, {.tranName = text(tranName),
                    .subTranName = text(subTranName),
-                   .reportReturnCode = returnCode,
+                   .reportReturnCode = reportReturnCode,
                    .flags = flags});
 }
 

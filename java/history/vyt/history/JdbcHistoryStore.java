@@ -556,9 +556,9 @@ final class JdbcHistoryStore implements HistoryStore {
 
     /** The interval length of the transaction's newest intervals, for a range where nothing is stored. */
     private static int knownStep(Connection c, SeriesQuery q) throws SQLException {
-        try (PreparedStatement p = c.prepareStatement("SELECT MIN(s.length_s) FROM latest_sample l JOIN "
-                + "interval_sample s ON s.collector = l.collector AND s.tran = l.tran AND s.path = l.path "
-                + "AND s.start_s = l.start_s WHERE l.collector = ? AND l.tran = ?")) {
+        try (PreparedStatement p = c.prepareStatement("SELECT MIN(s.length_s) FROM latest_sample l CROSS JOIN "
+                + "interval_sample s WHERE s.collector = l.collector AND s.tran = l.tran AND s.path = l.path "
+                + "AND s.start_s = l.start_s AND l.collector = ? AND l.tran = ?")) {
             p.setString(1, q.collector());
             p.setString(2, q.tran());
             try (ResultSet r = p.executeQuery()) {
@@ -621,9 +621,11 @@ final class JdbcHistoryStore implements HistoryStore {
     public List<IntervalSample> latest(String collector) {
         String sql = "SELECT s.collector, s.tran, s.path, s.start_s, s.length_s, s.tx_count, "
                 + String.join(", ", Schema.VALUE_COLUMNS.split(", ")).replaceAll("(\\w+)", "s.$1")
-                + ", s.seeded FROM latest_sample l JOIN interval_sample s ON s.collector = l.collector "
-                + "AND s.tran = l.tran AND s.path = l.path AND s.start_s = l.start_s WHERE l.collector = ? "
-                + "ORDER BY s.tran, s.path";
+                // CROSS JOIN keeps the few latest rows as the outer loop in SQLite (otherwise it may scan
+                // every interval of the collector); PostgreSQL plans it as the same inner join.
+                + ", s.seeded FROM latest_sample l CROSS JOIN interval_sample s WHERE s.collector = l.collector "
+                + "AND s.tran = l.tran AND s.path = l.path AND s.start_s = l.start_s AND l.collector = ? "
+                + "ORDER BY l.tran, l.path";
         return run("read the latest intervals of " + collector, false, c -> {
             List<IntervalSample> out = new ArrayList<>();
             try (PreparedStatement p = c.prepareStatement(sql)) {

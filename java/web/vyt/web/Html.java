@@ -55,6 +55,11 @@ final class Html {
         return this;
     }
 
+    /** The characters written so far. */
+    int length() {
+        return sb.length();
+    }
+
     @Override
     public String toString() {
         return sb.toString();

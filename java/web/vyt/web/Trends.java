@@ -137,6 +137,36 @@ final class Trends {
 
         Html h = new Html();
         Pages.head(h, ctx, "Trend of " + what, false, null, view);
+        // Until the next poll or the next minute the rest of the page is the same for every reader.
+        String key = cacheKey(now);
+        String cached = key == null ? null : CACHE.get(key);
+        if (cached != null) return h.raw(cached).toString();
+        int start = h.length();
+        String page = rest(h, tran, path, span, compare, collector, what, now);
+        if (key != null) CACHE.put(key, page.substring(start));
+        return page;
+    }
+
+    /** Rendered trend pages, up to 32 M characters (about 150 pages of 30 days). */
+    private static final PageCache CACHE = new PageCache(32L << 20);
+
+    /**
+     * The page's key in the cache: the collector, its last poll, the minute and the query; null
+     * (nothing cached) before the first poll or when the query asks for a table as CSV.
+     */
+    private String cacheKey(long now) {
+        if (view.updated() == null || params.first("csv") != null) return null;
+        StringBuilder k = new StringBuilder(ctx).append('\n').append(view.collector()).append('\n')
+                .append(view.updated().toEpochMilli()).append('\n').append(now / 60);
+        for (Map.Entry<String, List<String>> e : new TreeMap<>(params.all()).entrySet()) {
+            if (e.getKey().equals("refresh")) continue;
+            for (String v : e.getValue()) k.append('\n').append(e.getKey()).append('=').append(v);
+        }
+        return k.toString();
+    }
+
+    private String rest(Html h, String tran, Integer path, Span span, Duration compare, String collector, String what,
+            long now) throws Params.BadParameter, FrontEndServlet.Failure {
         links(h, tran, path);
         picker(h, tran, path, span);
         try {

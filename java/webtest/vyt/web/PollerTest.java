@@ -15,6 +15,7 @@ import java.net.http.HttpResponse;
 import java.nio.file.Path;
 import java.util.ArrayList;
 import java.util.List;
+import java.util.regex.Pattern;
 import java.util.Set;
 import java.util.TreeSet;
 import java.util.function.BooleanSupplier;
@@ -157,6 +158,22 @@ class PollerTest {
             String[] args = {"--collector", "c=" + c.address(), "--poll-interval", "1", "--data", dir.toString()};
             WebServer w = WebTestSupport.start(args);
             await("a first poll", 20_000, () -> w.pollers().get(0).polls() > 0);
+            // The trend page is kept between polls; the next poll's interval shows on it at once.
+            WebTestSupport.Browser b = new WebTestSupport.Browser(w.url());
+            String trend = "/trend?tran=checkout&path=1&range=6h";
+            Pattern noData = Pattern.compile("<td>" + java.time.format.DateTimeFormatter.ofPattern("yyyy-MM-dd HH:mm")
+                    .withZone(java.time.ZoneId.systemDefault()).format(java.time.Instant.ofEpochSecond(t1))
+                    + "</td>(<td[^>]*></td>)*<td[^>]*>no data");
+            assertTrue(noData.matcher(b.get(trend).body()).find(), "no data yet for the next interval");
+            c.at(t1 + 300);
+            await("the next interval", 20_000, () -> stored(w.store(), "c", "checkout", 1, t1 - 300, t1 + 300).size() == 2);
+            await("the page to show it", 5_000, () -> {
+                try {
+                    return !noData.matcher(b.get(trend).body()).find();
+                } catch (Exception e) {
+                    throw new IllegalStateException(e);
+                }
+            });
             w.stop();
             // Down for three intervals; the collector went on. The restart's first poll stores the summary's past.
             c.at(t1 + 900);

@@ -183,7 +183,7 @@ class TrendsTest {
         HttpResponse<String> csv = browser.get("/trend?tran=" + TRAN + WINDOW + "&csv=trend-alerts");
         List<String> lines = List.of(csv.body().split("\r\n"));
         assertEquals(3, lines.size(), csv.body());
-        assertEquals("total,0,critical," + time(T0 + 300) + "," + time(T0 + 900) + ",10,", lines.get(1));
+        assertEquals("total,0,critical," + time(T0 + 300) + "," + time(T0 + 900) + ",10 min 0 s,", lines.get(1));
         assertTrue(lines.get(2).startsWith("server,0,warning," + time(T0 + 1200) + ",open,"), lines.get(2));
     }
 

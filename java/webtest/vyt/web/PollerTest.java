@@ -12,6 +12,7 @@ import java.net.InetSocketAddress;
 import java.net.ServerSocket;
 import java.net.Socket;
 import java.net.http.HttpResponse;
+import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.ArrayList;
 import java.util.List;
@@ -145,6 +146,15 @@ class PollerTest {
         return out;
     }
 
+    /** The class path these tests run with (the test launcher loads them through a loader of its own). */
+    static String classPath() throws Exception {
+        if (!(PollerTest.class.getClassLoader() instanceof java.net.URLClassLoader u))
+            return System.getProperty("java.class.path");
+        List<String> parts = new ArrayList<>();
+        for (java.net.URL url : u.getURLs()) parts.add(Path.of(url.toURI()).toString());
+        return String.join(java.io.File.pathSeparator, parts);
+    }
+
     static Set<Long> every300(long from, long to) {
         Set<Long> out = new TreeSet<>();
         for (long t = from; t < to; t += 300) out.add(t);
@@ -186,6 +196,38 @@ class PollerTest {
                             t1 + 7200), "checkout path " + path);
             } finally {
                 w2.stop();
+            }
+            // Killed with no shutdown at all right after a poll, then started again: still each interval once.
+            c.at(t1 + 1800);
+            List<String> cmd = new ArrayList<>(List.of(Path.of(System.getProperty("java.home"), "bin", "java")
+                    .toString(), "-Djava.library.path=" + System.getProperty("java.library.path"), "-cp",
+                    classPath(), "vyt.web.WebServer", "--port", "0", "--audit-log",
+                    dir.resolve("audit.log").toString()));
+            cmd.addAll(List.of(args));
+            Path out = dir.resolve("killed.out");
+            Process killed = new ProcessBuilder(cmd).redirectErrorStream(true).redirectOutput(out.toFile()).start();
+            try {
+                await("a poll by the process", 30_000, () -> {
+                    try {
+                        java.util.regex.Matcher m = Pattern.compile("serving (http://\\S+)").matcher(Files.readString(out));
+                        return m.find() && new WebTestSupport.Browser(m.group(1)).get("/metrics").body()
+                                .contains("vyt_last_poll_timestamp_seconds{collector=\"c\"}");
+                    } catch (Exception e) {
+                        return false;
+                    }
+                });
+            } finally {
+                killed.destroyForcibly().waitFor();
+            }
+            c.at(t1 + 2700);
+            WebServer w3 = WebTestSupport.start(args);
+            try {
+                await("a first poll", 20_000, () -> w3.pollers().get(0).polls() > 0);
+                for (int path : new int[] {1, 2, 3})
+                    assertEquals(every300(t1 - 3600, t1 + 2700), stored(w3.store(), "c", "checkout", path,
+                            t1 - 7200, t1 + 7200), "checkout path " + path + " after a kill");
+            } finally {
+                w3.stop();
             }
         }
     }

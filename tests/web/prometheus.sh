@@ -46,10 +46,17 @@ echo "vyt web at $url"
 
 status=$(curl -s -o /dev/null -w '%{http_code}' "${url}metrics")
 [ "$status" = 401 ] || fail "/metrics without the login answered $status, not 401"
+# The first poll of the sample collector gives the per-path figures; the check reads them too.
+for _ in $(seq 1 150); do
+  curl -s -u scraper:scrape-pw "${url}metrics" | grep -q '^vyt_response_time_seconds{' && break
+  sleep 0.2
+done
 type=$(curl -s -u scraper:scrape-pw -o "$work/metrics.txt" -w '%{content_type}' "${url}metrics") \
   || fail "/metrics with the login could not be fetched"
 [ "$type" = "text/plain; version=0.0.4; charset=utf-8" ] || fail "/metrics has content type '$type'"
 grep -q '^# TYPE vyt_http_requests_total counter$' "$work/metrics.txt" || fail "no request counter in: $(cat "$work/metrics.txt")"
+grep -q '^vyt_response_time_seconds{collector="sample",tran="checkout",path="1",component="total"} [0-9.e+-]*$' \
+  "$work/metrics.txt" || fail "no response time of checkout path 1 after the first poll: $(head -40 "$work/metrics.txt")"
 lint=$(promtool check metrics <"$work/metrics.txt" 2>&1); rc=$?
 echo "promtool check metrics: exit $rc${lint:+, $lint}"
 [ $rc -eq 0 ] && [ -z "$lint" ] || fail "promtool does not accept /metrics: $lint"
@@ -89,16 +96,19 @@ for r in json.load(sys.stdin)["data"]["result"]:
     print(",".join(k + "=" + v for k, v in sorted(m.items())), r["value"][1])' 2>/dev/null
 }
 # Within 60 s, so that the whole test stays inside CTest's 120 s on a busy machine.
-up= down= requests= deadline=$((SECONDS + 60))
+up= down= requests= paths= deadline=$((SECONDS + 60))
 while [ $SECONDS -lt $deadline ]; do
   kill -0 "$prom" 2>/dev/null || fail "prometheus stopped"
   up=$(query 'up{job="vyt"}') down=$(query 'up{job="vyt_nologin"}') requests=$(query 'vyt_http_requests_total{job="vyt"}')
-  [[ "$up" == *" 1" && "$down" == *" 0" && "$requests" == *status=414* ]] && break
+  paths=$(query 'vyt_response_time_seconds{job="vyt",tran="checkout",component="total"}')
+  [[ "$up" == *" 1" && "$down" == *" 0" && "$requests" == *status=414* && -n "$paths" ]] && break
   sleep 0.5
 done
 echo "up{job=\"vyt\"}: $up"
 echo "up{job=\"vyt_nologin\"}: $down"
 echo "vyt_http_requests_total{job=\"vyt\"}:"; echo "$requests"
+echo "vyt_response_time_seconds{tran=\"checkout\",component=\"total\"}:"; echo "$paths"
+[ -n "$paths" ] || fail "prometheus stored no response time of checkout"
 [[ "$up" == *" 1" ]] || fail "prometheus could not scrape /metrics with the login"
 [[ "$down" == *" 0" ]] || fail "prometheus scraped /metrics without the login"
 [[ "$requests" == *status=200* && "$requests" == *status=401* && "$requests" == *status=414* ]] \

@@ -129,7 +129,9 @@ final class Trends {
         String refresh = params.value("refresh");
         if (refresh != null && !refresh.equals("off") && !refresh.equals("on"))
             throw new Params.BadParameter("refresh", "on or off, not " + refresh);
-        long now = Instant.now().getEpochSecond();
+        // Ranges end at the collector's last poll: nothing newer is stored, and the page stays the
+        // same (and is kept) until the next poll.
+        long now = view.updated() != null ? view.updated().getEpochSecond() : Instant.now().getEpochSecond();
         Span span = span(now);
         Duration compare = compare();
         String collector = view.collector();
@@ -137,8 +139,8 @@ final class Trends {
 
         Html h = new Html();
         Pages.head(h, ctx, "Trend of " + what, false, null, view);
-        // Until the next poll or the next minute the rest of the page is the same for every reader.
-        String key = cacheKey(now);
+        // Until the next poll the rest of the page is the same for every reader.
+        String key = cacheKey();
         String cached = key == null ? null : CACHE.get(key);
         if (cached != null) return h.raw(cached).toString();
         int start = h.length();
@@ -151,13 +153,13 @@ final class Trends {
     private static final PageCache CACHE = new PageCache(32L << 20);
 
     /**
-     * The page's key in the cache: the collector, its last poll, the minute and the query; null
+     * The page's key in the cache: the collector, its last poll and the query; null
      * (nothing cached) before the first poll or when the query asks for a table as CSV.
      */
-    private String cacheKey(long now) {
+    private String cacheKey() {
         if (view.updated() == null || params.first("csv") != null) return null;
         StringBuilder k = new StringBuilder(ctx).append('\n').append(view.collector()).append('\n')
-                .append(view.updated().toEpochMilli()).append('\n').append(now / 60);
+                .append(view.updated().toEpochMilli());
         for (Map.Entry<String, List<String>> e : new TreeMap<>(params.all()).entrySet()) {
             if (e.getKey().equals("refresh")) continue;
             for (String v : e.getValue()) k.append('\n').append(e.getKey()).append('=').append(v);

@@ -638,30 +638,32 @@ final class Pages {
         int lf = r.flags().bits();
         h.raw("<p>").text("Precedence: " + ((lf & Flags.URL_PRECEDENCE_EXCLUDE_FIRST) != 0 ? "exclude rules first"
                 : "include rules first")).raw("</p>");
-        // Each row holds its own edit form, so this table is written here rather than through Table.
-        h.raw("<div class=\"table\"><table class=\"entries\" id=\"rules\"><thead><tr><th>No.</th><th>URL</th>"
-                + "<th>Type</th><th>Match"
-                + "</th><th class=\"num\">Hits</th><th>Change</th></tr></thead><tbody>");
+        Table t = new Table("rules", null, List.of(new Table.Column("id", "No.", "", true),
+                new Table.Column("url", "URL", "", false), new Table.Column("type", "Type", "", false),
+                new Table.Column("match", "Match", "", false), new Table.Column("hits", "Hits", "", true),
+                Table.Column.controls("change", "Change")))
+                .empty("No URL rules for " + tran + (page.continueIdx() > 0 ? " from here on." : "."));
         for (UrlRules.Entry e : r.entries()) {
             int id = e.urlRuleId(), f = e.flags().bits();
             String url = e.urlName();
-            h.raw("<tr>").el("td", "num", Integer.toString(id)).el("td", "url", url)
-                    .el("td", null, pick(TYPES, f)).el("td", null, pick(SEARCHES, f))
-                    .el("td", "num", Integer.toString(e.hitCt())).raw("<td>");
-            form(h, "edit", tran, token);
-            h.raw("<input type=\"hidden\" name=\"continue\"").attr("value", Integer.toString(id)).raw(">")
+            Html c = new Html();
+            form(c, "edit", tran, token);
+            c.raw("<input type=\"hidden\" name=\"continue\"").attr("value", Integer.toString(id)).raw(">")
                     .raw("<input name=\"sub\" size=\"28\" required").attr("value", url)
                     .attr("aria-label", "URL of rule " + id).raw(">");
-            select(h, "type", TYPES, pick(TYPES, f));
-            select(h, "search", SEARCHES, pick(SEARCHES, f));
-            h.raw("<button>Save</button></form> ");
-            h.raw("<form method=\"get\" class=\"inline\" data-op=\"remove\"").attr("action", ctx + "/rules")
+            select(c, "type", TYPES, pick(TYPES, f));
+            select(c, "search", SEARCHES, pick(SEARCHES, f));
+            c.raw("<button>Save</button></form> ");
+            c.raw("<form method=\"get\" class=\"inline\" data-op=\"remove\"").attr("action", ctx + "/rules")
                     .raw("><input type=\"hidden\" name=\"tran\"").attr("value", tran)
                     .raw("><input type=\"hidden\" name=\"remove\"").attr("value", Integer.toString(id)).raw(">");
-            keepCollector(h);
-            h.raw("<button>Remove</button></form></td></tr>");
+            keepCollector(c);
+            c.raw("<button>Remove</button></form>");
+            t.row(List.of(Table.Cell.number(Integer.toString(id), id), new Table.Cell(url, url, null, "url"),
+                    Table.Cell.of(pick(TYPES, f)), Table.Cell.of(pick(SEARCHES, f)),
+                    Table.Cell.number(Values.count(e.hitCt()), e.hitCt()), Table.Cell.controls(c.toString())));
         }
-        h.raw("</tbody></table></div>");
+        table(h, t);
         pager(h, "/rules", r.reportEntryContinueIdx(), 0, page, tran);
         h.raw("<h2>Add a rule</h2>");
         form(h, "add", tran, token);

@@ -14,8 +14,19 @@ import java.util.Locale;
  * them by column key.
  */
 final class Table {
-    /** A column: its key in the query, its heading and its unit ("" for none). */
-    record Column(String key, String label, String unit, boolean numeric) {
+    /**
+     * A column: its key in the query, its heading and its unit ("" for none). A column that is not
+     * {@code data} holds controls (forms): it neither sorts nor goes into the CSV.
+     */
+    record Column(String key, String label, String unit, boolean numeric, boolean data) {
+        Column(String key, String label, String unit, boolean numeric) {
+            this(key, label, unit, numeric, true);
+        }
+
+        static Column controls(String key, String label) {
+            return new Column(key, label, "", false, false);
+        }
+
         String heading() {
             return unit.isEmpty() ? label : label + " (" + unit + ")";
         }
@@ -25,7 +36,16 @@ final class Table {
      * One cell: the text shown (and written to CSV), the value it sorts by (a Number for numeric
      * columns, else the text), a link (null for none) and a CSS class (null for none).
      */
-    record Cell(String text, Comparable<?> sortKey, String href, String cls) {
+    record Cell(String text, Comparable<?> sortKey, String href, String cls, String markup) {
+        Cell(String text, Comparable<?> sortKey, String href, String cls) {
+            this(text, sortKey, href, cls, null);
+        }
+
+        /** A cell of controls: markup written in this package (see {@link Html#raw}), no text. */
+        static Cell controls(String markup) {
+            return new Cell("", null, null, null, markup);
+        }
+
         static Cell of(String text) {
             return new Cell(text, text, null, null);
         }
@@ -97,7 +117,7 @@ final class Table {
 
     private int column(String key) {
         for (int i = 0; key != null && i < columns.size(); i++)
-            if (columns.get(i).key().equals(key)) return i;
+            if (columns.get(i).key().equals(key) && columns.get(i).data()) return i;
         return -1;
     }
 
@@ -124,6 +144,10 @@ final class Table {
         if (caption != null) h.raw("<caption>").text(caption).raw("</caption>");
         h.raw("<thead><tr>");
         for (Column c : columns) {
+            if (!c.data()) {
+                h.raw("<th scope=\"col\">").text(c.heading()).raw("</th>");
+                continue;
+            }
             boolean on = c.key().equals(sorted);
             List<Object> pairs = new ArrayList<>(here);
             pairs.add("sort");
@@ -153,7 +177,8 @@ final class Table {
                 h.raw("<td");
                 if (!cls.isBlank()) h.attr("class", cls.strip());
                 h.raw(">");
-                if (c.href() != null) h.link(c.href(), c.text());
+                if (c.markup() != null) h.raw(c.markup());
+                else if (c.href() != null) h.link(c.href(), c.text());
                 else h.text(c.text());
                 h.raw("</td>");
             }
@@ -201,15 +226,21 @@ final class Table {
     /** The rows the query shows, as CSV (RFC 4180) with a heading line. */
     String csv(Params p) {
         StringBuilder sb = new StringBuilder();
-        for (int i = 0; i < columns.size(); i++) {
-            if (i > 0) sb.append(',');
-            field(sb, columns.get(i).heading());
+        String sep = "";
+        for (Column c : columns) {
+            if (!c.data()) continue;
+            sb.append(sep);
+            field(sb, c.heading());
+            sep = ",";
         }
         sb.append("\r\n");
         for (List<Cell> r : view(p)) {
+            sep = "";
             for (int i = 0; i < r.size(); i++) {
-                if (i > 0) sb.append(',');
+                if (!columns.get(i).data()) continue;
+                sb.append(sep);
                 field(sb, r.get(i).text());
+                sep = ",";
             }
             sb.append("\r\n");
         }

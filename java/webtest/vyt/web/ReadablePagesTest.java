@@ -158,6 +158,18 @@ class ReadablePagesTest {
         assertTrue(markup.contains("," + Sample.MARKUP_TRAN + ",\"/q?a=\"\"><img src=x onerror=alert(4)>\","),
                 markup);
         assertFalse(r.body().contains("&lt;"), "CSV is not HTML");
+
+        // The URL rules: sorted like any table, their forms neither sort nor go into the CSV.
+        String rules = browser.get("/rules?tran=checkout&sort=url&dir=desc&csv=rules").body();
+        String[] rows = rules.split("\r\n");
+        assertEquals("No.,URL,Type,Match,Hits", rows[0]);
+        List<String> urls = new ArrayList<>();
+        for (int i = 1; i < rows.length; i++) urls.add(rows[i].split(",")[1]);
+        List<String> descending = new ArrayList<>(urls);
+        descending.sort(java.util.Comparator.reverseOrder());
+        assertTrue(urls.size() > 1, rules);
+        assertEquals(descending, urls);
+        assertTrue(page("/rules?tran=checkout").contains("<button>Save</button>"), "the rows keep their forms");
     }
 
     @Test

@@ -19,7 +19,7 @@ final class CollectorSet {
     static final String NAME_PATTERN = "[A-Za-z0-9][A-Za-z0-9._-]{0,63}";
 
     /** A named collector address, as configured. */
-    record Spec(String name, String address) {
+    record Named(String name, String address) {
     }
 
     private final Map<String, Source> byName = new LinkedHashMap<>();
@@ -45,11 +45,11 @@ final class CollectorSet {
         return byName.get(name);
     }
 
-    /** Reads the specs of the command line and the file; an error names the spec or the line. */
-    static List<Spec> parse(List<String> specs, Path file) throws IOException {
+    /** Reads the collectors of the command line and the file; an error names the argument or the line. */
+    static List<Named> parse(List<String> given, Path file) throws IOException {
         List<String> all = new ArrayList<>();
         List<String> where = new ArrayList<>();
-        for (String s : specs) {
+        for (String s : given) {
             all.add(s.strip());
             where.add("--collector " + s);
         }
@@ -64,7 +64,7 @@ final class CollectorSet {
                 where.add(file + " line " + (i + 1));
             }
         }
-        List<Spec> out = new ArrayList<>();
+        List<Named> out = new ArrayList<>();
         for (int i = 0; i < all.size(); i++) {
             String s = all.get(i);
             int eq = s.indexOf('=');
@@ -82,11 +82,11 @@ final class CollectorSet {
             if (!name.matches(NAME_PATTERN))
                 throw new IllegalArgumentException(where.get(i) + ": the name \"" + name + "\" must be letters, digits,"
                         + " '.', '_' or '-' (up to 64)");
-            for (Spec o : out)
+            for (Named o : out)
                 if (o.name.equals(name))
                     throw new IllegalArgumentException(where.get(i) + ": a second collector named " + name
                             + "; give each its own name, NAME=HOST:PORT");
-            out.add(new Spec(name, address));
+            out.add(new Named(name, address));
         }
         return out;
     }

@@ -66,7 +66,7 @@ public final class WebServer implements Callable<Integer> {
     @Option(names = "--collector", paramLabel = "[NAME=]HOST:PORT",
             description = "a collector to poll and show, named NAME or after its host (repeatable; default: a"
                     + " sample collector in this process, named sample)")
-    List<String> collectorSpecs = new ArrayList<>();
+    List<String> collectorArgs = new ArrayList<>();
 
     @Option(names = "--collectors", paramLabel = "FILE",
             description = "a file of collectors, one NAME=HOST:PORT a line ('#' starts a comment)")
@@ -252,25 +252,25 @@ public final class WebServer implements Callable<Integer> {
             throw new Refused("--retention-days and --retention-hourly-days: at least 1 day");
         if (seedDays != null && seedDays < 0) throw new Refused("--seed-history: days, 0 or more, not " + seedDays);
         if (dbUrl == null && dbPasswordFile != null) throw new Refused("--db-password-file applies only with --db");
-        List<CollectorSet.Spec> specs;
+        List<CollectorSet.Named> given;
         try {
-            specs = CollectorSet.parse(collectorSpecs, collectorsFile);
+            given = CollectorSet.parse(collectorArgs, collectorsFile);
         } catch (IOException e) {
             throw new Refused("--collectors: cannot read " + collectorsFile + " (" + e.getMessage() + ")");
         } catch (IllegalArgumentException e) {
             throw new Refused(e.getMessage());
         }
         List<Source> sources = new ArrayList<>();
-        if (!specs.isEmpty()) {
+        if (!given.isEmpty()) {
             if (!dataSet.equals("standard")) throw new Refused("--data-set applies only to the embedded collector");
             Duration every = pollSeconds == 0 ? null : Duration.ofSeconds(pollSeconds);
-            for (CollectorSet.Spec sp : specs) {
+            for (CollectorSet.Named named : given) {
                 try {
-                    Client a = Client.forAddress(sp.address());
-                    sources.add(new Source(sp.name(), new Client(a.host, a.port, Client.DEFAULT_CONNECT_TIMEOUT_MS,
+                    Client a = Client.forAddress(named.address());
+                    sources.add(new Source(named.name(), new Client(a.host, a.port, Client.DEFAULT_CONNECT_TIMEOUT_MS,
                             collectorTimeoutMs, Client.DEFAULT_MAX_REPLY), false, every));
                 } catch (IllegalArgumentException e) {
-                    throw new Refused("--collector " + sp.name() + ": " + e.getMessage());
+                    throw new Refused("--collector " + named.name() + ": " + e.getMessage());
                 }
             }
         } else {

@@ -25,7 +25,7 @@ class CollectorsTest {
     void collectorsAreNamedOnTheCommandLineOrInAFile(@TempDir Path dir) throws Exception {
         Path file = dir.resolve("collectors");
         Files.writeString(file, "# the shop\nshop = 10.0.0.1:47300  # main\n\nlab=lab.example.test:1\n");
-        // {specs (";"-separated), "file" or "", the names and addresses, or "!" and the error's words}
+        // {arguments (";"-separated), "file" or "", the names and addresses, or "!" and the error's words}
         String[][] cases = {
             {"10.1.2.3:47300", "", "10.1.2.3=10.1.2.3:47300"},
             {"a=h:1;b=:2", "", "a=h:1 b=:2"},
@@ -38,16 +38,16 @@ class CollectorsTest {
             {"shop=h:1", "file", "!line 2: a second collector named shop"},
         };
         for (String[] c : cases) {
-            List<String> specs = List.of(c[0].split(";"));
+            List<String> given = List.of(c[0].split(";"));
             Path f = c[1].isEmpty() ? null : file;
             if (c[2].startsWith("!")) {
                 IllegalArgumentException e = assertThrows(IllegalArgumentException.class,
-                        () -> CollectorSet.parse(specs, f), c[0]);
+                        () -> CollectorSet.parse(given, f), c[0]);
                 assertTrue(e.getMessage().contains(c[2].substring(1)), c[0] + ": " + e.getMessage());
                 continue;
             }
             List<String> got = new ArrayList<>();
-            for (CollectorSet.Spec s : CollectorSet.parse(specs, f)) got.add(s.name() + "=" + s.address());
+            for (CollectorSet.Named s : CollectorSet.parse(given, f)) got.add(s.name() + "=" + s.address());
             assertEquals(c[2], String.join(" ", got), c[0]);
         }
     }

@@ -43,6 +43,8 @@ public final class Collector implements AutoCloseable {
     private final Sample fixed;
     private final Sample.DataSet set;
     private final int intervalSeconds;
+    /** When a collector on the clock started, as its replies say (a fixed sample has its own). */
+    private final int startup;
     /** The sample of the last clock second asked for, and its replies. */
     private record Current(Sample sample, Replies replies) {
     }
@@ -72,7 +74,8 @@ public final class Collector implements AutoCloseable {
         this.set = set;
         this.intervalSeconds = intervalSeconds;
         this.requestTimeoutMs = requestTimeoutMs;
-        this.rules = new Rules(fixed != null ? fixed : clockSample(set, intervalSeconds));
+        this.startup = (int) (System.currentTimeMillis() / 1000) - Sample.UPTIME;
+        this.rules = new Rules(fixed != null ? fixed : clockSample(set, intervalSeconds, startup));
         if (fixed != null) latest = new Current(fixed, new Replies(fixed, rules));
         this.server = new ServerSocket();
         server.setReuseAddress(true);
@@ -108,11 +111,14 @@ public final class Collector implements AutoCloseable {
         return new Collector(null, set, intervalSeconds, port, REQUEST_TIMEOUT_MS);
     }
 
-    /** The sample at the clock's current second: its current interval the last one complete. */
-    static Sample clockSample(Sample.DataSet set, int intervalSeconds) {
+    /**
+     * The sample at the clock's current second: its current interval the last one complete, its
+     * start-up the collector's (it does not move with the clock).
+     */
+    static Sample clockSample(Sample.DataSet set, int intervalSeconds, int startup) {
         int now = (int) (System.currentTimeMillis() / 1000);
         int start = Math.floorDiv(now, intervalSeconds) * intervalSeconds - intervalSeconds;
-        return new Sample(now, set, intervalSeconds, start);
+        return new Sample(now, set, intervalSeconds, start, startup);
     }
 
     /** The replies for the current clock second (the fixed sample's, for a collector made for one). */
@@ -124,7 +130,7 @@ public final class Collector implements AutoCloseable {
             synchronized (this) {
                 c = latest;
                 if (c == null || c.sample.now != now) {
-                    Sample s = clockSample(set, intervalSeconds);
+                    Sample s = clockSample(set, intervalSeconds, startup);
                     c = new Current(s, new Replies(s, rules));
                     latest = c;
                 }

@@ -130,13 +130,18 @@ public final class Sample {
      * current one starting at {@code intervalStart} (at most {@code now - interval}).
      */
     public Sample(int now, DataSet set, int interval, int intervalStart) {
+        this(now, set, interval, intervalStart, now - UPTIME);
+    }
+
+    /** As above, for a collector started at the clock value {@code startup}. */
+    public Sample(int now, DataSet set, int interval, int intervalStart, int startup) {
         if (interval < 1) throw new IllegalArgumentException("interval " + interval + " s: at least 1");
         if (intervalStart > now - interval) {
             throw new IllegalArgumentException("the current interval (from " + intervalStart + ", " + interval
                     + " s) must have ended by the clock value " + now);
         }
         this.now = now;
-        this.startup = now - UPTIME;
+        this.startup = startup;
         this.interval = interval;
         this.intervalStart = intervalStart;
         int end = intervalStart + interval;

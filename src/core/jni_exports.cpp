@@ -159,14 +159,8 @@ JNIEXPORT jbyteArray JNICALL Java_VYTservlet_buildVYTRequest(JNIEnv* env, jobjec
     try {
         vyt::FileTracer t;
         if (trace) vyt::trace::enable();
-        vyt::RequestArgs a;
-        a.type = type;
-        a.view = view;
-        a.continueIdx = continueIdx;
-        a.scrollAmount = scrollAmount;
-        a.pathId = pathId;
-        a.IPaddr = IPaddr;
-        a.trace = trace != JNI_FALSE;
+        const vyt::RequestArgs a{.type = type, .view = view, .continueIdx = continueIdx, .scrollAmount = scrollAmount,
+                                 .pathId = pathId, .IPaddr = IPaddr, .trace = trace != JNI_FALSE};
         vyt::NameChars tran(env, transName);
         if (env->ExceptionCheck()) return nullptr;
         vyt::NameChars sub(env, subTransName);

@@ -157,14 +157,8 @@ JNIEXPORT jbyteArray JNICALL Java_org_vytjni_api_NativeCalls_request0(JNIEnv* en
                                                                      jint pathId, jint IPaddr) {
     try {
         vyt::FileTracer t;
-        vyt::RequestArgs a;
-        a.type = type;
-        a.view = view;
-        a.continueIdx = continueIdx;
-        a.scrollAmount = scrollAmount;
-        a.pathId = pathId;
-        a.IPaddr = IPaddr;
-        a.trace = vyt::trace::enabled();
+        const vyt::RequestArgs a{.type = type, .view = view, .continueIdx = continueIdx, .scrollAmount = scrollAmount,
+                                 .pathId = pathId, .IPaddr = IPaddr, .trace = vyt::trace::enabled()};
         vyt::NameBytes tran(env, tranName);
         if (env->ExceptionCheck()) return nullptr;
         vyt::NameBytes sub(env, subTranName);

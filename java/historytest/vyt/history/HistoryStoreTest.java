@@ -1,5 +1,6 @@
 package vyt.history;
 
+import vyt.testsupport.PostgresServer;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertNotNull;

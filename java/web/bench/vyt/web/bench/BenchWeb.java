@@ -1,5 +1,6 @@
 package vyt.web.bench;
 
+import vyt.testsupport.PostgresServer;
 import java.io.BufferedReader;
 import java.io.IOException;
 import java.io.InputStreamReader;
@@ -127,21 +128,23 @@ public final class BenchWeb {
         boolean named = help.contains("[NAME=]HOST:PORT");
         String name = named ? "bench" : address;
         Path work = Files.createTempDirectory("vyt-bench-web");
-        PgServer pg = null;
+        PostgresServer pg = null;
+        String pgUrl = null;
         try {
             StoreOptions options;
             List<String> storeArgs;
             if (storeName.equals("postgresql")) {
-                if (!PgServer.available()) {
-                    System.err.println("bench-web postgresql: skipped, " + PgServer.BIN + "/initdb and pg_ctl are"
+                if (!PostgresServer.available()) {
+                    System.err.println("bench-web postgresql: skipped, " + PostgresServer.BIN + "/initdb and pg_ctl are"
                             + " missing (./vyt installs postgresql with the test packages)");
                     return;
                 }
-                pg = new PgServer();
+                pg = new PostgresServer();
+                pgUrl = pg.newDatabase();
                 Path pw = work.resolve("db-password");
-                Files.writeString(pw, PgServer.PASSWORD + "\n");
-                options = StoreOptions.postgresql(pg.url("history"), pw);
-                storeArgs = List.of("--db", pg.url("history"), "--db-password-file", pw.toString());
+                Files.writeString(pw, PostgresServer.PASSWORD + "\n");
+                options = StoreOptions.postgresql(pgUrl, pw);
+                storeArgs = List.of("--db", pgUrl, "--db-password-file", pw.toString());
             } else {
                 options = StoreOptions.sqlite(work.resolve("data"));
                 storeArgs = List.of("--data", work.resolve("data").toString());
@@ -157,7 +160,7 @@ public final class BenchWeb {
                     n += SeedHistory.seed(store, name, s.tranNames(), s.paths, coarse, 3600, now - fine * 86_400L);
                     n += SeedHistory.seed(store, name, Sample.DataSet.STANDARD, coarse, 3600, now - fine * 86_400L);
                 }
-                if (pg != null) vacuum(pg);
+                if (pg != null) vacuum(pgUrl);
                 long before = store.sizeBytes();
                 long t1 = System.nanoTime();
                 int m = SeedHistory.seed(store, name, s.tranNames(), s.paths, fine, s.interval, now);
@@ -171,7 +174,7 @@ public final class BenchWeb {
                         size / 1048576.0, s.interval, fine == 0 ? 0.0 : (size - before) / (double) fine / pathCount);
                 if (pg != null && fine > 0) {
                     // Seeding updates each path's latest row once per interval: measure again without the dead rows.
-                    vacuum(pg);
+                    vacuum(pgUrl);
                     long vacuumed = store.sizeBytes();
                     System.err.printf(Locale.ROOT, "bench-web %s: after VACUUM FULL the store is %.1f MB; the days at"
                             + " %d s take %.0f bytes per day per path%n", storeName, vacuumed / 1048576.0, s.interval,
@@ -228,10 +231,10 @@ public final class BenchWeb {
         }
     }
 
-    private static void vacuum(PgServer pg) throws java.sql.SQLException {
+    private static void vacuum(String url) throws java.sql.SQLException {
         java.util.Properties p = new java.util.Properties();
-        p.setProperty("password", PgServer.PASSWORD);
-        try (java.sql.Connection c = java.sql.DriverManager.getConnection(pg.url("history"), p);
+        p.setProperty("password", PostgresServer.PASSWORD);
+        try (java.sql.Connection c = java.sql.DriverManager.getConnection(url, p);
              java.sql.Statement st = c.createStatement()) {
             st.execute("VACUUM FULL");
         }

@@ -1,4 +1,4 @@
-package vyt.history;
+package vyt.testsupport;
 
 import java.io.IOException;
 import java.net.ServerSocket;
@@ -17,22 +17,23 @@ import java.util.stream.Stream;
 
 /**
  * A throw-away PostgreSQL server of Debian's binaries in a temporary folder, on a free port, with
- * password authentication; run as the postgres user when the tests run as root (initdb refuses root).
+ * password authentication; run as the postgres user when run as root (initdb refuses root). The history tests and the web
+ * benchmark use it.
  */
-final class PostgresServer {
-    static final Path BIN = Path.of("/usr/lib/postgresql/15/bin");
-    static final String PASSWORD = "pg-test-Secret-71";
+public final class PostgresServer {
+    public static final Path BIN = Path.of("/usr/lib/postgresql/15/bin");
+    public static final String PASSWORD = "pg-test-Secret-71";
 
-    final Path dir;
-    final Path passwordFile;
-    final int port;
+    public final Path dir;
+    public final Path passwordFile;
+    public final int port;
     private int databases;
 
-    static boolean available() {
+    public static boolean available() {
         return Files.isExecutable(BIN.resolve("initdb")) && Files.isExecutable(BIN.resolve("pg_ctl"));
     }
 
-    PostgresServer() throws Exception {
+    public PostgresServer() throws Exception {
         dir = Files.createTempDirectory("vyt-pg");
         passwordFile = dir.resolve("password");
         Files.writeString(passwordFile, PASSWORD + "\n");
@@ -45,18 +46,18 @@ final class PostgresServer {
         start();
     }
 
-    void start() throws Exception {
+    public void start() throws Exception {
         asPostgres(BIN.resolve("pg_ctl").toString(), "-D", dir.resolve("data").toString(), "-l",
                 dir.resolve("log").toString(), "-w", "-o",
                 "-p " + port + " -k " + dir + " -c listen_addresses=127.0.0.1 -c fsync=off", "start");
     }
 
-    void stop() throws Exception {
+    public void stop() throws Exception {
         asPostgres(BIN.resolve("pg_ctl").toString(), "-D", dir.resolve("data").toString(), "-m", "fast", "-w", "stop");
     }
 
     /** A new empty database, and its URL. */
-    String newDatabase() throws SQLException {
+    public String newDatabase() throws SQLException {
         String name = "history" + (++databases);
         Properties p = new Properties();
         p.setProperty("password", PASSWORD);
@@ -66,11 +67,11 @@ final class PostgresServer {
         return url(name);
     }
 
-    String url(String database) {
+    public String url(String database) {
         return "jdbc:postgresql://127.0.0.1:" + port + "/" + database + "?user=postgres";
     }
 
-    void close() throws Exception {
+    public void close() throws Exception {
         try {
             stop();
         } finally {

@@ -138,6 +138,36 @@ public final class VytBench {
 
     private static int consumed;
 
+    /**
+     * The typed API's native call alone, to split its time into the library's decode and the
+     * building of the records in Java. The native is package-private: reached by reflection, as
+     * the benchmark is on the class path.
+     */
+    private static final java.lang.invoke.MethodHandle DECODE0 = decode0Handle();
+
+    private static java.lang.invoke.MethodHandle decode0Handle() {
+        try {
+            java.lang.reflect.Method m = Class.forName("org.vytjni.api.NativeCalls")
+                    .getDeclaredMethod("decode0", byte[].class, int.class);
+            m.setAccessible(true);
+            return java.lang.invoke.MethodHandles.lookup().unreflect(m);
+        } catch (ReflectiveOperationException e) {
+            throw new IllegalStateException("the typed API's decode0 cannot be reached: " + e, e);
+        }
+    }
+
+    private static int decode0(byte[] reply, int type) {
+        try {
+            Object[] r = (Object[]) DECODE0.invokeExact(reply, type);
+            if (r == null || ((java.nio.ByteBuffer) r[0]).getInt(0) != 0) throw new IllegalStateException("decode0 failed");
+            return r.length;
+        } catch (RuntimeException | Error e) {
+            throw e;
+        } catch (Throwable t) {
+            throw new IllegalStateException(t);
+        }
+    }
+
     /** One line per type and size: the typed API's ns per entry and its ratios to mapData and TypedJava. */
     private static void typed(Map<Integer, byte[]> seeds, int[] types) {
         System.out.println();
@@ -156,6 +186,7 @@ public final class VytBench {
                         if (VYTreport.mapData(c.reply, c.target, c.type) != 0) throw new IllegalStateException("mapData");
                     },
                     java ? () -> consumed ^= TypedJava.decode(type, c.reply).hashCode() : null,
+                    () -> consumed ^= decode0(c.reply, type),
                 };
                 double[][] samples = new double[paths.length][rounds];
                 // Warm-up: every path decodes at least 500,000 entries first, so that all are compiled.
@@ -179,6 +210,10 @@ public final class VytBench {
                 System.out.printf(Locale.ROOT, "typed type %d n=%d: typed=%.1f ns mapData=%.1f ns java=%s typed/mapData=%.2f typed/java=%s%n",
                         type, c.entries, med[0], med[1], java ? String.format(Locale.ROOT, "%.1f ns", med[2]) : "n/a",
                         med[0] / med[1], java ? String.format(Locale.ROOT, "%.2f", med[0] / med[2]) : "n/a");
+                double building = med[0] - med[3];
+                System.out.printf(Locale.ROOT, "  of which decode0=%.1f ns, records in Java=%.1f ns (records/mapData=%.2f%s)%n",
+                        med[3], building, building / med[1],
+                        java ? String.format(Locale.ROOT, ", records/java=%.2f", building / med[2]) : "");
                 c.close();
             }
     }

@@ -6,8 +6,8 @@
 set -uo pipefail
 java=$1 libdir=$2 web=$3 jni=$4 app=$5 shots=$6
 here=$(cd "$(dirname "$0")" && pwd)
-[ -d "$here/node_modules/playwright-core" ] || { echo "FAILED: run (cd $here && npm ci) first (./vyt test does it)"; exit 1; }
-[ -x /usr/bin/chromium ] || { echo "FAILED: /usr/bin/chromium is missing"; exit 1; }
+. "$here/lib.sh"
+need_browser "$here"
 
 work=$(mktemp -d)
 server= collector=
@@ -26,20 +26,14 @@ collector=$!
    --collector "sample=127.0.0.1:$port" --poll-interval 2 --seed-history 2 --data "$work/data") \
    >"$work/out" 2>"$work/err" &
 server=$!
-url=
-for _ in $(seq 1 150); do
-  url=$(sed -n 's/^serving \(http:[^ ]*\)$/\1/p' "$work/out")
-  [ -n "$url" ] && break
-  kill -0 "$server" 2>/dev/null || break
-  sleep 0.2
-done
+url=$(web_url "$server" "$work/out")
 [ -n "$url" ] || { echo "FAILED: vyt web did not start"; cat "$work/out" "$work/err"; exit 1; }
 echo "testing $url against the collector on port $port"
 VYT_WEB_URL=$url VYT_SCREENSHOTS=$shots VYT_COLLECTOR_PID=$collector VYT_COLLECTOR_PIDFILE=$work/collector.pid \
   VYT_COLLECTOR_CMD=$(printf '%s\n' "${collector_cmd[@]}") node --test "$here/journey.test.mjs"
 status=$?
 [ $status -eq 0 ] || { echo "--- server log"; tail -40 "$work/err"; }
-if grep -h -E "^WARNING|WARNING in native method|JNI local refs" "$work/out" "$work/err"; then
+if jni_warnings "$work/out" "$work/err"; then
   echo "FAILED: the server's JVM printed JNI warnings"; status=1
 fi
 exit $status

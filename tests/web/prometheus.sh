@@ -7,6 +7,7 @@
 #   prometheus.sh JAVA LIBDIR VYTWEB_JAR
 set -uo pipefail
 java=$1 libdir=$2 jar=$3
+. "$(dirname "$0")/lib.sh"
 for tool in prometheus promtool; do
   command -v $tool >/dev/null || { echo "SKIPPED: $tool is missing; apt-get install --no-install-recommends prometheus"; exit 77; }
 done
@@ -33,13 +34,7 @@ printf 'scrape-pw\n' >"$work/scrape-pw"
 (cd "$work" && exec "$java" -Djava.library.path="$libdir" -jar "$jar" --port 0 --users "$work/users" \
    --access-log "$work/access.log") >"$work/out" 2>"$work/err" &
 web=$!
-url=
-for _ in $(seq 1 150); do
-  url=$(sed -n 's/^serving \(http:[^ ]*\)$/\1/p' "$work/out")
-  [ -n "$url" ] && break
-  kill -0 "$web" 2>/dev/null || break
-  sleep 0.2
-done
+url=$(web_url "$web" "$work/out")
 [ -n "$url" ] || fail "vyt web did not start: $(cat "$work/out")"
 target=${url#http://}; target=${target%/}
 echo "vyt web at $url"

@@ -5,11 +5,8 @@
 set -uo pipefail
 java=$1 libdir=$2 jar=$3 shots=$4
 here=$(cd "$(dirname "$0")" && pwd)
-if [ ! -d "$here/node_modules/playwright-core" ]; then
-  echo "FAILED: playwright-core is not installed; run: (cd $here && npm ci)  (./vyt test does it)"
-  exit 1
-fi
-[ -x /usr/bin/chromium ] || { echo "FAILED: /usr/bin/chromium is missing; apt-get install --no-install-recommends chromium fonts-liberation"; exit 1; }
+. "$here/lib.sh"
+need_browser "$here"
 
 work=$(mktemp -d)
 server=
@@ -22,13 +19,7 @@ mkdir -p "$shots"
 (cd "$work" && exec "$java" -Xcheck:jni -Djava.library.path="$libdir" -jar "$jar" --port 0 --data-set markup \
    --access-log "$work/access.log") >"$work/out" 2>"$work/err" &
 server=$!
-url=
-for _ in $(seq 1 150); do
-  url=$(sed -n 's/^serving \(http:[^ ]*\)$/\1/p' "$work/out")
-  [ -n "$url" ] && break
-  kill -0 "$server" 2>/dev/null || break
-  sleep 0.2
-done
+url=$(web_url "$server" "$work/out")
 if [ -z "$url" ]; then
   echo "FAILED: vyt web did not start"; cat "$work/out" "$work/err"; exit 1
 fi
@@ -38,8 +29,7 @@ status=$?
 if [ $status -ne 0 ]; then echo "--- server log"; tail -50 "$work/err"; fi
 kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
 server=
-# The server runs with -Xcheck:jni; its own log lines start with the date, JNI warnings do not.
-if grep -h -E "^WARNING|WARNING in native method|JNI local refs" "$work/out" "$work/err"; then
+if jni_warnings "$work/out" "$work/err"; then
   echo "FAILED: the server's JVM printed JNI warnings"; status=1
 fi
 if ! grep -q '"GET / HTTP/1.1" 200' "$work/access.log"; then

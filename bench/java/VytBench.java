@@ -159,7 +159,9 @@ public final class VytBench {
     private static int decode0(byte[] reply, int type) {
         try {
             Object[] r = (Object[]) DECODE0.invokeExact(reply, type);
-            if (r == null || ((java.nio.ByteBuffer) r[0]).getInt(0) != 0) throw new IllegalStateException("decode0 failed");
+            // The first word, the failure number, in the native order the library writes it.
+            if (r == null || ((java.nio.ByteBuffer) r[0]).order(java.nio.ByteOrder.nativeOrder()).getInt(0) != 0)
+                throw new IllegalStateException("decode0 failed");
             return r.length;
         } catch (RuntimeException | Error e) {
             throw e;
